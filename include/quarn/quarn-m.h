@@ -1,0 +1,129 @@
+/* QUARN-M: routines and forms for the suite's business applications.
+ *
+ * This is the whole C interface of libquarn-m.so. Its rules:
+ *
+ *  (1) Every program takes a fixed list of parameter records, each passed by address. A
+ *      record is a struct of char arrays: fixed-width fields with no terminator, text
+ *      left-justified and padded with spaces. The caller owns every record; a program reads
+ *      and writes it in place during the call and keeps no pointer to it afterwards.
+ *  (2) Numbers inside records are display digits ("0"-"9", right-justified, leading zeros).
+ *      In a signed field the sign sits in the high half of the last byte: 0x4 or 0x3 reads
+ *      as +, 0x5 or 0x7 as -. The library writes + as 0x4 and - as 0x5, or, inside a
+ *      GnuCOBOL process, as GnuCOBOL itself does (plain digit, 0x70 + digit); see
+ *      quarn_set_sign_convention(). quarn_read_display()/quarn_write_display() encode them.
+ *  (3) Each program is exported three times: under the C name declared here
+ *      (QUARN_START_EXE), under its exact name for dlsym() callers ("START-EXE"), and
+ *      under the name a GnuCOBOL CALL resolves (START__EXE: each "-" becomes "__").
+ *  (4) A program returns a 32-bit result that callers use only where its description says
+ *      so; every outcome is in the records. Nothing is thrown across this interface.
+ *  (5) Programs keep static storage between calls and are not reentrant: callers serialise
+ *      their calls. A call of a program that is already running is not run; it is reported
+ *      to the run-time error handler (quarn_set_error_handler()).
+ *  (6) A null record pointer means "not passed". A program never touches a record that was
+ *      not passed; a call that lacks a record the program needs is reported to the run-time
+ *      error handler and does nothing.
+ */
+#ifndef QUARN_QUARN_M_H_
+#define QUARN_QUARN_M_H_
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(__GNUC__)
+#define QUARN_API __attribute__((visibility("default")))
+#else
+#define QUARN_API
+#endif
+
+#ifdef __cplusplus
+#define QUARN_RECORD_SIZE(type, size) static_assert(sizeof(type) == (size), #type " size")
+extern "C" {
+#else
+#define QUARN_RECORD_SIZE(type, size) _Static_assert(sizeof(type) == (size), #type " size")
+#endif
+
+/* ---------------------------------------------------------------------------------------
+ * Library services
+ * ------------------------------------------------------------------------------------- */
+
+/* Calls a program by name: `name` is the program's name, exact ("START-EXE") and either
+ * NUL-terminated or space-padded to 14 characters; `params` holds `count` record addresses.
+ * Records the program takes beyond `count` are "not passed". On success stores the
+ * program's result in *result (when result is not NULL) and returns 0; returns -1 when no
+ * program has that name and -2 when count is negative or larger than the program takes. */
+QUARN_API int quarn_call(const char* name, void* const* params, int count, int32_t* result);
+
+/* Describes a program: the number of records it takes and the length of each (at most
+ * `max_lengths` are stored in `lengths`). Returns the number of records, or -1 for an
+ * unknown name. */
+QUARN_API int quarn_program_info(const char* name, size_t* lengths, int max_lengths);
+
+/* The name of the index-th program (0-based, in name order), or NULL past the last. */
+QUARN_API const char* quarn_program_name(int index);
+
+/* A named external area: one block per name and process, shared with GnuCOBOL callers
+ * that declare a record of that name EXTERNAL. `name` is spelt as the records spell it
+ * ("X-MISC-EXTERNAL-WS"). The block is zero-filled when first made. Returns NULL when the
+ * block exists with a smaller size than asked for. */
+QUARN_API void* quarn_external_area(const char* name, size_t size);
+
+/* Run-time errors: raised when a call to an outside routine fails, when a program is
+ * called while it is running, or when a record it needs was not passed. The default
+ * handler writes one line to standard error. The program carries on after the handler
+ * returns, with whatever the failing call left in its fields. */
+typedef struct QuarnRuntimeError {
+  int32_t code;        /* 16 */
+  int32_t line;        /* source line of the failing statement */
+  const char* program; /* exact program name, NUL-terminated */
+  const char* text;    /* what failed, NUL-terminated */
+} QuarnRuntimeError;
+typedef void (*QuarnErrorHandler)(const QuarnRuntimeError* error, void* context);
+/* Installs a handler (NULL restores the default); returns the previous one. */
+QUARN_API QuarnErrorHandler quarn_set_error_handler(QuarnErrorHandler handler, void* context);
+
+/* How signed display numbers are written. AUTO (the default) writes the records' own
+ * convention (0x4 / 0x5 in the last byte) unless the library runs inside a GnuCOBOL
+ * process, where it writes GnuCOBOL's (plain digit / 0x70 + digit). The environment
+ * variable QUARN_SIGN_CONVENTION=record|gnucobol|auto sets the starting value. */
+enum { QUARN_SIGN_AUTO = 0, QUARN_SIGN_RECORD = 1, QUARN_SIGN_GNUCOBOL = 2 };
+QUARN_API void quarn_set_sign_convention(int convention);
+/* The convention in force after AUTO is resolved: QUARN_SIGN_RECORD or QUARN_SIGN_GNUCOBOL. */
+QUARN_API int quarn_sign_convention(void);
+
+/* Reads a display number of `width` (1-18) bytes into *value: signed when `is_signed` is
+ * non-zero. Returns 0, or -1 when the field does not hold a number of that kind. */
+QUARN_API int quarn_read_display(const char* field, int32_t width, int32_t is_signed,
+                                 int64_t* value);
+/* Writes *value into a display field of `width` (1-18) bytes, signed when `is_signed` is
+ * non-zero, in the convention in force. Returns 0, or -1 when the value does not fit (the
+ * field then holds its low-order digits) or is negative for an unsigned field. */
+QUARN_API int quarn_write_display(char* field, int32_t width, int32_t is_signed,
+                                  const int64_t* value);
+
+/* ---------------------------------------------------------------------------------------
+ * Module entry points of the form component. They forward to the form runtime and return
+ * its answer unchanged (HRESULT values).
+ * ------------------------------------------------------------------------------------- */
+QUARN_API int32_t DllGetClassObject(const void* class_id, const void* interface_id,
+                                    void** object);
+QUARN_API int32_t DllCanUnloadNow(void);
+QUARN_API int32_t DllRegisterServer(void);
+QUARN_API int32_t DllUnregisterServer(void);
+QUARN_API int32_t CfDllGetClassObjectByName(const uint16_t* class_name,
+                                            const void* interface_id, void** object);
+
+/* ---------------------------------------------------------------------------------------
+ * IXIOSTAT: turns a two-character file status into the suite's message.
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnIxiostatRecord {
+  char ix_status_code[2];     /* in: the status, compared byte for byte */
+  char ix_status_message[62]; /* out: "=00 - OK |" and the like, space-padded */
+} QuarnIxiostatRecord;
+QUARN_RECORD_SIZE(QuarnIxiostatRecord, 64);
+QUARN_API int32_t QUARN_IXIOSTAT(QuarnIxiostatRecord* record);
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+#endif /* QUARN_QUARN_M_H_ */

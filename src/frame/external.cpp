@@ -1,0 +1,63 @@
+#include "frame/external.hpp"
+
+#include <climits>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "frame/host.hpp"
+#include "frame/program.hpp"
+
+namespace quarn::frame {
+
+std::string external_key(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) {
+    if (c == '-') {
+      c = '_';
+    } else if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return key;
+}
+
+namespace {
+
+struct Block {
+  std::unique_ptr<char[]> bytes;
+  std::size_t size;
+};
+
+// The library's own areas, for processes without a GnuCOBOL runtime.
+void* own_area(const std::string& key, std::size_t size) {
+  static std::mutex mutex;
+  static std::map<std::string, Block, std::less<>> blocks;
+  std::lock_guard lock(mutex);
+  auto it = blocks.find(key);
+  if (it == blocks.end()) {
+    it = blocks.emplace(key, Block{std::make_unique<char[]>(size), size}).first;  // zeroed
+  }
+  return size <= it->second.size ? it->second.bytes.get() : nullptr;
+}
+
+}  // namespace
+
+void* external_area(std::string_view name, std::size_t size) {
+  const std::string key = external_key(name);
+  void* area = nullptr;
+  if (in_gnucobol_process()) {
+    if (size <= static_cast<std::size_t>(INT_MAX)) {
+      area = gnucobol_external_area(key.c_str(), static_cast<int>(size));
+    }
+  } else {
+    area = own_area(key, size);
+  }
+  if (area == nullptr) {
+    report_runtime_error(__LINE__, "external area " + key + " cannot be had with " +
+                                       std::to_string(size) + " bytes");
+  }
+  return area;
+}
+
+}  // namespace quarn::frame

@@ -1,0 +1,87 @@
+#include "frame/host.hpp"
+
+#include <dlfcn.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+// libcob's header gives the layout of its global block; it needs size_t declared first.
+#include <libcob.h>
+
+namespace quarn::frame {
+
+namespace {
+
+// libcob is looked up in the process at run time: the library does not link it.
+struct Libcob {
+  int (*is_initialized)() = nullptr;
+  cob_global* (*global)() = nullptr;
+  void* (*external_addr)(const char*, int) = nullptr;
+};
+
+const Libcob& libcob() {
+  static const Libcob found = [] {
+    Libcob l;
+    l.is_initialized = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "cob_is_initialized"));
+    l.global = reinterpret_cast<cob_global* (*)()>(dlsym(RTLD_DEFAULT, "cob_get_global_ptr"));
+    l.external_addr =
+        reinterpret_cast<void* (*)(const char*, int)>(dlsym(RTLD_DEFAULT, "cob_external_addr"));
+    return l;
+  }();
+  return found;
+}
+
+int setting_from_environment() {
+  const char* value = std::getenv("QUARN_SIGN_CONVENTION");
+  if (value == nullptr) return 0;
+  if (std::strcmp(value, "record") == 0) return 1;
+  if (std::strcmp(value, "gnucobol") == 0) return 2;
+  return 0;
+}
+
+std::atomic<int>& sign_setting() {
+  static std::atomic<int> setting{setting_from_environment()};
+  return setting;
+}
+
+}  // namespace
+
+bool in_gnucobol_process() {
+  static const bool answer = [] {
+    const Libcob& l = libcob();
+    return l.is_initialized != nullptr && l.global != nullptr && l.external_addr != nullptr &&
+           l.is_initialized() != 0;
+  }();
+  return answer;
+}
+
+int passed_params(int declared) {
+  if (!in_gnucobol_process()) return declared;
+  const cob_global* g = libcob().global();
+  // Only a running COBOL module has announced a count; a C caller in a GnuCOBOL process
+  // passes what it declares.
+  if (g == nullptr || g->cob_current_module == nullptr) return declared;
+  const int passed = g->cob_call_params;
+  return passed < 0 ? 0 : (passed < declared ? passed : declared);
+}
+
+void* gnucobol_external_area(const char* key, int size) {
+  return in_gnucobol_process() ? libcob().external_addr(key, size) : nullptr;
+}
+
+SignConvention sign_convention() {
+  switch (sign_setting().load(std::memory_order_relaxed)) {
+    case 1:
+      return SignConvention::kRecord;
+    case 2:
+      return SignConvention::kGnuCobol;
+    default:
+      return in_gnucobol_process() ? SignConvention::kGnuCobol : SignConvention::kRecord;
+  }
+}
+
+void set_sign_convention_setting(int setting) {
+  sign_setting().store(setting >= 0 && setting <= 2 ? setting : 0, std::memory_order_relaxed);
+}
+
+}  // namespace quarn::frame

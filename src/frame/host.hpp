@@ -1,0 +1,29 @@
+// What the library knows of the process that loaded it: whether a GnuCOBOL runtime is
+// running there, how many records a GnuCOBOL caller passed, and how signed display numbers
+// are written for the callers of this process.
+#pragma once
+
+#include <cstddef>
+
+#include "frame/codec.hpp"
+
+namespace quarn::frame {
+
+// True when the library runs inside an initialised GnuCOBOL runtime. Decided at the first
+// question and kept for the life of the process, so that every external area and every
+// signed number of the process follows one choice.
+bool in_gnucobol_process();
+
+// The number of records the current caller passed: what a GnuCOBOL caller announced when
+// one is calling, `declared` otherwise. Read it on entry, before calling anything else.
+int passed_params(int declared);
+
+// libcob's EXTERNAL storage for a key ("X_MISC_EXTERNAL_WS"); only in a GnuCOBOL process.
+void* gnucobol_external_area(const char* key, int size);
+
+// The sign convention in force (the setting, with "auto" resolved by the host).
+SignConvention sign_convention();
+// Values of the setting: 0 auto, 1 record, 2 GnuCOBOL (the header's QUARN_SIGN_* values).
+void set_sign_convention_setting(int setting);
+
+}  // namespace quarn::frame

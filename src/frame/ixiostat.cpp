@@ -1,0 +1,93 @@
+// IXIOSTAT: the suite's wording of a two-character file status.
+#include <array>
+#include <string_view>
+
+#include "frame/codec.hpp"
+#include "frame/export.hpp"
+#include "frame/program.hpp"
+
+namespace quarn {
+namespace {
+
+struct StatusRow {
+  std::string_view code;
+  std::string_view message;
+};
+
+// Searched in this order; the first row whose code equals the status wins.
+constexpr std::array<StatusRow, 44> kStatusTable{{
+    {"00", "=00 - OK |"},
+    {"02", ">00 - I/O: Duplicate Record Key! |"},
+    {"04", ">9X - READ: Record Size Exceeds Max! |"},
+    {"05", ">00 - OPEN: OPTIONAL File Did Not Exist! |"},
+    {"07", ">00 - OPEN: Non-reel File! |"},
+    {"0A", ">9X - ACM: No Input Message! |"},
+    {"OB", ">9X - ACM: Output Messages > Max! |"},  // letter O, then B
+    {"10", "=10 - READ: End of File! |"},
+    {"14", ">10 - READ: Relative Key Out of Range! |"},
+    {"21", ">9X - REWRITE: Primary Key Change! |"},
+    {"22", ">00 - WRITE: Duplicate Primary Key! |"},
+    {"23", "=23 - READ/REWRITE: Record Not Found! |"},
+    {"24", ">9X - WRITE: Key Out Of Range! |"},
+    {"30", ">9X - HARDWARE Error! |"},
+    {"34", ">9X - WRITE: Area Shortage! |"},
+    {"35", ">91 - OPEN: File Does Not Exist! |"},
+    {"37", ">9X - I/O: Function Not Supported! |"},
+    {"38", ">93 - OPEN: File CLOSE-LOCKed! |"},
+    {"39", ">9X - OPEN: File Attribute Conflict! |"},
+    {"41", "=9X - OPEN: File Already Open! |"},
+    {"42", ">00 - CLOSE: File Not Opened! |"},
+    {"43", ">9X - I/O: Delete, Rewrite, or Seq Read Error! |"},
+    {"44", ">9X - WRITE/REWRITE: Record Length Conflict! |"},
+    {"46", ">9X - READ NEXT/PREV: Start Not Specified! |"},
+    {"47", ">9X - START/READ: File Opened In Wrong mode! |"},
+    {"48", ">9X - WRITE: File Opened In Wrong Mode! |"},
+    {"49", ">9X - REWRITE: File Opened In Wrong Mode! |"},
+    {"90", ">9X - I/O: General Error! |"},
+    {"91", "=91 - OPEN: Path Invalid or File Does Not Exist! |"},
+    {"92", ">9X - RDM: Exclusive Error! |"},
+    {"93", "=93 - OPEN: File In Use or Locked! |"},
+    {"99", "=99 - EXCLUSIVE ERROR: Record Locked! |"},
+    {"9B", ">9X - ACM: Destination Error! |"},
+    {"9E", ">9X - FORM RTS: Read Released! |"},
+    {"9F", ">9X - ACM: Monitoring Time or Destination error! |"},
+    {"9G", ">9X - ACM: Messages > Max! |"},
+    {"9H", ">9X - ACM: Insufficient File Area! |"},
+    {"XB", "=XB - I/O MODULE: Busy! |"},
+    {"XC", "=XC - I/O MODULE: Cancel! |"},
+    {"XD", "=XD - I/O MODULE: Access Denied! |"},
+    {"XF", "=XF - I/O MODULE: File data changed since retrieved! |"},
+    {"XK", "=XK - I/O MODULE: Invalid key! |"},
+    {"XI", ">XX - I/O MODULE: Invalid Method = |"},
+    {"XX", "=XX - I/O MODULE: General Error! |"},
+}};
+
+constexpr std::string_view kUnresolved = ">XX - Unresolved error status ";
+
+std::int32_t ixiostat(void* const* params) {
+  auto& record = *static_cast<QuarnIxiostatRecord*>(params[0]);
+  const std::string_view status(record.ix_status_code, 2);
+  frame::Field message(record.ix_status_message);
+
+  frame::clear(message);
+  frame::put_text(message.first(kUnresolved.size()), kUnresolved);
+  frame::put_text(message.subspan(30, 2), status);
+  frame::put_text(message.subspan(32, 3), "! |");
+  for (const StatusRow& row : kStatusTable) {
+    if (row.code == status) {
+      frame::put_text(message, row.message);
+      break;
+    }
+  }
+  return 0;
+}
+
+frame::Program program({"IXIOSTAT", 1, 1, {sizeof(QuarnIxiostatRecord)}, &ixiostat});
+
+}  // namespace
+}  // namespace quarn
+
+extern "C" QUARN_API int32_t QUARN_IXIOSTAT(QuarnIxiostatRecord* record) {
+  return quarn::program.enter_exported({record});
+}
+QUARN_EXPORT_AS(QUARN_IXIOSTAT, "IXIOSTAT", quarn_ixiostat_cobol);

@@ -1,0 +1,152 @@
+#include "frame/program.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+
+#include "frame/host.hpp"
+
+namespace quarn::frame {
+
+namespace {
+
+std::map<std::string, Program*, std::less<>>& registry() {
+  static std::map<std::string, Program*, std::less<>> programs;
+  return programs;
+}
+
+std::string_view without_trailing_spaces(std::string_view name) {
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  return name;
+}
+
+// The program whose body is running on this thread (innermost), for error reports.
+thread_local const ProgramDef* current_program = nullptr;
+
+std::mutex& hooks_mutex() {
+  static std::mutex m;
+  return m;
+}
+ErrorHandler& error_handler() {
+  static ErrorHandler handler;
+  return handler;
+}
+FrameObserver& frame_observer() {
+  static FrameObserver observer;
+  return observer;
+}
+// Lets a call skip the lock when nobody observes, which is the ordinary case.
+std::atomic<bool> observed{false};
+
+void notify(FrameEvent::Kind kind, std::string_view name, std::uint8_t first_call) {
+  if (!observed.load(std::memory_order_acquire)) return;
+  FrameObserver observer;
+  {
+    std::lock_guard lock(hooks_mutex());
+    if (!frame_observer()) return;
+    observer = frame_observer();
+  }
+  observer(FrameEvent{kind, name, first_call});
+}
+
+void default_error_handler(const RuntimeError& e) {
+  std::fprintf(stderr, "QUARN-M: run-time error %d in %.*s at line %d: %.*s\n", e.code,
+               static_cast<int>(e.program.size()), e.program.data(), e.line,
+               static_cast<int>(e.text.size()), e.text.data());
+}
+
+}  // namespace
+
+Program::Program(const ProgramDef& def) : def_(def) { registry()[std::string(def.name)] = this; }
+
+std::int32_t Program::enter_exported(std::initializer_list<void*> params) {
+  void* records[kMaxParams] = {};
+  const int passed = passed_params(def_.param_count);
+  std::copy_n(params.begin(), std::min<std::size_t>(params.size(), passed), records);
+  return call(std::span<void* const>(records, def_.param_count));
+}
+
+std::int32_t Program::call(std::span<void* const> params) {
+  void* records[kMaxParams] = {};
+  std::copy_n(params.begin(), std::min<std::size_t>(params.size(), def_.param_count), records);
+  ProgramFrame frame(*this);
+  if (!frame.entered()) return 0;
+  for (int i = 0; i < def_.required_params; ++i) {
+    if (records[i] == nullptr) {
+      report_runtime_error(__LINE__, "parameter record " + std::to_string(i + 1) +
+                                         " was not passed; the call does nothing");
+      return 0;
+    }
+  }
+  return def_.body(records);
+}
+
+ProgramFrame::ProgramFrame(Program& program) : program_(program), outer_(current_program) {
+  if (program_.active_.exchange(kActive) == kActive) {
+    report_runtime_error(__LINE__, std::string(program_.def_.name) +
+                                       " was called while it was running; the call is not run");
+    return;
+  }
+  entered_ = true;
+  const std::uint8_t indicator = program_.first_call_;
+  program_.first_call_ = kLaterCall;
+  current_program = &program_.def_;
+  notify(FrameEvent::kEnter, program_.def_.name, indicator);
+}
+
+ProgramFrame::~ProgramFrame() {
+  if (!entered_) return;
+  current_program = outer_;
+  program_.active_.store(0);
+  notify(FrameEvent::kExit, program_.def_.name, kLaterCall);
+}
+
+Program* find_program(std::string_view name) {
+  const auto it = registry().find(without_trailing_spaces(name));
+  return it == registry().end() ? nullptr : it->second;
+}
+
+std::vector<const Program*> programs() {
+  std::vector<const Program*> all;
+  for (const auto& [name, program] : registry()) all.push_back(program);
+  return all;
+}
+
+bool call_by_name(std::string_view name, std::span<void* const> params, std::int32_t* result) {
+  Program* program = find_program(name);
+  if (program == nullptr) return false;
+  const std::int32_t value = program->call(params);
+  if (result != nullptr) *result = value;
+  return true;
+}
+
+void report_runtime_error(int line, std::string_view text) {
+  ErrorHandler handler;
+  {
+    std::lock_guard lock(hooks_mutex());
+    handler = error_handler();
+  }
+  const std::string_view program = current_program ? current_program->name : "QUARN-M";
+  const RuntimeError error{kRuntimeErrorCode, line, program, text};
+  if (handler) {
+    handler(error);
+  } else {
+    default_error_handler(error);
+  }
+}
+
+ErrorHandler set_error_handler(ErrorHandler handler) {
+  std::lock_guard lock(hooks_mutex());
+  return std::exchange(error_handler(), std::move(handler));
+}
+
+FrameObserver set_frame_observer(FrameObserver observer) {
+  std::lock_guard lock(hooks_mutex());
+  observed.store(static_cast<bool>(observer), std::memory_order_release);
+  return std::exchange(frame_observer(), std::move(observer));
+}
+
+}  // namespace quarn::frame

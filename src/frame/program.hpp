@@ -1,0 +1,117 @@
+// The frame every program runs in: its control block (first-call and active indicators),
+// its entry and exit, its registration for calls by name, and the run-time error service.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace quarn::frame {
+
+inline constexpr int kMaxParams = 6;
+// Program names are held space-padded in fields of this width for calls by name.
+inline constexpr std::size_t kProgramNameWidth = 14;
+inline constexpr std::int32_t kRuntimeErrorCode = 16;
+
+inline constexpr std::uint8_t kFirstCall = 0;
+inline constexpr std::uint8_t kLaterCall = 4;
+inline constexpr std::uint8_t kActive = 0x80;
+
+// What a program is: its exact name, the records it takes and the body that runs between
+// entry and exit. The body receives `param_count` record addresses, null where a record was
+// not passed; the frame has already checked that the first `required_params` are there.
+struct ProgramDef {
+  std::string_view name;
+  int param_count;
+  int required_params;
+  std::array<std::size_t, kMaxParams> record_lengths;
+  std::int32_t (*body)(void* const* params);
+};
+
+// One exported program: its definition and control block. Constructing one registers it
+// for calls by name; each program's source file holds exactly one, at namespace scope.
+class Program {
+ public:
+  explicit Program(const ProgramDef& def);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // A call from outside the library through an exported symbol: records beyond what a
+  // GnuCOBOL caller passed are treated as not passed.
+  std::int32_t enter_exported(std::initializer_list<void*> params);
+  // A call with `params.size()` records (a call by name from a program or a C caller).
+  std::int32_t call(std::span<void* const> params);
+
+  const ProgramDef& def() const { return def_; }
+  std::uint8_t first_call_indicator() const { return first_call_; }
+  std::uint8_t active_indicator() const { return active_.load(); }
+
+ private:
+  friend class ProgramFrame;
+  ProgramDef def_;
+  std::uint8_t first_call_ = kFirstCall;
+  std::atomic<std::uint8_t> active_{0};
+};
+
+// Entry and exit of one call (RAII). A call that arrives while the program is active is
+// reported as a run-time error and not entered: `entered()` is then false.
+class ProgramFrame {
+ public:
+  explicit ProgramFrame(Program& program);
+  ~ProgramFrame();
+  ProgramFrame(const ProgramFrame&) = delete;
+  ProgramFrame& operator=(const ProgramFrame&) = delete;
+  bool entered() const { return entered_; }
+
+ private:
+  Program& program_;
+  const ProgramDef* outer_;
+  bool entered_ = false;
+};
+
+// ---- calls by name ----
+
+// The program registered under `name` (trailing spaces ignored), or null.
+Program* find_program(std::string_view name);
+// Every registered program, in name order.
+std::vector<const Program*> programs();
+// Calls a program by name with the given records. False when no program has that name.
+bool call_by_name(std::string_view name, std::span<void* const> params,
+                  std::int32_t* result = nullptr);
+
+// ---- run-time errors ----
+
+struct RuntimeError {
+  std::int32_t code;
+  std::int32_t line;
+  std::string_view program;
+  std::string_view text;
+};
+using ErrorHandler = std::function<void(const RuntimeError&)>;
+// Reports a run-time error of the running program (code 16) to the installed handler; the
+// caller carries on when it returns.
+void report_runtime_error(int line, std::string_view text);
+// Installs a handler (an empty one restores the default, a line on standard error);
+// returns the previous one.
+ErrorHandler set_error_handler(ErrorHandler handler);
+
+// ---- observation of entry and exit (tests, diagnostics) ----
+
+struct FrameEvent {
+  enum Kind { kEnter, kExit } kind;
+  std::string_view program;
+  std::uint8_t first_call_indicator;  // as passed at entry: 0 on the first call, then 4
+};
+using FrameObserver = std::function<void(const FrameEvent&)>;
+FrameObserver set_frame_observer(FrameObserver observer);
+
+}  // namespace quarn::frame
+
+// Reports a failed call to an outside routine with the line of the failing statement.
+#define QUARN_RUNTIME_ERROR(text) ::quarn::frame::report_runtime_error(__LINE__, (text))
