@@ -104,13 +104,12 @@ QUARN_API int quarn_write_display(char* field, int32_t width, int32_t is_signed,
  * Module entry points of the form component. They forward to the form runtime and return
  * its answer unchanged (HRESULT values).
  * ------------------------------------------------------------------------------------- */
-QUARN_API int32_t DllGetClassObject(const void* class_id, const void* interface_id,
-                                    void** object);
+QUARN_API int32_t DllGetClassObject(const void* class_id, const void* interface_id, void** object);
 QUARN_API int32_t DllCanUnloadNow(void);
 QUARN_API int32_t DllRegisterServer(void);
 QUARN_API int32_t DllUnregisterServer(void);
-QUARN_API int32_t CfDllGetClassObjectByName(const uint16_t* class_name,
-                                            const void* interface_id, void** object);
+QUARN_API int32_t CfDllGetClassObjectByName(const uint16_t* class_name, const void* interface_id,
+                                            void** object);
 
 /* ---------------------------------------------------------------------------------------
  * IXIOSTAT: turns a two-character file status into the suite's message.

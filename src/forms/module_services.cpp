@@ -10,8 +10,7 @@ namespace {
 // the language runtime go when the last load is undone.
 class BuiltinServices final : public ModuleServices {
  public:
-  std::int32_t get_class_object(void*, void**, const void*, const void*,
-                                void** object) override {
+  std::int32_t get_class_object(void*, void**, const void*, const void*, void** object) override {
     if (object == nullptr) return kPointerError;
     *object = nullptr;
     return kClassNotAvailable;

@@ -8,8 +8,8 @@
 namespace quarn::forms {
 
 // Result values of the services (HRESULT numbers).
-inline constexpr std::int32_t kOk = 0;                                    // S_OK
-inline constexpr std::int32_t kFalse = 1;                                 // S_FALSE
+inline constexpr std::int32_t kOk = 0;                                                // S_OK
+inline constexpr std::int32_t kFalse = 1;                                             // S_FALSE
 inline constexpr std::int32_t kPointerError = static_cast<std::int32_t>(0x80004003);  // E_POINTER
 inline constexpr std::int32_t kClassNotAvailable =
     static_cast<std::int32_t>(0x80040111);  // CLASS_E_CLASSNOTAVAILABLE

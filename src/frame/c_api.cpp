@@ -15,7 +15,8 @@ namespace {
 
 std::string_view program_name_arg(const char* name) {
   std::string_view n = name == nullptr ? std::string_view{} : std::string_view(name);
-  while (!n.empty() && n.back() == ' ') n.remove_suffix(1);
+  while (!n.empty() && n.back() == ' ')
+    n.remove_suffix(1);
   return n;
 }
 

@@ -7,7 +7,9 @@
 
 namespace quarn::frame {
 
-void clear(Field field) { std::fill(field.begin(), field.end(), ' '); }
+void clear(Field field) {
+  std::fill(field.begin(), field.end(), ' ');
+}
 
 void put_text(Field field, std::string_view text) {
   const std::size_t n = std::min(field.size(), text.size());
@@ -17,7 +19,8 @@ void put_text(Field field, std::string_view text) {
 
 std::string_view trimmed(ConstField field) {
   std::size_t n = field.size();
-  while (n > 0 && field[n - 1] == ' ') --n;
+  while (n > 0 && field[n - 1] == ' ')
+    --n;
   return {field.data(), n};
 }
 
@@ -28,7 +31,9 @@ std::size_t first_space(ConstField field) {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Accumulates the digits of field[0, count); false when one is not a digit.
 bool read_digits(ConstField field, std::size_t count, std::int64_t& value) {
@@ -49,7 +54,9 @@ bool write_digits(Field field, std::uint64_t magnitude) {
   return magnitude == 0;
 }
 
-bool usable_width(std::size_t width) { return width >= 1 && width <= kMaxDisplayDigits; }
+bool usable_width(std::size_t width) {
+  return width >= 1 && width <= kMaxDisplayDigits;
+}
 
 }  // namespace
 
@@ -113,7 +120,9 @@ bool write_signed(Field field, std::int64_t value) {
 }
 
 namespace {
-std::uint8_t byte(const char* at, int i) { return static_cast<std::uint8_t>(at[i]); }
+std::uint8_t byte(const char* at, int i) {
+  return static_cast<std::uint8_t>(at[i]);
+}
 }  // namespace
 
 std::int16_t read_le16(const char* at) {

@@ -20,7 +20,9 @@ void clear(Field field);
 // Copies `text` into the field, padding with spaces or cutting what does not fit.
 void put_text(Field field, std::string_view text);
 // The field's whole contents.
-inline std::string_view text_of(ConstField field) { return {field.data(), field.size()}; }
+inline std::string_view text_of(ConstField field) {
+  return {field.data(), field.size()};
+}
 // The field without its trailing spaces.
 std::string_view trimmed(ConstField field);
 // Index of the first space in the field, or the field's width when it has none.

@@ -1,5 +1,6 @@
 // IXIOSTAT: the suite's wording of a two-character file status.
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "frame/codec.hpp"
@@ -64,6 +65,20 @@ constexpr std::array<StatusRow, 44> kStatusTable{{
 
 constexpr std::string_view kUnresolved = ">XX - Unresolved error status ";
 
+// The two code characters of a status as one number, for a cheap walk of the table.
+constexpr std::uint16_t code_number(char first, char second) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(first) << 8 |
+                                    static_cast<unsigned char>(second));
+}
+
+constexpr auto kCodeNumbers = [] {
+  std::array<std::uint16_t, kStatusTable.size()> numbers{};
+  for (std::size_t i = 0; i < kStatusTable.size(); ++i) {
+    numbers[i] = code_number(kStatusTable[i].code[0], kStatusTable[i].code[1]);
+  }
+  return numbers;
+}();
+
 std::int32_t ixiostat(void* const* params) {
   auto& record = *static_cast<QuarnIxiostatRecord*>(params[0]);
   const std::string_view status(record.ix_status_code, 2);
@@ -73,9 +88,10 @@ std::int32_t ixiostat(void* const* params) {
   frame::put_text(message.first(kUnresolved.size()), kUnresolved);
   frame::put_text(message.subspan(30, 2), status);
   frame::put_text(message.subspan(32, 3), "! |");
-  for (const StatusRow& row : kStatusTable) {
-    if (row.code == status) {
-      frame::put_text(message, row.message);
+  const std::uint16_t wanted = code_number(status[0], status[1]);
+  for (std::size_t row = 0; row < kCodeNumbers.size(); ++row) {
+    if (kCodeNumbers[row] == wanted) {
+      frame::put_text(message, kStatusTable[row].message);
       break;
     }
   }

@@ -35,7 +35,9 @@ void* own_base_address() {
   return reinterpret_cast<void*>(&module_attach);
 }
 
-void start_runtime() { runtime_running.store(true); }
+void start_runtime() {
+  runtime_running.store(true);
+}
 
 void shut_runtime_down() {
   std::vector<std::function<void()>> work;
@@ -43,18 +45,29 @@ void shut_runtime_down() {
     std::lock_guard lock(shutdown_mutex());
     work.swap(shutdown_work());
   }
-  for (auto it = work.rbegin(); it != work.rend(); ++it) (*it)();
+  for (auto it = work.rbegin(); it != work.rend(); ++it)
+    (*it)();
   runtime_running.store(false);
 }
 
-__attribute__((constructor)) void on_load() { module_attach(); }
-__attribute__((destructor)) void on_unload() { module_detach(); }
+__attribute__((constructor)) void on_load() {
+  module_attach();
+}
+__attribute__((destructor)) void on_unload() {
+  module_detach();
+}
 
 }  // namespace
 
-void* module_handle() { return handle.load(); }
-void** module_object() { return &form_module_object; }
-bool language_runtime_running() { return runtime_running.load(); }
+void* module_handle() {
+  return handle.load();
+}
+void** module_object() {
+  return &form_module_object;
+}
+bool language_runtime_running() {
+  return runtime_running.load();
+}
 
 void on_runtime_shutdown(std::function<void()> work) {
   std::lock_guard lock(shutdown_mutex());
@@ -84,8 +97,7 @@ using quarn::frame::module_object;
 
 extern "C" {
 
-QUARN_API int32_t DllGetClassObject(const void* class_id, const void* interface_id,
-                                    void** object) {
+QUARN_API int32_t DllGetClassObject(const void* class_id, const void* interface_id, void** object) {
   return module_services().get_class_object(module_handle(), module_object(), class_id,
                                             interface_id, object);
 }
@@ -102,10 +114,10 @@ QUARN_API int32_t DllUnregisterServer(void) {
   return module_services().unregister_server(module_handle(), module_object());
 }
 
-QUARN_API int32_t CfDllGetClassObjectByName(const uint16_t* class_name,
-                                            const void* interface_id, void** object) {
-  return module_services().get_class_object_by_name(module_handle(), module_object(),
-                                                    class_name, interface_id, object);
+QUARN_API int32_t CfDllGetClassObjectByName(const uint16_t* class_name, const void* interface_id,
+                                            void** object) {
+  return module_services().get_class_object_by_name(module_handle(), module_object(), class_name,
+                                                    interface_id, object);
 }
 
 }  // extern "C"

@@ -19,12 +19,14 @@ std::map<std::string, Program*, std::less<>>& registry() {
 }
 
 std::string_view without_trailing_spaces(std::string_view name) {
-  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  while (!name.empty() && name.back() == ' ')
+    name.remove_suffix(1);
   return name;
 }
 
-// The program whose body is running on this thread (innermost), for error reports.
-thread_local const ProgramDef* current_program = nullptr;
+// The program whose body is running (innermost), for error reports. The suite calls the
+// library from one thread; a plain variable keeps the frame cheap.
+const ProgramDef* current_program = nullptr;
 
 std::mutex& hooks_mutex() {
   static std::mutex m;
@@ -60,18 +62,24 @@ void default_error_handler(const RuntimeError& e) {
 
 }  // namespace
 
-Program::Program(const ProgramDef& def) : def_(def) { registry()[std::string(def.name)] = this; }
+Program::Program(const ProgramDef& def) : def_(def) {
+  registry()[std::string(def.name)] = this;
+}
 
 std::int32_t Program::enter_exported(std::initializer_list<void*> params) {
   void* records[kMaxParams] = {};
-  const int passed = passed_params(def_.param_count);
-  std::copy_n(params.begin(), std::min<std::size_t>(params.size(), passed), records);
-  return call(std::span<void* const>(records, def_.param_count));
+  const std::size_t passed = static_cast<std::size_t>(passed_params(def_.param_count));
+  std::copy_n(params.begin(), std::min(params.size(), passed), records);
+  return run(records);
 }
 
 std::int32_t Program::call(std::span<void* const> params) {
   void* records[kMaxParams] = {};
   std::copy_n(params.begin(), std::min<std::size_t>(params.size(), def_.param_count), records);
+  return run(records);
+}
+
+std::int32_t Program::run(void* const* records) {
   ProgramFrame frame(*this);
   if (!frame.entered()) return 0;
   for (int i = 0; i < def_.required_params; ++i) {
@@ -85,11 +93,14 @@ std::int32_t Program::call(std::span<void* const> params) {
 }
 
 ProgramFrame::ProgramFrame(Program& program) : program_(program), outer_(current_program) {
-  if (program_.active_.exchange(kActive) == kActive) {
+  // Calls come from one thread, so a plain load and store see a program calling itself;
+  // no locked instruction is spent on every call.
+  if (program_.active_.load(std::memory_order_relaxed) == kActive) {
     report_runtime_error(__LINE__, std::string(program_.def_.name) +
                                        " was called while it was running; the call is not run");
     return;
   }
+  program_.active_.store(kActive, std::memory_order_relaxed);
   entered_ = true;
   const std::uint8_t indicator = program_.first_call_;
   program_.first_call_ = kLaterCall;
@@ -100,7 +111,7 @@ ProgramFrame::ProgramFrame(Program& program) : program_(program), outer_(current
 ProgramFrame::~ProgramFrame() {
   if (!entered_) return;
   current_program = outer_;
-  program_.active_.store(0);
+  program_.active_.store(0, std::memory_order_relaxed);
   notify(FrameEvent::kExit, program_.def_.name, kLaterCall);
 }
 
@@ -111,7 +122,8 @@ Program* find_program(std::string_view name) {
 
 std::vector<const Program*> programs() {
   std::vector<const Program*> all;
-  for (const auto& [name, program] : registry()) all.push_back(program);
+  for (const auto& [name, program] : registry())
+    all.push_back(program);
   return all;
 }
 

@@ -54,6 +54,9 @@ class Program {
 
  private:
   friend class ProgramFrame;
+  // Runs the body in a frame; `records` holds param_count addresses.
+  std::int32_t run(void* const* records);
+
   ProgramDef def_;
   std::uint8_t first_call_ = kFirstCall;
   std::atomic<std::uint8_t> active_{0};

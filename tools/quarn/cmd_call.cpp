@@ -64,7 +64,8 @@ int run(const Args& args) {
 
   std::vector<std::string_view> given;
   for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] != "--param") return usage_error("call", "unexpected '" + std::string(args[i]) + "'");
+    if (args[i] != "--param")
+      return usage_error("call", "unexpected '" + std::string(args[i]) + "'");
     if (i + 1 >= args.size()) return usage_error("call", "--param needs a value");
     given.push_back(args[++i]);
   }

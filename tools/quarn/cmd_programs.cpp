@@ -13,7 +13,8 @@ int run(const Args& args) {
     size_t lengths[8] = {};
     const int count = quarn_program_info(name, lengths, 8);
     std::printf("%-18s", name);
-    for (int r = 0; r < count; ++r) std::printf(" %zu", lengths[r]);
+    for (int r = 0; r < count; ++r)
+      std::printf(" %zu", lengths[r]);
     std::printf("\n");
   }
   return kOk;

@@ -28,7 +28,9 @@ void print_help() {
 }
 }  // namespace
 
-Registration::Registration(const Command& command) { commands()[command.name] = command; }
+Registration::Registration(const Command& command) {
+  commands()[command.name] = command;
+}
 
 int usage_error(std::string_view command, std::string_view message) {
   std::fprintf(stderr, "quarn %.*s: %.*s\n(see 'quarn %.*s --help')\n",
@@ -72,7 +74,8 @@ void put_field(std::span<char> field, std::string_view text) {
 
 std::string_view trimmed(std::span<const char> field) {
   std::size_t n = field.size();
-  while (n > 0 && field[n - 1] == ' ') --n;
+  while (n > 0 && field[n - 1] == ' ')
+    --n;
   return {field.data(), n};
 }
 
