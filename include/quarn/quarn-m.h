@@ -121,6 +121,14 @@ typedef struct QuarnIxiostatRecord {
 QUARN_RECORD_SIZE(QuarnIxiostatRecord, 64);
 QUARN_API int32_t QUARN_IXIOSTAT(QuarnIxiostatRecord* record);
 
+/* ---------------------------------------------------------------------------------------
+ * WORDTOHEX: a 16-bit word as four hexadecimal digits.
+ * `word` is read as a native (little-endian) two-byte integer; its absolute value is
+ * written, -32768 as "8000". `byte_order` "Y" puts the low byte's two digits first. The
+ * result holds the four characters, the first in its lowest byte; nothing else is written.
+ * ------------------------------------------------------------------------------------- */
+QUARN_API int32_t QUARN_WORDTOHEX(const int16_t* word, const char* byte_order);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
