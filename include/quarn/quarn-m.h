@@ -112,6 +112,57 @@ QUARN_API int32_t CfDllGetClassObjectByName(const uint16_t* class_name, const vo
                                             void** object);
 
 /* ---------------------------------------------------------------------------------------
+ * External areas shared with the calling applications (one block per process each; reach
+ * them with quarn_external_area("X-MISC-EXTERNAL-WS", sizeof(QuarnXMiscExternalWs))).
+ * ------------------------------------------------------------------------------------- */
+
+/* X-MISC-EXTERNAL-WS: sign-on state, the suite's folders and screen information. The
+ * calling application fills the home folder, the station and the user before it calls a
+ * program that uses them. Fields not named here belong to the applications. */
+typedef struct QuarnXMiscExternalWs {
+  char xm_level[1];         /* one-digit signed display value */
+  char xm_home_folder[67];  /* the suite's home folder, ending with a separator, then a
+                               zero byte unless it fills the field */
+  char xm_folder_length[2]; /* characters of folder text in xm_home_folder, its final
+                               separator included; binary, most significant byte first */
+  char xm_station_no[3];    /* station number, display digits (the last may carry a sign) */
+  char xm_filler_73[14];
+  char xm_sign_on_87[15];  /* sign-on data, cleared at sign-off */
+  char xm_user_id[4];      /* the signed-on user; all spaces when nobody is */
+  char xm_sign_on_106[30]; /* sign-on data, cleared at sign-off */
+  char xm_filler_136[1];
+  char xm_sign_on_137[450]; /* sign-on data, cleared at sign-off: the user's program
+                               list is 15-character entries */
+  char xm_filler_587[15];
+  char xm_preferences[8]; /* station preference options; "S" first: keep window places */
+  char xm_filler_610[40];
+  char xm_work_area_top[4]; /* screen work area: native binary integers */
+  char xm_work_area_left[4];
+  char xm_work_area_width[4];
+  char xm_work_area_height[4];
+  char xm_work_area_666[2]; /* native binary, filled by program control */
+  char xm_work_area_668[4]; /* native binary, filled by program control */
+  char xm_filler_672[1026];
+  char xm_document_folder[100]; /* default document folder */
+  char xm_browse_path[128];     /* file browse: the filter going in, the chosen path back */
+  char xm_browse_title[32];     /* file browse: the dialog title */
+  char xm_browse_result[4];     /* file browse: "0001" when a file was chosen, else "0000" */
+  char xm_browse_folder[64];    /* file browse: the start folder, and the chosen file's folder
+                                   back; its first 11 characters are also the backup form's
+                                   folder selector ("SOURCE" or "DESTINATION") */
+  char xm_filler_2026[102];
+} QuarnXMiscExternalWs;
+QUARN_RECORD_SIZE(QuarnXMiscExternalWs, 2128);
+
+/* QUARN-CTLFL-EXTERNAL-VALUES: the control file of the process. */
+typedef struct QuarnCtlflExternalValues {
+  char qc_path[100]; /* the name the control file was opened under, in double quotes; all
+                        spaces while it is not open */
+  char qc_status[2]; /* file status of the last operation on it */
+} QuarnCtlflExternalValues;
+QUARN_RECORD_SIZE(QuarnCtlflExternalValues, 102);
+
+/* ---------------------------------------------------------------------------------------
  * IXIOSTAT: turns a two-character file status into the suite's message.
  * ------------------------------------------------------------------------------------- */
 typedef struct QuarnIxiostatRecord {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "frame/codec.hpp"
+#include "frame/misc_area.hpp"
 #include "frame/program.hpp"
 #include "quarn/quarn-m.h"
 
@@ -33,6 +35,23 @@ TEST(ExternalArea, ALargerRequestThanTheBlockIsRefusedAndReported) {
   EXPECT_EQ(quarn_external_area("TEST-AREA-THREE", 17), nullptr);
   set_error_handler(previous);
   EXPECT_NE(reported.find("TEST_AREA_THREE"), std::string::npos);
+}
+
+TEST(ExternalArea, HomeFolderEndsAtItsZeroByteOrFillsTheField) {
+  QuarnXMiscExternalWs* area = misc_area();
+  ASSERT_NE(area, nullptr);
+  EXPECT_EQ(static_cast<void*>(area), quarn_external_area("X-MISC-EXTERNAL-WS", 2128));
+  EXPECT_EQ(home_folder(*area), "") << "a new area is zero-filled";
+  const std::string folder = "/srv/quarn/";
+  clear(area->xm_home_folder);
+  folder.copy(area->xm_home_folder, folder.size());
+  area->xm_home_folder[folder.size()] = '\0';
+  area->xm_home_folder[folder.size() + 1] = 'X';  // beyond the zero byte: not part of it
+  EXPECT_EQ(home_folder(*area), folder);
+  put_text(area->xm_home_folder, folder);  // space-padded, no zero byte
+  EXPECT_EQ(home_folder(*area), folder);
+  put_text(area->xm_home_folder, std::string(67, 'd'));
+  EXPECT_EQ(home_folder(*area), std::string(67, 'd'));
 }
 
 }  // namespace
