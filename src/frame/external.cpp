@@ -29,14 +29,15 @@ struct Block {
   std::size_t size;
 };
 
-// The library's own areas, for processes without a GnuCOBOL runtime.
+// The library's own areas, for processes without a GnuCOBOL runtime. They live as long as
+// the process (never destroyed), as EXTERNAL records do.
 void* own_area(const std::string& key, std::size_t size) {
-  static std::mutex mutex;
-  static std::map<std::string, Block, std::less<>> blocks;
-  std::lock_guard lock(mutex);
-  auto it = blocks.find(key);
-  if (it == blocks.end()) {
-    it = blocks.emplace(key, Block{std::make_unique<char[]>(size), size}).first;  // zeroed
+  static auto* mutex = new std::mutex;
+  static auto* blocks = new std::map<std::string, Block, std::less<>>;
+  std::lock_guard lock(*mutex);
+  auto it = blocks->find(key);
+  if (it == blocks->end()) {
+    it = blocks->emplace(key, Block{std::make_unique<char[]>(size), size}).first;  // zeroed
   }
   return size <= it->second.size ? it->second.bytes.get() : nullptr;
 }

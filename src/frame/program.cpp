@@ -13,9 +13,11 @@ namespace quarn::frame {
 
 namespace {
 
+// The registry and the hooks below are never destroyed: work done at the module's unload
+// (after static destructors have run) may still call programs and report errors.
 std::map<std::string, Program*, std::less<>>& registry() {
-  static std::map<std::string, Program*, std::less<>> programs;
-  return programs;
+  static auto* programs = new std::map<std::string, Program*, std::less<>>;
+  return *programs;
 }
 
 std::string_view without_trailing_spaces(std::string_view name) {
@@ -29,16 +31,16 @@ std::string_view without_trailing_spaces(std::string_view name) {
 const ProgramDef* current_program = nullptr;
 
 std::mutex& hooks_mutex() {
-  static std::mutex m;
-  return m;
+  static auto* m = new std::mutex;
+  return *m;
 }
 ErrorHandler& error_handler() {
-  static ErrorHandler handler;
-  return handler;
+  static auto* handler = new ErrorHandler;
+  return *handler;
 }
 FrameObserver& frame_observer() {
-  static FrameObserver observer;
-  return observer;
+  static auto* observer = new FrameObserver;
+  return *observer;
 }
 // Lets a call skip the lock when nobody observes, which is the ordinary case.
 std::atomic<bool> observed{false};
