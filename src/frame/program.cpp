@@ -45,8 +45,8 @@ FrameObserver& frame_observer() {
 // Lets a call skip the lock when nobody observes, which is the ordinary case.
 std::atomic<bool> observed{false};
 
-void notify(FrameEvent::Kind kind, std::string_view name, std::uint8_t first_call) {
-  if (!observed.load(std::memory_order_acquire)) return;
+[[gnu::noinline, gnu::cold]] void notify_observer(FrameEvent::Kind kind, std::string_view name,
+                                                  std::uint8_t first_call) {
   FrameObserver observer;
   {
     std::lock_guard lock(hooks_mutex());
@@ -54,6 +54,22 @@ void notify(FrameEvent::Kind kind, std::string_view name, std::uint8_t first_cal
     observer = frame_observer();
   }
   observer(FrameEvent{kind, name, first_call});
+}
+
+inline void notify(FrameEvent::Kind kind, std::string_view name, std::uint8_t first_call) {
+  if (observed.load(std::memory_order_acquire)) [[unlikely]] {
+    notify_observer(kind, name, first_call);
+  }
+}
+
+// The error paths of a call, kept out of the way of the ordinary one.
+[[gnu::noinline, gnu::cold]] void report_missing_record(int index) {
+  report_runtime_error(__LINE__, "parameter record " + std::to_string(index + 1) +
+                                     " was not passed; the call does nothing");
+}
+[[gnu::noinline, gnu::cold]] void report_reentry(std::string_view program) {
+  report_runtime_error(
+      __LINE__, std::string(program) + " was called while it was running; the call is not run");
 }
 
 void default_error_handler(const RuntimeError& e) {
@@ -85,9 +101,8 @@ std::int32_t Program::run(void* const* records) {
   ProgramFrame frame(*this);
   if (!frame.entered()) return 0;
   for (int i = 0; i < def_.required_params; ++i) {
-    if (records[i] == nullptr) {
-      report_runtime_error(__LINE__, "parameter record " + std::to_string(i + 1) +
-                                         " was not passed; the call does nothing");
+    if (records[i] == nullptr) [[unlikely]] {
+      report_missing_record(i);
       return 0;
     }
   }
@@ -97,9 +112,8 @@ std::int32_t Program::run(void* const* records) {
 ProgramFrame::ProgramFrame(Program& program) : program_(program), outer_(current_program) {
   // Calls come from one thread, so a plain load and store see a program calling itself;
   // no locked instruction is spent on every call.
-  if (program_.active_.load(std::memory_order_relaxed) == kActive) {
-    report_runtime_error(__LINE__, std::string(program_.def_.name) +
-                                       " was called while it was running; the call is not run");
+  if (program_.active_.load(std::memory_order_relaxed) == kActive) [[unlikely]] {
+    report_reentry(program_.def_.name);
     return;
   }
   program_.active_.store(kActive, std::memory_order_relaxed);
