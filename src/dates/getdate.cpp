@@ -1,7 +1,6 @@
 // GETDATE: the date of a day number (1 is 1 January 1800, 367 is 1 January 1801).
 #include <cstdint>
 
-#include "frame/calendar.hpp"
 #include "frame/codec.hpp"
 #include "frame/export.hpp"
 #include "frame/program.hpp"
@@ -12,10 +11,11 @@ namespace {
 constexpr std::int64_t kFirstNumber = 1;
 constexpr std::int64_t kLastNumber = 109574;  // 31 December 2099
 constexpr std::int64_t kBaseYear = 1800;
+constexpr std::int64_t kMarchFirst1800 = 61;
 // Day number of 1 March 1900: the count has no 29 February 1900.
 constexpr std::int64_t kMarchFirst1900 = 36585;
-// Days in four years when each fourth one (the first, from 1800) is a leap year.
-constexpr std::int64_t kDaysInFourYears = 4 * 365 + 1;
+// Days in four years of which one is a leap year.
+constexpr std::uint32_t kDaysInFourYears = 4 * 365 + 1;
 
 struct Date {
   std::int64_t month;
@@ -23,39 +23,28 @@ struct Date {
   std::int64_t year;
 };
 
-// The first day of month 1-12 counted from 0 at 1 January.
-constexpr std::int64_t month_start(std::int64_t month, bool leap) {
-  return frame::kDaysBeforeMonth[static_cast<std::size_t>(month - 1)] + (leap && month > 2);
-}
-
 // The date of any day number; before 1 the count runs back in the same calendar (0 is
-// 31 December 1799).
+// 31 December 1799). Years are counted from 1 March, so that the leap day ends a year and
+// every fourth one (from March 1803) has it. Numbers arrive in no particular order: the
+// arithmetic has no branches and runs on unsigned 32 bits, with the days moved forward by
+// whole four-year cycles so that no display number of six digits goes below 0.
 Date date_of(std::int64_t number) {
-  // Days from 1 January 1800 in a calendar where every fourth year is a leap year; 1900 is
-  // not, so from 1 March 1900 on the count skips the day it lacks.
-  std::int64_t days = number - 1;
-  if (number >= kMarchFirst1900) ++days;
-  std::int64_t cycles = days / kDaysInFourYears;
-  std::int64_t rest = days % kDaysInFourYears;
-  if (rest < 0) {
-    --cycles;
-    rest += kDaysInFourYears;
-  }
-  // Within four years the first has 366 days.
-  std::int64_t year_in_cycle = 0;
-  std::int64_t day_of_year = rest;
-  if (rest >= 366) {
-    year_in_cycle = 1 + (rest - 366) / 365;
-    day_of_year = (rest - 366) % 365;
-  }
-  const std::int64_t year = kBaseYear + 4 * cycles + year_in_cycle;
-  const bool leap = year_in_cycle == 0;
-  // No month starts later than 32 days a month would put it, and none starts more than a
-  // month earlier: the estimate is the month or the one before it.
-  std::int64_t month = day_of_year / 32 + 1;
-  while (month < 12 && month_start(month + 1, leap) <= day_of_year)
-    ++month;
-  return {month, day_of_year - month_start(month, leap) + 1, year};
+  constexpr std::int64_t kCyclesBack = 700;  // 700 * 1461 days exceed 999999
+  // Days from 1 March 1800 as if 1900 had a 29 February: the count skips the day it lacks.
+  const auto days = static_cast<std::uint32_t>(
+      number - kMarchFirst1800 + (number >= kMarchFirst1900) + kCyclesBack * kDaysInFourYears);
+  const std::uint32_t cycle = days / kDaysInFourYears;
+  const std::uint32_t day_of_cycle = days - cycle * kDaysInFourYears;  // 0-1460
+  // The cycle's last day (its 29 February) belongs to its fourth year.
+  const std::uint32_t year_of_cycle = (day_of_cycle - day_of_cycle / (kDaysInFourYears - 1)) / 365;
+  const std::uint32_t day_of_year = day_of_cycle - 365 * year_of_cycle;  // 0 is 1 March
+  // From March the months run 31 30 31 30 31, 31 30 31 30 31, 31 29: five take 153 days.
+  const std::uint32_t month_from_march = (5 * day_of_year + 2) / 153;
+  const std::uint32_t day = day_of_year - (153 * month_from_march + 2) / 5 + 1;
+  const std::uint32_t month = month_from_march < 10 ? month_from_march + 3 : month_from_march - 9;
+  const std::int64_t year =
+      kBaseYear + 4 * (std::int64_t{cycle} - kCyclesBack) + year_of_cycle + (month <= 2);
+  return {month, day, year};
 }
 
 void clear_date(QuarnGetdateRecord& record) {

@@ -26,12 +26,8 @@ std::optional<std::int64_t> day_number(std::int64_t month, std::int64_t day, std
   const std::int64_t y = year - kBaseYear;
   const bool leap = frame::is_leap_year(year);
   // Leap days of the years before this one: 1800 counts as a leap year, 1900 does not.
-  std::int64_t leap_days = y / 4;
-  if (leap) --leap_days;
-  if (year >= kNoLeapDay) --leap_days;
-  std::int64_t number = 365 * y + 1 + leap_days + before_month + day;
-  if (leap && month > 2) ++number;
-  return number;
+  const std::int64_t leap_days = y / 4 - leap - (year >= kNoLeapDay);
+  return 365 * y + 1 + leap_days + before_month + day + (leap && month > 2);
 }
 
 // 1 Sunday ... 7 Saturday; day 1 (1 January 1800) counts as a Tuesday.
