@@ -29,6 +29,7 @@ int run(const Args& args) {
   std::memcpy(check.dc_result, "00", 2);
   std::memcpy(check.dc_zero_month, "N", 1);
   std::memcpy(check.dc_zero_day, "N", 1);
+  std::memcpy(check.dc_year_check, "N", 1);
   QuarnGetdayRecord day;
   std::memset(&day, ' ', sizeof day);
   bool have_date = false;
