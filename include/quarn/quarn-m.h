@@ -180,6 +180,83 @@ QUARN_API int32_t QUARN_IXIOSTAT(QuarnIxiostatRecord* record);
  * ------------------------------------------------------------------------------------- */
 QUARN_API int32_t QUARN_WORDTOHEX(const int16_t* word, const char* byte_order);
 
+/* ---------------------------------------------------------------------------------------
+ * Dates. A date is month, day and year; the suite accepts years 1801-2099 and its leap
+ * rule is "divisible by 4, except 1900". A day number counts days from 30 December 1799
+ * (1 January 1801 is 367, 1 January 2020 is 80355, 31 December 2099 is 109574).
+ * ------------------------------------------------------------------------------------- */
+
+/* DATECHK: checks a month/day/year date. The three switches are put back to "N" at the end
+ * of every call, so a caller sets them before each call. */
+typedef struct QuarnDatechkRecord {
+  char dc_month[2];      /* in: signed display number, 1-12 */
+  char dc_day[2];        /* in: signed display number, 1 to the month's length */
+  char dc_year[4];       /* in: signed display number, four-digit year */
+  char dc_result[2];     /* out: "00" valid, "99" invalid (plain digits) */
+  char dc_zero_month[1]; /* in, reset to "N": "N" = a month below 1 is invalid; any other
+                            character accepts it (an accepted month has 31 days) */
+  char dc_zero_day[1];   /* in, reset to "N": "N" = a day below 1 is invalid; any other
+                            character accepts it */
+  char dc_year_check[1]; /* in, reset to "N": "N" = the year must lie in 1801-2099; "Y" =
+                            year 0 too; any other character = the year is not checked */
+} QuarnDatechkRecord;
+QUARN_RECORD_SIZE(QuarnDatechkRecord, 13);
+QUARN_API int32_t QUARN_DATECHK(QuarnDatechkRecord* record);
+
+/* DATEDIT: splits a typed date ("1/2/2020", "02-03-04", "1.2.20"), completes a two-digit
+ * year, turns day 99 into the month's last day, checks the date with DATECHK and rewrites
+ * the text as " 1/02/2020". The pivot and the month-and-year switch are put back to "50"
+ * and "N" at the end of a call (not when the result is "04" for a year that is neither two
+ * nor four digits). */
+typedef struct QuarnDateditRecord {
+  char de_date_text[10];       /* in and out: the typed date; "-" and "." become "/"; rewritten
+                                  as MM/DD/YYYY (a leading zero of the month as a space) whenever
+                                  the text split into month, day and year */
+  char de_last_day[1];         /* out: "Y" when day 99 was replaced by the month's last day */
+  char de_result[2];           /* out: "00" valid, "99" invalid date, "04" no date in the text
+                                  (year not of 2 or 4 digits), or the count of parts (3 + each
+                                  extra separator) when the text had too many separators */
+  char de_pivot[2];            /* in, reset to "50": a two-digit year below it is in the 2000s,
+                                  the others in the 1900s */
+  char de_month_year[1];       /* in, reset to "N": "Y" = the text holds month and year only */
+  QuarnDatechkRecord de_check; /* in and out: receives the split date and is checked; the
+                                  caller sets its three switches */
+} QuarnDateditRecord;
+QUARN_RECORD_SIZE(QuarnDateditRecord, 29);
+QUARN_API int32_t QUARN_DATEDIT(QuarnDateditRecord* record);
+
+/* GETDAY: the day number and day of the week of a date. `check` is a DATECHK record of
+ * which only the first 12 bytes are used: its date receives a copy of the day record's
+ * (a month or day of 0 becomes 1 when dc_zero_month or dc_zero_day is "Y"), and its
+ * dc_result must be "00" (or spaces) for anything to be computed. Nothing is computed
+ * either for a month outside 1-12, a year from 1 to 1799, or a date that is not a
+ * number. 1800 is numbered as GETDATE counts it (1 January 1800 is 1, with a
+ * 29 February). */
+typedef struct QuarnGetdayRecord {
+  char gy_month[2];        /* in: display digits */
+  char gy_day[2];          /* in: display digits; a day past the month's end counts on */
+  char gy_year[4];         /* in: display digits */
+  char gy_check_result[2]; /* out: copy of the check record's result, plain digits */
+  char gy_weekday[2];      /* out: "01" Sunday ... "07" Saturday, "08" for year 0, "00"
+                              when nothing was computed */
+  char gy_day_number[6];   /* out: unsigned; "000000" when nothing was computed */
+} QuarnGetdayRecord;
+QUARN_RECORD_SIZE(QuarnGetdayRecord, 18);
+QUARN_API int32_t QUARN_GETDAY(QuarnDatechkRecord* check, QuarnGetdayRecord* day);
+
+/* GETDATE: the date of a day number. Numbers outside 1-109574 give "99" and still a date in
+ * the same count (0 is 31 December 1799); a number field that is not a number gives "99"
+ * and the date "00000000". */
+typedef struct QuarnGetdateRecord {
+  char gd_result[2];     /* out: "00" valid, "99" out of range */
+  char gd_day_number[6]; /* in: signed display number */
+  char gd_month[2];      /* out: plain digits */
+  char gd_day[2];        /* out: plain digits */
+  char gd_year[4];       /* out: plain digits */
+} QuarnGetdateRecord;
+QUARN_RECORD_SIZE(QuarnGetdateRecord, 16);
+QUARN_API int32_t QUARN_GETDATE(QuarnGetdateRecord* record);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -1,0 +1,61 @@
+// DATECHK: whether a month/day/year date is valid within the years the suite accepts.
+#include "dates/datechk.hpp"
+
+#include <cstdint>
+
+#include "frame/calendar.hpp"
+#include "frame/codec.hpp"
+#include "frame/export.hpp"
+#include "frame/program.hpp"
+
+namespace quarn {
+namespace {
+
+bool in_accepted_range(std::int64_t year) {
+  return year >= frame::kFirstYear && year <= frame::kLastYear;
+}
+
+// A field that does not hold a number makes the date invalid, whatever the switches say.
+bool is_valid(const QuarnDatechkRecord& record) {
+  const auto month = frame::read_signed(record.dc_month);
+  const auto day = frame::read_signed(record.dc_day);
+  const auto year = frame::read_signed(record.dc_year);
+  if (!month || !day || !year) return false;
+
+  const char year_check = record.dc_year_check[0];
+  if (year_check == 'N' && !in_accepted_range(*year)) return false;
+  if (year_check == 'Y' && *year != 0 && !in_accepted_range(*year)) return false;
+
+  if (*month < 1 && record.dc_zero_month[0] == 'N') return false;
+  if (*month > 12) return false;
+
+  if (*day < 1 && record.dc_zero_day[0] == 'N') return false;
+  // An accepted month below 1 stands for any month: it allows 31 days.
+  const std::int64_t last_day = *month < 1 ? 31 : frame::month_length(*month, *year);
+  return *day <= last_day;
+}
+
+std::int32_t datechk(void* const* params) {
+  auto& record = *static_cast<QuarnDatechkRecord*>(params[0]);
+  frame::put_text(record.dc_result, is_valid(record) ? "00" : "99");
+  record.dc_zero_month[0] = 'N';
+  record.dc_zero_day[0] = 'N';
+  record.dc_year_check[0] = 'N';
+  return 0;
+}
+
+frame::Program program({"DATECHK", 1, 1, {sizeof(QuarnDatechkRecord)}, &datechk});
+
+}  // namespace
+
+std::int32_t dates::call_datechk(QuarnDatechkRecord& record) {
+  void* const params[] = {&record};
+  return program.call(params);
+}
+
+}  // namespace quarn
+
+extern "C" QUARN_API int32_t QUARN_DATECHK(QuarnDatechkRecord* record) {
+  return quarn::program.enter_exported({record});
+}
+QUARN_EXPORT_AS(QUARN_DATECHK, "DATECHK", quarn_datechk_cobol);

@@ -1,0 +1,92 @@
+// GETDAY: the day number of a date (days from 30 December 1799) and its day of the week.
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "frame/calendar.hpp"
+#include "frame/codec.hpp"
+#include "frame/export.hpp"
+#include "frame/program.hpp"
+
+namespace quarn {
+namespace {
+
+constexpr std::int64_t kBaseYear = 1800;
+constexpr std::int64_t kNoLeapDay = 1900;
+constexpr std::int64_t kYearZeroWeekday = 8;
+
+// The day number of a date, or nullopt when it has none. The day is not checked: a day
+// past the month's end counts on into the next month. Year 0 gets the day of the year
+// (from 2). Years 1-1799 and months outside 1-12 have no number.
+std::optional<std::int64_t> day_number(std::int64_t month, std::int64_t day, std::int64_t year) {
+  if (month < 1 || month > 12) return {};
+  const std::int64_t before_month = frame::kDaysBeforeMonth[static_cast<std::size_t>(month - 1)];
+  if (year == 0) return 1 + before_month + day;
+  if (year < kBaseYear) return {};
+  const std::int64_t y = year - kBaseYear;
+  const bool leap = frame::is_leap_year(year);
+  // Leap days of the years before this one: 1800 counts as a leap year, 1900 does not.
+  const std::int64_t leap_days = y / 4 - leap - (year >= kNoLeapDay);
+  return 365 * y + 1 + leap_days + before_month + day + (leap && month > 2);
+}
+
+// 1 Sunday ... 7 Saturday; day 1 (1 January 1800) counts as a Tuesday.
+std::int64_t weekday(std::int64_t number) {
+  const std::int64_t w = (number - 1) % 7 + 3;
+  return w > 7 ? w - 7 : w;
+}
+
+std::int32_t getday(void* const* params) {
+  auto& check = *static_cast<QuarnDatechkRecord*>(params[0]);
+  auto& day_record = *static_cast<QuarnGetdayRecord*>(params[1]);
+
+  // The date is worked on in the check record's copy; the day record's stays as given.
+  std::copy_n(day_record.gy_month, 2, check.dc_month);
+  std::copy_n(day_record.gy_day, 2, check.dc_day);
+  std::copy_n(day_record.gy_year, 4, check.dc_year);
+  auto month = frame::read_signed(check.dc_month);
+  auto day = frame::read_signed(check.dc_day);
+  const auto year = frame::read_signed(check.dc_year);
+  if (check.dc_zero_month[0] == 'Y' && month == 0) {
+    month = 1;
+    frame::write_signed(check.dc_month, 1);
+  }
+  if (check.dc_zero_day[0] == 'Y' && day == 0) {
+    day = 1;
+    frame::write_signed(check.dc_day, 1);
+  }
+
+  // The check result is passed on as plain digits; spaces count as "00".
+  bool compute = false;
+  if (frame::text_of(check.dc_result) == "  ") {
+    frame::put_text(day_record.gy_check_result, "00");
+    compute = true;
+  } else if (const auto result = frame::read_signed(check.dc_result)) {
+    frame::write_unsigned(day_record.gy_check_result, *result < 0 ? -*result : *result);
+    compute = *result == 0;
+  } else {
+    std::copy_n(check.dc_result, 2, day_record.gy_check_result);
+  }
+  frame::put_text(day_record.gy_weekday, "00");
+  frame::put_text(day_record.gy_day_number, "000000");
+  if (!compute || !month || !day || !year) return 0;
+
+  const auto number = day_number(*month, *day, *year);
+  // A day far enough before the 1st gives no number at all.
+  if (!number || *number < 1) return 0;
+  // Past year 4537 the number has seven digits; the field keeps the low six, as a numeric
+  // move does (12/31/9999, a common "no end" date, stays above every real date).
+  frame::write_unsigned(day_record.gy_day_number, *number);
+  frame::write_unsigned(day_record.gy_weekday, *year == 0 ? kYearZeroWeekday : weekday(*number));
+  return 0;
+}
+
+frame::Program program({"GETDAY", 2, 2, {12, sizeof(QuarnGetdayRecord)}, &getday});
+
+}  // namespace
+}  // namespace quarn
+
+extern "C" QUARN_API int32_t QUARN_GETDAY(QuarnDatechkRecord* check, QuarnGetdayRecord* day) {
+  return quarn::program.enter_exported({check, day});
+}
+QUARN_EXPORT_AS(QUARN_GETDAY, "GETDAY", quarn_getday_cobol);
