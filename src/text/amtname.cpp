@@ -1,5 +1,6 @@
 // AMTNAME: an amount of money in words for a cheque, with numerals for the higher groups
 // when the words would not fit the line.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -39,9 +40,9 @@ struct Builder {
 
   Builder() { text.fill(' '); }
   void add(std::string_view part) {
-    for (const char c : part) {
-      if (length < N) text[length++] = c;
-    }
+    const std::size_t n = std::min(part.size(), N - length);
+    std::copy_n(part.data(), n, text.data() + length);
+    length += n;
   }
   void add_space() { add(" "); }
   // A number of 0 to 999 without leading zeros.

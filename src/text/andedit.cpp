@@ -23,11 +23,22 @@ Storage storage;
 std::int32_t andedit(void* const* params) {
   auto& record = *static_cast<QuarnAndeditRecord*>(params[0]);
   const frame::Field text(record.ae_text);
+  // Runs without "&" are copied whole; each "&" is written twice, and the second of a
+  // pair that starts in the last position is lost.
+  std::size_t in = 0;
   std::size_t out = 0;
-  for (std::size_t in = 0; in < kWidth && out < kWidth; ++in) {
-    storage.work[out++] = text[in];
-    // The second "&" of a pair that starts in the last position is lost.
-    if (text[in] == '&' && out < kWidth) storage.work[out++] = '&';
+  while (in < kWidth && out < kWidth) {
+    const auto amp = std::find(text.begin() + static_cast<std::ptrdiff_t>(in), text.end(), '&');
+    const std::size_t run =
+        std::min(static_cast<std::size_t>(amp - text.begin()) - in, kWidth - out);
+    std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(in), run,
+                storage.work.begin() + static_cast<std::ptrdiff_t>(out));
+    in += run;
+    out += run;
+    if (in == kWidth || out == kWidth) break;
+    storage.work[out++] = '&';
+    if (out < kWidth) storage.work[out++] = '&';
+    ++in;
   }
   std::copy(storage.work.begin(), storage.work.end(), text.begin());
   return 0;

@@ -45,7 +45,7 @@ constexpr std::array<Entry, 5> kAddress{{
     {"MD", Place::kWordStyleNotFirst},
 }};
 
-// Applied in word style only (see mixcase()).
+// Applied in word style only.
 constexpr std::array<Entry, 13> kNames{{
     {"III", Place::kNotFirst},
     {"II", Place::kNotFirst},
@@ -61,6 +61,19 @@ constexpr std::array<Entry, 13> kNames{{
     {"DO", Place::kNotFirst},
     {"MD", Place::kNotFirst},
 }};
+
+// Lengths of the list words.
+constexpr std::size_t kShortestWord = 2;
+constexpr std::size_t kLongestWord = 5;
+
+template <std::size_t N>
+constexpr bool lengths_within(const std::array<Entry, N>& list) {
+  for (const Entry& entry : list) {
+    if (entry.written.size() < kShortestWord || entry.written.size() > kLongestWord) return false;
+  }
+  return true;
+}
+static_assert(lengths_within(kGeneral) && lengths_within(kAddress) && lengths_within(kNames));
 
 bool is_upper(char c) {
   return c >= 'A' && c <= 'Z';
@@ -78,30 +91,54 @@ char to_lower(char c) {
   return is_upper(c) ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Puts back every whole-word occurrence of the list's words. A word is whole when it
-// starts the text or follows a space, and is followed by a space or by the end of the
-// field (the last word of a full field counts as followed by the padding it has no room
-// for). After the basic conversion a word reads in lower case, or with a capital first
-// letter where that conversion gave it one: word style capitalises every word, sentence
-// style the first word of the text and of each sentence. Both forms are matched so that a
-// word at the start of a sentence is put back too.
+// The list entry for a word as the basic conversion left it, or null. After that
+// conversion a word reads in lower case, or with a capital first letter where the
+// conversion gave it one (word style capitalises every word, sentence style the first
+// word of the text and of each sentence); both forms are taken, so that a list word that
+// starts a sentence is put back too.
 template <std::size_t N>
-void apply(frame::Field text, const std::array<Entry, N>& list, bool word_style) {
+const Entry* find_entry(const std::array<Entry, N>& list, std::string_view word, bool first,
+                        bool word_style) {
   for (const Entry& entry : list) {
+    if (entry.written.size() != word.size()) continue;
+    if (entry.place != Place::kAnywhere && first) continue;
     if (entry.place == Place::kWordStyleNotFirst && !word_style) continue;
-    const std::size_t n = entry.written.size();
-    const bool not_first = entry.place != Place::kAnywhere;
-    for (std::size_t at = not_first ? 1 : 0; at + n <= text.size(); ++at) {
-      if (at > 0 && text[at - 1] != ' ') continue;
-      if (at + n < text.size() && text[at + n] != ' ') continue;
-      if (to_upper(text[at]) != to_upper(entry.written[0])) continue;
-      bool same = true;
-      for (std::size_t i = 1; i < n && same; ++i)
-        same = text[at + i] == to_lower(entry.written[i]);
-      if (!same) continue;
-      std::copy(entry.written.begin(), entry.written.end(), text.begin() + at);
-      at += n;
+    if (to_upper(word[0]) != to_upper(entry.written[0])) continue;
+    bool same = true;
+    for (std::size_t i = 1; i < word.size() && same; ++i)
+      same = word[i] == to_lower(entry.written[i]);
+    if (same) return &entry;
+  }
+  return nullptr;
+}
+
+// Puts back every list word of the text. Only a whole word counts: it starts the text or
+// follows a space, and a space or the end of the field follows it (the last word of a
+// full field counts as followed by the padding it has no room for). Punctuation is part of
+// a word, so "Ne," is not "NE".
+void restore_list_words(frame::Field text, char exception_set, bool word_style) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
     }
+    std::size_t end = at;
+    while (end < text.size() && text[end] != ' ')
+      ++end;
+    const std::string_view word(text.data() + at, end - at);
+    if (word.size() >= kShortestWord && word.size() <= kLongestWord) {
+      const bool first = at == 0;
+      const Entry* entry = find_entry(kGeneral, word, first, word_style);
+      if (entry == nullptr && exception_set == 'A') {
+        entry = find_entry(kAddress, word, first, word_style);
+      } else if (entry == nullptr && exception_set == 'N' && word_style) {
+        entry = find_entry(kNames, word, first, word_style);
+      }
+      if (entry != nullptr)
+        std::copy(entry->written.begin(), entry->written.end(), text.begin() + at);
+    }
+    at = end;
   }
 }
 
@@ -134,12 +171,7 @@ std::int32_t mixcase(void* const* params) {
     }
   }
 
-  apply(text, kGeneral, word_style);
-  if (exception_set == 'A') {
-    apply(text, kAddress, word_style);
-  } else if (exception_set == 'N' && word_style) {
-    apply(text, kNames, word_style);
-  }
+  restore_list_words(text, exception_set, word_style);
 
   frame::clear(record.mc_style);
   frame::clear(record.mc_exception_set);
