@@ -75,41 +75,70 @@ constexpr bool lengths_within(const std::array<Entry, N>& list) {
 }
 static_assert(lengths_within(kGeneral) && lengths_within(kAddress) && lengths_within(kNames));
 
-bool is_upper(char c) {
+constexpr bool is_upper(char c) {
   return c >= 'A' && c <= 'Z';
 }
-bool is_lower(char c) {
+constexpr bool is_lower(char c) {
   return c >= 'a' && c <= 'z';
 }
-bool is_letter(char c) {
+constexpr bool is_letter(char c) {
   return is_upper(c) || is_lower(c);
 }
-char to_upper(char c) {
+constexpr char to_upper(char c) {
   return is_lower(c) ? static_cast<char>(c - 'a' + 'A') : c;
 }
-char to_lower(char c) {
+constexpr char to_lower(char c) {
   return is_upper(c) ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The list entry for a word as the basic conversion left it, or null. After that
-// conversion a word reads in lower case, or with a capital first letter where the
-// conversion gave it one (word style capitalises every word, sentence style the first
-// word of the text and of each sentence); both forms are taken, so that a list word that
-// starts a sentence is put back too.
+// A word's letters in capitals, one byte each, as one number: the words of the lists are
+// 2 to 5 letters, so equal keys mean equal words.
+constexpr std::uint64_t key_of(std::string_view word) {
+  std::uint64_t key = 0;
+  for (const char c : word)
+    key = key << 8 | static_cast<unsigned char>(to_upper(c));
+  return key;
+}
+
+// A list's keys in ascending order, each with its entry, for a binary search.
+struct Keyed {
+  std::uint64_t key;
+  const Entry* entry;
+};
 template <std::size_t N>
-const Entry* find_entry(const std::array<Entry, N>& list, std::string_view word, bool first,
+constexpr std::array<Keyed, N> keyed(const std::array<Entry, N>& list) {
+  std::array<Keyed, N> keys{};
+  for (std::size_t i = 0; i < N; ++i)
+    keys[i] = {key_of(list[i].written), &list[i]};
+  std::sort(keys.begin(), keys.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+  return keys;
+}
+constexpr auto kGeneralKeys = keyed(kGeneral);
+constexpr auto kAddressKeys = keyed(kAddress);
+constexpr auto kNameKeys = keyed(kNames);
+
+// The list entry for a word, or null.
+template <std::size_t N>
+const Entry* find_entry(const std::array<Keyed, N>& keys, std::uint64_t key, bool first,
                         bool word_style) {
-  for (const Entry& entry : list) {
-    if (entry.written.size() != word.size()) continue;
-    if (entry.place != Place::kAnywhere && first) continue;
-    if (entry.place == Place::kWordStyleNotFirst && !word_style) continue;
-    if (to_upper(word[0]) != to_upper(entry.written[0])) continue;
-    bool same = true;
-    for (std::size_t i = 1; i < word.size() && same; ++i)
-      same = word[i] == to_lower(entry.written[i]);
-    if (same) return &entry;
-  }
-  return nullptr;
+  const auto it =
+      std::lower_bound(keys.begin(), keys.end(), key,
+                       [](const Keyed& k, std::uint64_t wanted) { return k.key < wanted; });
+  if (it == keys.end() || it->key != key) return nullptr;
+  const Entry& entry = *it->entry;
+  if (entry.place != Place::kAnywhere && first) return nullptr;
+  if (entry.place == Place::kWordStyleNotFirst && !word_style) return nullptr;
+  return &entry;
+}
+
+// After the basic conversion a list word reads in lower case, or with a capital first
+// letter where the conversion gave it one (word style capitalises every word, sentence
+// style the first word of the text and of each sentence). Both forms are taken, so that a
+// list word that starts a sentence is put back too.
+bool may_be_list_word(std::string_view word) {
+  if (word.size() < kShortestWord || word.size() > kLongestWord || !is_letter(word[0]))
+    return false;
+  return std::all_of(word.begin() + 1, word.end(), is_lower);
 }
 
 // Puts back every list word of the text. Only a whole word counts: it starts the text or
@@ -127,13 +156,14 @@ void restore_list_words(frame::Field text, char exception_set, bool word_style) 
     while (end < text.size() && text[end] != ' ')
       ++end;
     const std::string_view word(text.data() + at, end - at);
-    if (word.size() >= kShortestWord && word.size() <= kLongestWord) {
+    if (may_be_list_word(word)) {
+      const std::uint64_t key = key_of(word);
       const bool first = at == 0;
-      const Entry* entry = find_entry(kGeneral, word, first, word_style);
+      const Entry* entry = find_entry(kGeneralKeys, key, first, word_style);
       if (entry == nullptr && exception_set == 'A') {
-        entry = find_entry(kAddress, word, first, word_style);
+        entry = find_entry(kAddressKeys, key, first, word_style);
       } else if (entry == nullptr && exception_set == 'N' && word_style) {
-        entry = find_entry(kNames, word, first, word_style);
+        entry = find_entry(kNameKeys, key, first, word_style);
       }
       if (entry != nullptr)
         std::copy(entry->written.begin(), entry->written.end(), text.begin() + at);
