@@ -1,7 +1,4 @@
 // quarn andedit TEXT: a caption with every "&" doubled.
-#include <cstdio>
-#include <string>
-
 #include "cli.hpp"
 #include "quarn/quarn-m.h"
 #include "text_args.hpp"
@@ -10,14 +7,8 @@ namespace quarn::cli {
 namespace {
 
 int run(const Args& args) {
-  if (args.size() != 1) return usage_error("andedit", "expects one text");
   QuarnAndeditRecord record;
-  if (const auto message = too_long(args[0], record.ae_text))
-    return usage_error("andedit", *message);
-  put_field(record.ae_text, args[0]);
-  QUARN_ANDEDIT(&record);
-  std::printf("%s\n", std::string(trimmed(record.ae_text)).c_str());
-  return kOk;
+  return edit_in_place("andedit", args, record, record.ae_text, &QUARN_ANDEDIT);
 }
 
 const Registration registration({"andedit", "doubles every '&' of a caption",

@@ -1,7 +1,4 @@
 // quarn compress TEXT: a text without leading spaces, each run of spaces made one.
-#include <cstdio>
-#include <string>
-
 #include "cli.hpp"
 #include "quarn/quarn-m.h"
 #include "text_args.hpp"
@@ -10,14 +7,8 @@ namespace quarn::cli {
 namespace {
 
 int run(const Args& args) {
-  if (args.size() != 1) return usage_error("compress", "expects one text");
   QuarnCompressRecord record;
-  if (const auto message = too_long(args[0], record.cp_text))
-    return usage_error("compress", *message);
-  put_field(record.cp_text, args[0]);
-  QUARN_COMPRESS(&record);
-  std::printf("%s\n", std::string(trimmed(record.cp_text)).c_str());
-  return kOk;
+  return edit_in_place("compress", args, record, record.cp_text, &QUARN_COMPRESS);
 }
 
 const Registration registration({"compress", "removes surplus spaces from a text",

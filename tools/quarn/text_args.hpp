@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -32,5 +33,18 @@ std::optional<std::int16_t> parse_word(std::string_view text);
 
 // Checks that `text` fits `field`: nullopt when it does, else the usage error's message.
 std::optional<std::string> too_long(std::string_view text, std::span<const char> field);
+
+// Runs a program that edits one text field of its record in place: TEXT, the one argument,
+// goes into the field and the field without its trailing spaces is printed.
+template <typename Record>
+int edit_in_place(std::string_view command, const Args& args, Record& record, std::span<char> field,
+                  std::int32_t (*program)(Record*)) {
+  if (args.size() != 1) return usage_error(command, "expects one text");
+  if (const auto message = too_long(args[0], field)) return usage_error(command, *message);
+  put_field(field, args[0]);
+  program(&record);
+  std::printf("%s\n", std::string(trimmed(field)).c_str());
+  return kOk;
+}
 
 }  // namespace quarn::cli
