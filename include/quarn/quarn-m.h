@@ -257,6 +257,78 @@ typedef struct QuarnGetdateRecord {
 QUARN_RECORD_SIZE(QuarnGetdateRecord, 16);
 QUARN_API int32_t QUARN_GETDATE(QuarnGetdateRecord* record);
 
+/* ---------------------------------------------------------------------------------------
+ * AMTNAME: an amount of money in words for a cheque, protected by "**" on the left
+ * ("**One Thousand Two Hundred Thirty-Four & 56/100 Dollars"). Higher groups become
+ * numerals ("12 Million") when the words would not fit. A negative amount is worded as zero.
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnAmtnameRecord {
+  char an_amount[14];        /* in: signed display number, 12 integer digits and 2 decimals */
+  char an_words[80];         /* out: the amount in words, space-padded */
+  char an_cents_option[1];   /* in: "2" writes the cents as "& 56/100"; else no cents */
+  char an_trailing_text[10]; /* in: appended after the words (e.g. "Dollars"); may be spaces */
+  char an_result_code[2];    /* out: always "00" */
+} QuarnAmtnameRecord;
+QUARN_RECORD_SIZE(QuarnAmtnameRecord, 107);
+QUARN_API int32_t QUARN_AMTNAME(QuarnAmtnameRecord* record);
+
+/* ---------------------------------------------------------------------------------------
+ * MIXCASE: upper-case text into mixed case, in place, with the suite's abbreviations kept
+ * in capitals. Both option bytes read as spaces after every call: set them before each.
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnMixcaseRecord {
+  char mc_style[1];         /* in, reset to space: "S" sentence style; else word style */
+  char mc_exception_set[1]; /* in, reset to space: "A" address words, "N" name suffixes and
+                               degrees; else only the general list */
+  char mc_text[100];        /* in and out: the text, converted in place */
+} QuarnMixcaseRecord;
+QUARN_RECORD_SIZE(QuarnMixcaseRecord, 102);
+QUARN_API int32_t QUARN_MIXCASE(QuarnMixcaseRecord* record);
+
+/* ---------------------------------------------------------------------------------------
+ * NUMEDIT: a number typed as free text ("$1,234.56-") as a signed display number. Every
+ * digit counts, everything else is skipped; a "-" anywhere makes it negative.
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnNumeditRecord {
+  char ne_text[24];   /* in (unchanged): the number as typed */
+  char ne_number[18]; /* out: signed display number, 13 integer and 5 decimal digits */
+} QuarnNumeditRecord;
+QUARN_RECORD_SIZE(QuarnNumeditRecord, 42);
+QUARN_API int32_t QUARN_NUMEDIT(QuarnNumeditRecord* record);
+
+/* ---------------------------------------------------------------------------------------
+ * COMPRESS: drops leading spaces and reduces every run of spaces to one, in place.
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnCompressRecord {
+  char cp_text[100]; /* in and out: the text */
+} QuarnCompressRecord;
+QUARN_RECORD_SIZE(QuarnCompressRecord, 100);
+QUARN_API int32_t QUARN_COMPRESS(QuarnCompressRecord* record);
+
+/* ---------------------------------------------------------------------------------------
+ * ANDEDIT: doubles every "&" of a caption, in place, so that a window shows the character
+ * instead of taking it as an access-key mark. What no longer fits in 128 is lost.
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnAndeditRecord {
+  char ae_text[128]; /* in and out: the caption */
+} QuarnAndeditRecord;
+QUARN_RECORD_SIZE(QuarnAndeditRecord, 128);
+QUARN_API int32_t QUARN_ANDEDIT(QuarnAndeditRecord* record);
+
+/* ---------------------------------------------------------------------------------------
+ * XKEYCODE: the character a virtual-key code carries, unshifted or shifted, and its index
+ * (1-64) in the key tables.
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnXkeycodeRecord {
+  char xk_key_code[2];     /* in: native binary, signed: the virtual-key code */
+  char xk_shift_state[2];  /* in: native binary, signed: 1 = shifted, else not */
+  char xk_character[1];    /* out: the key's character, or a space */
+  char xk_no_character[1]; /* out: "1" when the key has no character, else "0" */
+  char xk_key_index[2];    /* out: unsigned display number, 01-64; "00" without a character */
+} QuarnXkeycodeRecord;
+QUARN_RECORD_SIZE(QuarnXkeycodeRecord, 8);
+QUARN_API int32_t QUARN_XKEYCODE(QuarnXkeycodeRecord* record);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

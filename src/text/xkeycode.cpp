@@ -1,0 +1,56 @@
+// XKEYCODE: the character that a virtual-key code carries, unshifted or shifted, and the
+// key's index in the two key tables.
+#include <cstdint>
+#include <string_view>
+
+#include "frame/codec.hpp"
+#include "frame/export.hpp"
+#include "frame/program.hpp"
+
+namespace quarn {
+namespace {
+
+// Indexed by the key index, 1-based: digits 1-10, punctuation 11-17, letters 18-43,
+// brackets and quote 44-47, space 48, keypad digits 49-58, keypad operators 59-64.
+constexpr std::string_view kUnshifted =
+    "0123456789;=,-./`ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]' 0123456789*+ -./";
+constexpr std::string_view kShifted =
+    ")!@#$%^&*(:+<_>?~ABCDEFGHIJKLMNOPQRSTUVWXYZ{|}\" 0123456789*+ - /";
+static_assert(kUnshifted.size() == 64 && kShifted.size() == 64);
+
+// The key index of a code, 0 for a key without a character.
+int key_index(int code) {
+  if (code >= 0x41 && code <= 0x5A) return code - 47;   // letters
+  if (code == 0x20) return 48;                          // space bar
+  if (code >= 0x60 && code <= 0x6F) return code - 47;   // numeric keypad
+  if (code >= 0x30 && code <= 0x39) return code - 47;   // digits
+  if (code >= 0xBA && code <= 0xC0) return code - 175;  // punctuation
+  if (code >= 0xDB && code <= 0xDE) return code - 175;  // brackets and quote
+  return 0;
+}
+
+std::int32_t xkeycode(void* const* params) {
+  auto& record = *static_cast<QuarnXkeycodeRecord*>(params[0]);
+  const int index = key_index(frame::read_le16(record.xk_key_code));
+  if (index == 0 || index > 64) {
+    frame::clear(record.xk_character);
+    record.xk_no_character[0] = '1';
+    frame::write_unsigned(record.xk_key_index, 0);
+    return 0;
+  }
+  const bool shifted = frame::read_le16(record.xk_shift_state) == 1;
+  record.xk_character[0] = (shifted ? kShifted : kUnshifted)[static_cast<std::size_t>(index - 1)];
+  record.xk_no_character[0] = '0';
+  frame::write_unsigned(record.xk_key_index, index);
+  return 0;
+}
+
+frame::Program program({"XKEYCODE", 1, 1, {sizeof(QuarnXkeycodeRecord)}, &xkeycode});
+
+}  // namespace
+}  // namespace quarn
+
+extern "C" QUARN_API int32_t QUARN_XKEYCODE(QuarnXkeycodeRecord* record) {
+  return quarn::program.enter_exported({record});
+}
+QUARN_EXPORT_AS(QUARN_XKEYCODE, "XKEYCODE", quarn_xkeycode_cobol);
