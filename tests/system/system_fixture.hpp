@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -45,13 +46,13 @@ inline QuarnXMiscExternalWs& misc_area() {
 }
 
 // Sets XM-HOME-FOLDER (then a zero byte) and XM-FOLDER-LENGTH as an application does;
-// `length` < 0 means the folder text's own length.
-inline void set_home(const std::string& folder, int length = -1) {
+// without a length, the folder text's own.
+inline void set_home(const std::string& folder, std::optional<int> length = std::nullopt) {
   QuarnXMiscExternalWs& area = misc_area();
   std::memset(area.xm_home_folder, 0, sizeof area.xm_home_folder);
   std::memcpy(area.xm_home_folder, folder.data(),
               std::min(folder.size(), sizeof area.xm_home_folder));
-  const int n = length < 0 ? static_cast<int>(folder.size()) : length;
+  const int n = length.value_or(static_cast<int>(folder.size()));
   area.xm_folder_length[0] = static_cast<char>(n >> 8 & 0xFF);
   area.xm_folder_length[1] = static_cast<char>(n & 0xFF);
 }
