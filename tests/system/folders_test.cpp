@@ -155,7 +155,8 @@ TEST(GetCurrentDir, RootDeepAndTooLong) {
 
   // 255 characters fit; 256 do not.
   std::string deep = scratch.path().string();
-  while (deep.size() < 255 - 51) deep += "/" + std::string(50, 'a');
+  while (deep.size() < 255 - 51)
+    deep += "/" + std::string(50, 'a');
   deep += "/" + std::string(255 - deep.size() - 1, 'b');
   ASSERT_EQ(deep.size(), 255u);
   fs::create_directories(deep);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 
 #include "platform/files.hpp"
@@ -99,8 +99,9 @@ TEST_F(Registration, FirstMissingIsNamed) {
 }
 
 TEST_F(Registration, IdentifiersRegisteredByTheFormRuntime) {
-  keys("SOFTWARE\\Classes\\_QUARN.DNMonths.1\nSOFTWARE\\Classes\\_QUARN.DNOffIO2.1\n"
-       "SOFTWARE\\Classes\\_QUARN.EntityIO.1\nSOFTWARE\\Classes\\_QUARN.GLFMonths.1\n");
+  keys(
+      "SOFTWARE\\Classes\\_QUARN.DNMonths.1\nSOFTWARE\\Classes\\_QUARN.DNOffIO2.1\n"
+      "SOFTWARE\\Classes\\_QUARN.EntityIO.1\nSOFTWARE\\Classes\\_QUARN.GLFMonths.1\n");
   registry::register_prog_id("QUARN.Calendar.1");
   registry::register_prog_id("QUARN.Date.1");
   EXPECT_EQ(check().missing, "QUARN.POPProg.1");

@@ -51,7 +51,8 @@ TEST(SplitCommandLine, RuntimeRules) {
       {"   ", {}},
       {"", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(process::split_command_line(c.line), c.args) << c.line;
+  for (const Case& c : cases)
+    EXPECT_EQ(process::split_command_line(c.line), c.args) << c.line;
 }
 
 class StartExe : public ::testing::Test {
@@ -94,10 +95,9 @@ TEST_F(StartExe, WithoutWaitingGivesExitCodeZeroAndReapsTheChildLater) {
 
 TEST_F(StartExe, NothingStartedGivesZero) {
   const std::string blank(255, ' ');
-  for (const std::string& line : {std::string(folder_ / "missing.exe") + " a.txt",
-                                  std::string("no-such-program-on-path"), blank,
-                                  folder_.path().string() /* a folder */,
-                                  std::string("\"\" arg")}) {
+  for (const std::string& line :
+       {std::string(folder_ / "missing.exe") + " a.txt", std::string("no-such-program-on-path"),
+        blank, folder_.path().string() /* a folder */, std::string("\"\" arg")}) {
     const StartResult result = start_exe(line, 1);
     EXPECT_EQ(result.started, 0) << line;
     EXPECT_EQ(result.exit_code, 0) << line;
@@ -107,15 +107,15 @@ TEST_F(StartExe, NothingStartedGivesZero) {
 TEST_F(StartExe, ArgumentsArriveIntactWithoutAShell) {
   RecorderOnPath recorder(folder_, "rec");
   const std::string marker = folder_ / "pwned";
-  const StartResult result = start_exe(
-      "rec \"two words\" ;touch " + marker + " && echo $(id) | cat > x `uname` 'q' "
-      "\"say \"\"hi\"\"\" a\\\\\\\"b *.*",
-      1);
+  const StartResult result = start_exe("rec \"two words\" ;touch " + marker +
+                                           " && echo $(id) | cat > x `uname` 'q' "
+                                           "\"say \"\"hi\"\"\" a\\\\\\\"b *.*",
+                                       1);
   EXPECT_EQ(result.started, 1);
-  EXPECT_EQ(recorder.arguments(),
-            (std::vector<std::string>{"two words", ";touch", marker, "&&", "echo", "$(id)", "|",
-                                      "cat", ">", "x", "`uname`", "'q'", "say \"hi\"",
-                                      "a\\\"b", "*.*"}));
+  EXPECT_EQ(
+      recorder.arguments(),
+      (std::vector<std::string>{"two words", ";touch", marker, "&&", "echo", "$(id)", "|", "cat",
+                                ">", "x", "`uname`", "'q'", "say \"hi\"", "a\\\"b", "*.*"}));
   EXPECT_FALSE(fs::exists(marker));
 }
 
@@ -136,9 +136,8 @@ TEST_F(StartExe, SpawnFailuresAndInterruptedWaits) {
   static int calls = 0;
   calls = 0;
   process::syscalls().spawnp = [](pid_t*, const char*, const posix_spawn_file_actions_t*,
-                                  const posix_spawnattr_t*, char* const*, char* const*) {
-    return ++calls == 1 ? EINTR : EAGAIN;
-  };
+                                  const posix_spawnattr_t*, char* const*,
+                                  char* const*) { return ++calls == 1 ? EINTR : EAGAIN; };
   EXPECT_EQ(start_exe("true", 1).started, 0);
   EXPECT_EQ(calls, 2) << "an interrupted start is retried, a failed one is not";
 

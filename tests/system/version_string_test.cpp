@@ -39,7 +39,9 @@ std::string get(const std::string& file, const std::string& name) {
   return std::string(result.rs_result, sizeof result.rs_result);
 }
 
-std::string padded(const std::string& text) { return text + std::string(100 - text.size(), ' '); }
+std::string padded(const std::string& text) {
+  return text + std::string(100 - text.size(), ' ');
+}
 
 TEST_F(VersionString, StringsOfTheFirstTranslation) {
   EXPECT_EQ(get(file("plain"), "ProductVersion"), padded("2.1.0.7"));

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/program_map.hpp"

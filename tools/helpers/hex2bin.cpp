@@ -31,13 +31,15 @@ std::string strip(const std::string& text) {
 
 int main(int argc, char** argv) {
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::puts("usage: quarn-hex2bin HEXFILE,BINFILE\n"
-              "Writes BINFILE from the pairs of hexadecimal digits in HEXFILE.");
+    std::puts(
+        "usage: quarn-hex2bin HEXFILE,BINFILE\n"
+        "Writes BINFILE from the pairs of hexadecimal digits in HEXFILE.");
     return 0;
   }
   // The names may hold spaces, which split them into several arguments.
   std::string joined;
-  for (int i = 1; i < argc; ++i) joined += (i > 1 ? " " : "") + std::string(argv[i]);
+  for (int i = 1; i < argc; ++i)
+    joined += (i > 1 ? " " : "") + std::string(argv[i]);
   const std::size_t comma = joined.find(',');
   if (comma == std::string::npos) {
     std::fprintf(stderr, "quarn-hex2bin: expects HEXFILE,BINFILE (see --help)\n");
@@ -86,7 +88,8 @@ int main(int argc, char** argv) {
   bool ok = out != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
   if (out != nullptr && std::fclose(out) != 0) ok = false;
   if (!ok || std::rename(temporary.c_str(), bin_name.c_str()) != 0) {
-    std::fprintf(stderr, "quarn-hex2bin: cannot write %s: %s\n", bin_name.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "quarn-hex2bin: cannot write %s: %s\n", bin_name.c_str(),
+                 std::strerror(errno));
     std::remove(temporary.c_str());
     return 3;
   }

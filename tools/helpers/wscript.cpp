@@ -7,24 +7,29 @@
 //    file in the script's folder, an absolute file or a web address; failing that the
 //    first argument as a file in the script's folder.
 // Exit status: what the script or the opener returns; 1 when there is nothing to run.
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "native_path.hpp"
 
 namespace {
 
-bool is_file(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
-bool is_program(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
+bool is_file(const std::string& path) {
+  return ::access(path.c_str(), F_OK) == 0;
+}
+bool is_program(const std::string& path) {
+  return ::access(path.c_str(), X_OK) == 0;
+}
 
 int run(const std::string& program, const std::vector<std::string>& args) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  for (const std::string& arg : args)
+    argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   ::execvp(program.c_str(), argv.data());
   std::fprintf(stderr, "quarn-wscript: cannot run %s\n", program.c_str());
@@ -46,9 +51,10 @@ std::string file_address(const std::string& folder, const std::string& name,
 
 int main(int argc, char** argv) {
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    std::puts("usage: quarn-wscript SCRIPT [ARGUMENT...]\n"
-              "Runs the program of SCRIPT's base name in SCRIPT's folder, or opens the page\n"
-              "the arguments name with the desktop's opener.");
+    std::puts(
+        "usage: quarn-wscript SCRIPT [ARGUMENT...]\n"
+        "Runs the program of SCRIPT's base name in SCRIPT's folder, or opens the page\n"
+        "the arguments name with the desktop's opener.");
     return argc < 2 ? 1 : 0;
   }
   const std::string script = quarn::helpers::native_path(argv[1]);
@@ -72,7 +78,8 @@ int main(int argc, char** argv) {
       address = last;
     } else {
       address = file_address(folder, name, fragment);
-      if (address.empty()) address = file_address(folder, quarn::helpers::native_path(args.front()), "");
+      if (address.empty())
+        address = file_address(folder, quarn::helpers::native_path(args.front()), "");
     }
   }
   if (address.empty()) {

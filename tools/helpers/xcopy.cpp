@@ -6,15 +6,15 @@
 //   DESTINATION  folder; existing files of the same names are replaced
 // Exit status: 0 files copied, 1 no file matched, 4 bad arguments or a folder missing
 // that cannot be created, 5 a file could not be read or written.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "native_path.hpp"
@@ -27,7 +27,7 @@ constexpr int kBadSetup = 4;
 constexpr int kWriteError = 5;
 
 bool is_folder(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -80,9 +80,10 @@ bool copy_file(const std::string& from, const std::string& to, mode_t mode) {
 
 int main(int argc, char** argv) {
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::puts("usage: quarn-xcopy SOURCE DESTINATION\n"
-              "Copies the files of the folder SOURCE (a folder, or a folder and a pattern such\n"
-              "as \"data/*.*\") into the folder DESTINATION; sub-folders are not copied.");
+    std::puts(
+        "usage: quarn-xcopy SOURCE DESTINATION\n"
+        "Copies the files of the folder SOURCE (a folder, or a folder and a pattern such\n"
+        "as \"data/*.*\") into the folder DESTINATION; sub-folders are not copied.");
     return kCopied;
   }
   if (argc != 3) {
@@ -99,7 +100,8 @@ int main(int argc, char** argv) {
     if (pattern == "*.*") pattern = "*";
   }
   std::string destination = quarn::helpers::native_path(argv[2]);
-  while (destination.size() > 1 && destination.back() == '/') destination.pop_back();
+  while (destination.size() > 1 && destination.back() == '/')
+    destination.pop_back();
 
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) {
@@ -119,7 +121,7 @@ int main(int argc, char** argv) {
   int copied = 0;
   int status = kCopied;
   for (const std::string& name : names) {
-    struct stat info{};
+    struct stat info {};
     const std::string from = folder + name;
     if (::stat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
     if (copied == 0 && !make_folders(destination)) {

@@ -21,8 +21,9 @@ int run(const Args& given) {
     std::printf("all components are registered\n");
     return kOk;
   }
-  return failure("check-registration", "not registered: " + std::string(trimmed(missing.dr_missing_name)) +
-                                           " (error " + std::to_string(result) + ")");
+  return failure("check-registration",
+                 "not registered: " + std::string(trimmed(missing.dr_missing_name)) + " (error " +
+                     std::to_string(result) + ")");
 }
 
 const Registration registration(

@@ -20,11 +20,11 @@ int run(const Args& args) {
 }
 
 const Registration registration({"cwd", "the current folder",
-                                  "usage: quarn cwd\n"
-                                  "\n"
-                                  "Prints the current folder as GET-CURRENT-DIR gives it.\n"
-                                  "Exits with 1 when it has more than 255 characters.\n",
-                                  &run});
+                                 "usage: quarn cwd\n"
+                                 "\n"
+                                 "Prints the current folder as GET-CURRENT-DIR gives it.\n"
+                                 "Exits with 1 when it has more than 255 characters.\n",
+                                 &run});
 
 }  // namespace
 }  // namespace quarn::cli

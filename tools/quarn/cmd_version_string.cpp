@@ -22,8 +22,8 @@ int run(const Args& args) {
   QUARN_GETRESOURCESTRING(&result, &file, &name);
   const std::string_view value = trimmed(result.rs_result);
   if (value.empty())
-    return failure("version-string", "no string '" + std::string(args[1]) + "' in '" +
-                                         std::string(args[0]) + "'");
+    return failure("version-string",
+                   "no string '" + std::string(args[1]) + "' in '" + std::string(args[0]) + "'");
   std::printf("%s\n", std::string(value).c_str());
   return kOk;
 }

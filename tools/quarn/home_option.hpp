@@ -31,7 +31,8 @@ inline bool take_home_option(Args& args, std::string& error) {
     std::memcpy(area->xm_home_folder, folder.data(), folder.size());
     area->xm_folder_length[0] = static_cast<char>(folder.size() >> 8);
     area->xm_folder_length[1] = static_cast<char>(folder.size() & 0xFF);
-    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+               args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     return true;
   }
   return true;
