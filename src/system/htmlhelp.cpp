@@ -30,9 +30,10 @@ std::string_view up_to_double_space(frame::ConstField field) {
 std::int32_t htmlhelp(void* const* params) {
   const auto& request = *static_cast<const QuarnHelpRequest*>(params[0]);
 
-  // The script receives a bare file name.
+  // The script receives a bare file name (after the last separator of either kind).
   std::string_view help_file = up_to_double_space(request.hr_help_file);
-  if (const std::size_t separator = help_file.rfind('\\'); separator != std::string_view::npos)
+  if (const std::size_t separator = help_file.find_last_of("\\/");
+      separator != std::string_view::npos)
     help_file.remove_prefix(separator + 1);
 
   std::string page_part;

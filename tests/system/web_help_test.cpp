@@ -68,6 +68,7 @@ TEST_F(WebAndHelp, HelpCommandLines) {
   EXPECT_EQ(help("QUARN.CHM", "", ""), (Args{script, "QUARN.CHM"}));
   // The file name without its folder and without what follows two spaces.
   EXPECT_EQ(help("C:\\X\\Y.CHM", "p.htm", ""), (Args{script, "Y.CHM", "p.htm"}));
+  EXPECT_EQ(help("/usr/share/q/Y.CHM", "p.htm", ""), (Args{script, "Y.CHM", "p.htm"}));
   EXPECT_EQ(help("QUARN.CHM  X", "p.htm", ""), (Args{script, "QUARN.CHM", "p.htm"}));
   // A page ends at two spaces only when a topic follows.
   EXPECT_EQ(help("QUARN.CHM", "p  q.htm", "t"), (Args{script, "QUARN.CHM", "p#t"}));
