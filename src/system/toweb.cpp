@@ -1,7 +1,7 @@
 // TOWEB: runs the suite's web script with a one-character argument, without waiting.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <string>
 #include <string_view>
 
 #include "frame/codec.hpp"
