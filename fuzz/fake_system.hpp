@@ -3,10 +3,10 @@
 // folder the run supplies, and starts that always fail.
 #pragma once
 
+#include <fcntl.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <string_view>
 
@@ -36,6 +36,13 @@ inline void install() {
     const std::size_t n = std::min(size, file_contents.size() - read_at);
     std::memcpy(buffer, file_contents.data() + read_at, n);
     read_at += n;
+    return static_cast<ssize_t>(n);
+  };
+  syscalls().pread = [](int, void* buffer, std::size_t size, off_t offset) -> ssize_t {
+    const auto at = static_cast<std::size_t>(offset);
+    if (at >= file_contents.size()) return 0;
+    const std::size_t n = std::min(size, file_contents.size() - at);
+    std::memcpy(buffer, file_contents.data() + at, n);
     return static_cast<ssize_t>(n);
   };
   syscalls().unlink = [](const char*) { return 0; };

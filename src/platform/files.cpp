@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 namespace quarn::platform::files {
 namespace {
@@ -13,7 +14,8 @@ int posix_open(const char* path, int flags, mode_t mode) {
   return ::open(path, flags, mode);
 }
 
-constexpr Syscalls kDefaults{&posix_open, &::close, &::read, &::unlink, &::mkdir, &::getcwd};
+constexpr Syscalls kDefaults{&posix_open, &::close, &::read,  &::pread,
+                             &::unlink,   &::mkdir, &::getcwd};
 Syscalls table = kDefaults;
 
 // The one place where errno becomes a status.
@@ -97,13 +99,35 @@ Status current_folder(char* buffer, std::size_t size) {
   }
 }
 
-Status read_file(std::string_view path, std::size_t limit, std::string* contents) {
+Status open_for_reading(std::string_view path, int* fd) {
   const std::string native = native_path(path);
-  int fd = -1;
-  Status status = retried([&] {
-    fd = table.open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
-    return fd;
+  return retried([&] {
+    *fd = table.open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    return *fd;
   });
+}
+
+Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* bytes) {
+  bytes->assign(size, '\0');
+  std::size_t done = 0;
+  while (done < size) {
+    if (offset + done > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) break;
+    const ssize_t n =
+        table.pread(fd, bytes->data() + done, size - done, static_cast<off_t>(offset + done));
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return from_errno(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  bytes->resize(done);
+  return Status::kOk;
+}
+
+Status read_file(std::string_view path, std::size_t limit, std::string* contents) {
+  int fd = -1;
+  Status status = open_for_reading(path, &fd);
   if (status != Status::kOk) return status;
   contents->clear();
   char chunk[8192];

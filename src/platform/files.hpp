@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,7 @@ struct Syscalls {
   int (*open)(const char* path, int flags, mode_t mode);
   int (*close)(int fd);
   ssize_t (*read)(int fd, void* buffer, std::size_t size);
+  ssize_t (*pread)(int fd, void* buffer, std::size_t size, off_t offset);
   int (*unlink)(const char* path);
   int (*mkdir)(const char* path, mode_t mode);
   char* (*getcwd)(char* buffer, std::size_t size);
@@ -53,5 +55,10 @@ Status make_folder(std::string_view path);
 Status current_folder(char* buffer, std::size_t size);
 // A whole file, read when it is at most `limit` bytes long.
 Status read_file(std::string_view path, std::size_t limit, std::string* contents);
+
+// An existing file opened for reading parts of it with read_at(); close it with close_file().
+Status open_for_reading(std::string_view path, int* fd);
+// `size` bytes from `offset` into `bytes`; fewer only where the file ends.
+Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* bytes);
 
 }  // namespace quarn::platform::files

@@ -4,14 +4,13 @@
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "platform/files.hpp"
 
 namespace quarn::platform::version_info {
 namespace {
 
-// Files larger than this are not read for their version resource.
-constexpr std::size_t kFileLimit = 256u * 1024 * 1024;
 constexpr std::uint32_t kResourceTypeVersion = 16;
 constexpr std::uint32_t kSubdirectory = 0x80000000u;
 
@@ -27,66 +26,106 @@ bool fits(std::span<const char> bytes, std::uint64_t at, std::uint64_t length) {
   return at <= bytes.size() && length <= bytes.size() - at;
 }
 
+// An open file read in the parts the search needs; every read is bounded by the format's
+// own field widths, so no file is read whole.
+class File {
+ public:
+  explicit File(std::string_view path) {
+    if (files::open_for_reading(path, &fd_) != files::Status::kOk) fd_ = -1;
+  }
+  ~File() {
+    if (fd_ >= 0) files::close_file(fd_);
+  }
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  bool is_open() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
+
+  // Exactly `size` bytes at `offset`, or nothing.
+  std::optional<std::string> read(std::uint64_t offset, std::size_t size) const {
+    std::string bytes;
+    if (files::read_at(fd_, offset, size, &bytes) != files::Status::kOk || bytes.size() != size)
+      return std::nullopt;
+    return bytes;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+struct Section {
+  std::uint32_t address;
+  std::uint32_t extent;  // the larger of its virtual and raw sizes
+  std::uint32_t raw_size;
+  std::uint32_t raw_offset;
+};
+
 // The file offset of a relative virtual address, through the section table.
-std::optional<std::uint32_t> offset_of(std::span<const char> file, std::size_t sections,
-                                       unsigned count, std::uint32_t rva) {
-  for (unsigned i = 0; i < count; ++i) {
-    const std::size_t at = sections + i * 40u;
-    if (!fits(file, at, 40)) return std::nullopt;
-    const std::uint32_t virtual_size = le32(file, at + 8);
-    const std::uint32_t address = le32(file, at + 12);
-    const std::uint32_t raw_size = le32(file, at + 16);
-    const std::uint32_t raw_offset = le32(file, at + 20);
-    const std::uint64_t extent = std::max(virtual_size, raw_size);
-    if (rva >= address && rva - address < extent) {
-      if (rva - address >= raw_size) return std::nullopt;
-      return raw_offset + (rva - address);
+std::optional<std::uint64_t> offset_of(const std::vector<Section>& sections, std::uint32_t rva) {
+  for (const Section& section : sections) {
+    if (rva >= section.address && rva - section.address < section.extent) {
+      if (rva - section.address >= section.raw_size) return std::nullopt;
+      return std::uint64_t{section.raw_offset} + (rva - section.address);
     }
   }
   return std::nullopt;
 }
 
-// The first entry of a resource directory level whose id matches (or the first of any id
-// when `id` is empty): the offset field of the entry.
-std::optional<std::uint32_t> directory_entry(std::span<const char> file, std::size_t directory,
+// The offset field of the first entry of a resource directory whose id matches (or of
+// its first entry of any kind when `id` is empty).
+std::optional<std::uint32_t> directory_entry(const File& file, std::uint64_t directory,
                                              std::optional<std::uint32_t> id) {
-  if (!fits(file, directory, 16)) return std::nullopt;
-  const unsigned named = le16(file, directory + 12);
-  const unsigned ids = le16(file, directory + 14);
+  const auto header = file.read(directory, 16);
+  if (!header) return std::nullopt;
+  const unsigned named = le16(*header, 12);
+  const unsigned ids = le16(*header, 14);
+  const auto entries = file.read(directory + 16, (named + ids) * 8u);
+  if (!entries || named + ids == 0) return std::nullopt;
   for (unsigned i = 0; i < named + ids; ++i) {
-    const std::size_t at = directory + 16 + i * 8u;
-    if (!fits(file, at, 8)) return std::nullopt;
-    if (!id || (i >= named && le32(file, at) == *id)) return le32(file, at + 4);
+    if (!id || (i >= named && le32(*entries, i * 8u) == *id)) return le32(*entries, i * 8u + 4);
   }
   return std::nullopt;
 }
 
-// The version block of a whole file, as a span into it.
-std::optional<std::span<const char>> find_block(std::span<const char> file) {
-  if (!fits(file, 0, 64) || file[0] != 'M' || file[1] != 'Z') return std::nullopt;
-  const std::uint32_t pe = le32(file, 0x3C);
-  if (!fits(file, pe, 24) || std::memcmp(file.data() + pe, "PE\0\0", 4) != 0) return std::nullopt;
-  const unsigned section_count = le16(file, pe + 6);
-  const unsigned optional_size = le16(file, pe + 20);
-  const std::size_t optional = pe + 24;
-  if (!fits(file, optional, optional_size) || optional_size < 2) return std::nullopt;
-  const std::uint16_t magic = le16(file, optional);
-  const std::size_t directories = optional + (magic == 0x20B ? 112 : 96);
-  const std::size_t count_at = optional + (magic == 0x20B ? 108 : 92);
+// The version block of a file: the VS_VERSION_INFO node, as long as its length says and
+// the resource holds.
+std::optional<std::string> find_block(std::string_view path) {
+  const File file(path);
+  if (!file.is_open()) return std::nullopt;
+  const auto dos = file.read(0, 64);
+  if (!dos || (*dos)[0] != 'M' || (*dos)[1] != 'Z') return std::nullopt;
+  const std::uint32_t pe = le32(*dos, 0x3C);
+  const auto coff = file.read(pe, 24);
+  if (!coff || coff->compare(0, 4, std::string_view("PE\0\0", 4)) != 0) return std::nullopt;
+  const unsigned section_count = le16(*coff, 6);
+  const unsigned optional_size = le16(*coff, 20);
+  const auto optional = file.read(std::uint64_t{pe} + 24, optional_size);
+  if (!optional || optional_size < 2) return std::nullopt;
+  const std::uint16_t magic = le16(*optional, 0);
   if (magic != 0x10B && magic != 0x20B) return std::nullopt;
-  if (count_at + 4 > optional + optional_size || le32(file, count_at) < 3) return std::nullopt;
-  const std::size_t resource_entry = directories + 2 * 8;
-  if (resource_entry + 8 > optional + optional_size) return std::nullopt;
-  const std::uint32_t resource_rva = le32(file, resource_entry);
+  const std::size_t count_at = magic == 0x20B ? 108 : 92;
+  const std::size_t resource_entry = (magic == 0x20B ? 112 : 96) + 2 * 8;
+  if (!fits(*optional, count_at, 4) || le32(*optional, count_at) < 3 ||
+      !fits(*optional, resource_entry, 8))
+    return std::nullopt;
+  const std::uint32_t resource_rva = le32(*optional, resource_entry);
   if (resource_rva == 0) return std::nullopt;
 
-  const std::size_t sections = optional + optional_size;
-  const auto root = offset_of(file, sections, section_count, resource_rva);
+  const auto table = file.read(std::uint64_t{pe} + 24 + optional_size, section_count * 40u);
+  if (!table) return std::nullopt;
+  std::vector<Section> sections;
+  for (unsigned i = 0; i < section_count; ++i) {
+    const std::size_t at = i * 40u;
+    sections.push_back({le32(*table, at + 12),
+                        std::max(le32(*table, at + 8), le32(*table, at + 16)),
+                        le32(*table, at + 16), le32(*table, at + 20)});
+  }
+  const auto root = offset_of(sections, resource_rva);
   if (!root) return std::nullopt;
 
-  // Three levels: type, name, language; the first two must be directories, the last a
+  // Three levels: type, name, language; the first two lead to directories, the last to a
   // data entry.
-  std::size_t directory = *root;
+  std::uint64_t directory = *root;
   std::optional<std::uint32_t> wanted = kResourceTypeVersion;
   for (int level = 0; level < 2; ++level) {
     const auto entry = directory_entry(file, directory, wanted);
@@ -95,24 +134,23 @@ std::optional<std::span<const char>> find_block(std::span<const char> file) {
     wanted.reset();
   }
   const auto data = directory_entry(file, directory, std::nullopt);
-  if (!data || (*data & kSubdirectory) != 0 || !fits(file, *root + *data, 16)) return std::nullopt;
-  const std::uint32_t data_rva = le32(file, *root + *data);
-  const std::uint32_t data_size = le32(file, *root + *data + 4);
-  const auto at = offset_of(file, sections, section_count, data_rva);
+  if (!data || (*data & kSubdirectory) != 0) return std::nullopt;
+  const auto entry = file.read(*root + *data, 8);
+  if (!entry) return std::nullopt;
+  const auto at = offset_of(sections, le32(*entry, 0));
+  const std::uint32_t data_size = le32(*entry, 4);
   if (!at || data_size < 6) return std::nullopt;
-  const std::size_t available =
-      std::min<std::size_t>(data_size, file.size() - std::min<std::size_t>(*at, file.size()));
-  if (available < 6) return std::nullopt;
-  std::span<const char> block = file.subspan(*at, available);
-  const std::uint16_t length = le16(block, 0);
-  if (length < 6) return std::nullopt;
-  return block.first(std::min<std::size_t>(length, block.size()));
-}
 
-std::optional<std::string> read_whole(std::string_view path) {
-  std::string file;
-  if (files::read_file(path, kFileLimit, &file) != files::Status::kOk) return std::nullopt;
-  return file;
+  // The node's length field is 16 bits wide: no block is longer.
+  const auto head = file.read(*at, 2);
+  if (!head) return std::nullopt;
+  const std::size_t length = std::min<std::size_t>(le16(*head, 0), data_size);
+  if (length < 6) return std::nullopt;
+  // A block cut short by the end of the file is what there is of it.
+  std::string block;
+  if (files::read_at(file.fd(), *at, length, &block) != files::Status::kOk || block.size() < 6)
+    return std::nullopt;
+  return block;
 }
 
 constexpr std::size_t align4(std::size_t at) {
@@ -165,16 +203,12 @@ bool same_key(const std::u16string& key, std::string_view part) {
 }  // namespace
 
 std::uint32_t block_size(std::string_view path) {
-  const auto file = read_whole(path);
-  if (!file) return 0;
-  const auto block = find_block(*file);
+  const auto block = find_block(path);
   return block ? static_cast<std::uint32_t>(block->size()) : 0;
 }
 
 bool read_block(std::string_view path, std::span<char> buffer) {
-  const auto file = read_whole(path);
-  if (!file) return false;
-  const auto block = find_block(*file);
+  const auto block = find_block(path);
   if (!block) return false;
   const std::size_t n = std::min(buffer.size(), block->size());
   std::memcpy(buffer.data(), block->data(), n);

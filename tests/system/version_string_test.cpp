@@ -79,6 +79,20 @@ TEST_F(VersionString, OnlyTheFirst4096BytesAreRead) {
   EXPECT_EQ(late.bytes, "too far");
 }
 
+TEST_F(VersionString, LargeFileIsReadOnlyWhereNeeded) {
+  // 300 MB, sparse: the version resource near its start is found all the same.
+  fs::copy_file(file("plain"), folder_ / "large.dll");
+  fs::resize_file(folder_ / "large.dll", 300u * 1024 * 1024);
+  EXPECT_EQ(get(folder_ / "large.dll", "ProductVersion"), padded("2.1.0.7"));
+  // Cut inside the version block: the rest is read as far as the file goes; the
+  // translation table, after the cut, is missing.
+  const std::string plain = read_file(file("plain"));
+  const std::size_t at = plain.find(std::string("C\0o\0m\0m\0e\0n\0t\0s\0", 16));
+  ASSERT_NE(at, std::string::npos);
+  write_file(folder_ / "cut.dll", plain.substr(0, at));
+  EXPECT_EQ(get(folder_ / "cut.dll", "FileVersion"), padded(""));
+}
+
 TEST_F(VersionString, FileNameOfFiftyCharacters) {
   std::string name = folder_.path().string() + "/";
   name += std::string(50 - name.size() - 4, 'n') + ".dll";
