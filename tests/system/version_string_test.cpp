@@ -16,7 +16,7 @@ namespace {
 class VersionString : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"plain", "utf8", "notrans", "big"})
+    for (const char* name : {"plain", "plain32", "utf8", "notrans", "big"})
       fs::copy_file(std::string(QUARN_TEST_DATA) + "/version/" + name + ".dll",
                     folder_ / (std::string(name) + ".dll"));
   }
@@ -45,6 +45,7 @@ std::string padded(const std::string& text) {
 
 TEST_F(VersionString, StringsOfTheFirstTranslation) {
   EXPECT_EQ(get(file("plain"), "ProductVersion"), padded("2.1.0.7"));
+  EXPECT_EQ(get(file("plain32"), "ProductVersion"), padded("2.1.0.7")) << "a 32-bit file";
   EXPECT_EQ(get(file("plain"), "FileVersion"), padded("2.1.0.7 (test)"));
   EXPECT_EQ(get(file("plain"), "productversion"), padded("2.1.0.7")) << "keys ignore case";
   EXPECT_EQ(get(file("plain"), "CompanyName extra"), padded("Quarn Test Builds"))
