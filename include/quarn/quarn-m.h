@@ -226,11 +226,11 @@ QUARN_API int32_t QUARN_HTMLHELP(QuarnHelpRequest* request);
 /* CHECKPATH: whether files can be created in a folder (by creating and deleting the probe
  * file "CKPERK9CV.QNC" there), optionally creating the folder. */
 typedef struct QuarnCheckpathRecord {
-  char cp_path[128];       /* in: a path; its folder part (up to the last "\" or "/") */
-  char cp_create_flag[1];  /* in: "Y" = create the folder when it cannot be probed */
-  char cp_status[2];       /* out: "00" writable, "73" folder created, "74" not
-                              writable and not created, "75" probe not removed, "79" no
-                              separator in the path */
+  char cp_path[128];      /* in: a path; its folder part (up to the last "\" or "/") */
+  char cp_create_flag[1]; /* in: "Y" = create the folder when it cannot be probed */
+  char cp_status[2];      /* out: "00" writable, "73" folder created, "74" not
+                             writable and not created, "75" probe not removed, "79" no
+                             separator in the path */
 } QuarnCheckpathRecord;
 QUARN_RECORD_SIZE(QuarnCheckpathRecord, 131);
 QUARN_API int32_t QUARN_CHECKPATH(QuarnCheckpathRecord* record);
