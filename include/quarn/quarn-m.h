@@ -329,6 +329,99 @@ typedef struct QuarnXkeycodeRecord {
 QUARN_RECORD_SIZE(QuarnXkeycodeRecord, 8);
 QUARN_API int32_t QUARN_XKEYCODE(QuarnXkeycodeRecord* record);
 
+/* ---------------------------------------------------------------------------------------
+ * System helpers: starting programs, web and help, folders, version strings, registration.
+ * ------------------------------------------------------------------------------------- */
+
+/* START-EXE: starts a program from a command line and, when asked, waits for its end.
+ * The line is split into arguments as the suite's command lines are written (quotes,
+ * backslashes before quotes, doubled quotes inside quotes) and the program starts with no
+ * shell in between. Its first word goes through the program map (README). Binary fields
+ * are native (little-endian) integers. */
+typedef struct QuarnSeCommandLine {
+  char se_command_line[255]; /* in: program and arguments, trailing spaces ignored */
+} QuarnSeCommandLine;
+QUARN_RECORD_SIZE(QuarnSeCommandLine, 255);
+QUARN_API int32_t QUARN_START_EXE(const QuarnSeCommandLine* command_line,
+                                  const int16_t* show_window, /* in: window state (unused
+                                                                 here: no windows) */
+                                  const int16_t* wait_flag,   /* in: 0 = return at once */
+                                  int32_t* exit_code, /* out: the exit code when waited, else 0 */
+                                  int32_t* started);  /* out: 1 started, 0 not started */
+
+/* TOWEB: runs the suite's web script "gotoweb.vbs" of a folder with a one-character
+ * argument, without waiting. */
+typedef struct QuarnTowebRecord {
+  char tw_script_folder[67];  /* in: folder with its final separator, then a zero byte
+                                 unless it fills the field */
+  char tw_started[4];         /* out: native binary, non-zero when the script host started */
+  char tw_script_argument[1]; /* in: the script's argument */
+} QuarnTowebRecord;
+QUARN_RECORD_SIZE(QuarnTowebRecord, 72);
+QUARN_API int32_t QUARN_TOWEB(QuarnTowebRecord* record);
+
+/* HTMLHELP: opens a help page through the suite's help script "openhelps.vbs" in the home
+ * folder (X-MISC-EXTERNAL-WS), without waiting. When nothing could be started it shows
+ * "Unable to open helps, contact support." (on standard error by default). */
+typedef struct QuarnHelpRequest {
+  char hr_reserved[4];    /* not read or written */
+  char hr_help_file[128]; /* in: help file name or path, ends at two spaces */
+  char hr_page[50];       /* in: page in the help file; may be blank */
+  char hr_topic[50];      /* in: anchor on the page; may be blank */
+} QuarnHelpRequest;
+QUARN_RECORD_SIZE(QuarnHelpRequest, 232);
+QUARN_API int32_t QUARN_HTMLHELP(QuarnHelpRequest* request);
+
+/* CHECKPATH: whether files can be created in a folder (by creating and deleting the probe
+ * file "CKPERK9CV.QNC" there), optionally creating the folder. */
+typedef struct QuarnCheckpathRecord {
+  char cp_path[128];      /* in: a path; its folder part (up to the last "\" or "/") */
+  char cp_create_flag[1]; /* in: "Y" = create the folder when it cannot be probed */
+  char cp_status[2];      /* out: "00" writable, "73" folder created, "74" not
+                             writable and not created, "75" probe not removed, "79" no
+                             separator in the path */
+} QuarnCheckpathRecord;
+QUARN_RECORD_SIZE(QuarnCheckpathRecord, 131);
+QUARN_API int32_t QUARN_CHECKPATH(QuarnCheckpathRecord* record);
+
+/* GET-CURRENT-DIR: the current folder. */
+typedef struct QuarnCdFolder {
+  char cd_folder[255]; /* out: the folder, space-padded */
+} QuarnCdFolder;
+QUARN_RECORD_SIZE(QuarnCdFolder, 255);
+QUARN_API int32_t QUARN_GET_CURRENT_DIR(QuarnCdFolder* folder,
+                                        int32_t* length,  /* out: characters; 256 on failure */
+                                        int32_t* status); /* out: 0 success, 1 failure */
+
+/* GETRESOURCESTRING: one string of a file's version resource, in the first language and
+ * code page the resource lists. Returns `result`, which it fills (all spaces when the
+ * string cannot be read). */
+typedef struct QuarnRsResult {
+  char rs_result[100]; /* out: the value, space-padded */
+} QuarnRsResult;
+QUARN_RECORD_SIZE(QuarnRsResult, 100);
+typedef struct QuarnRsFileName {
+  char rs_file_name[50]; /* in: path of the file, trailing spaces ignored */
+} QuarnRsFileName;
+QUARN_RECORD_SIZE(QuarnRsFileName, 50);
+typedef struct QuarnRsStringName {
+  char rs_string_name[20]; /* in: name of the string, ended by the first space */
+} QuarnRsStringName;
+QUARN_RECORD_SIZE(QuarnRsStringName, 20);
+QUARN_API void* QUARN_GETRESOURCESTRING(QuarnRsResult* result, const QuarnRsFileName* file_name,
+                                        const QuarnRsStringName* string_name);
+
+/* CHECK-DLL-REG: whether the suite's seven components are registered; names the first
+ * that is not. */
+typedef struct QuarnDrMissingName {
+  char dr_missing_name[127]; /* out: spaces, or the identifier of the first missing one */
+} QuarnDrMissingName;
+QUARN_RECORD_SIZE(QuarnDrMissingName, 127);
+QUARN_API int32_t QUARN_CHECK_DLL_REG(QuarnDrMissingName* missing_name,
+                                      int32_t* result); /* out: 0, or 2 (not found) or
+                                                           another error of the first
+                                                           missing key */
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -1,0 +1,152 @@
+#include "platform/files.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+
+namespace quarn::platform::files {
+namespace {
+
+int posix_open(const char* path, int flags, mode_t mode) {
+  return ::open(path, flags, mode);
+}
+
+constexpr Syscalls kDefaults{&posix_open, &::close, &::read,  &::pread,
+                             &::unlink,   &::mkdir, &::getcwd};
+Syscalls table = kDefaults;
+
+// The one place where errno becomes a status.
+Status from_errno(int error) {
+  switch (error) {
+    case 0:
+      return Status::kOk;
+    case ENOENT:
+      return Status::kNotFound;
+    case EEXIST:
+    case ELOOP:  // O_NOFOLLOW met a symbolic link
+      return Status::kExists;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return Status::kDenied;
+    case ENOTDIR:
+    case EISDIR:
+      return Status::kNotAFolder;
+    case ENAMETOOLONG:
+      return Status::kNameTooLong;
+    case ERANGE:
+    case EFBIG:
+      return Status::kTooLarge;
+    default:
+      return Status::kFailed;
+  }
+}
+
+// Runs a call that answers -1 on failure, retrying it while it is interrupted.
+template <typename Call>
+Status retried(Call call) {
+  for (;;) {
+    if (call() != -1) return Status::kOk;
+    if (errno != EINTR) return from_errno(errno);
+  }
+}
+
+}  // namespace
+
+Syscalls& syscalls() {
+  return table;
+}
+void reset_syscalls() {
+  table = kDefaults;
+}
+
+std::string native_path(std::string_view path) {
+  std::string native(path);
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return native;
+}
+
+Status remove_file(std::string_view path) {
+  const std::string native = native_path(path);
+  return retried([&] { return table.unlink(native.c_str()); });
+}
+
+Status create_new_file(std::string_view path, int* fd) {
+  const std::string native = native_path(path);
+  return retried([&] {
+    *fd = table.open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    return *fd;
+  });
+}
+
+Status close_file(int fd) {
+  // A close that is interrupted has released the descriptor on Linux: never retry it.
+  return table.close(fd) == 0 || errno == EINTR ? Status::kOk : from_errno(errno);
+}
+
+Status make_folder(std::string_view path) {
+  const std::string native = native_path(path);
+  return retried([&] { return table.mkdir(native.c_str(), 0777); });
+}
+
+Status current_folder(char* buffer, std::size_t size) {
+  for (;;) {
+    if (table.getcwd(buffer, size) != nullptr) return Status::kOk;
+    if (errno != EINTR) return from_errno(errno);
+  }
+}
+
+Status open_for_reading(std::string_view path, int* fd) {
+  const std::string native = native_path(path);
+  return retried([&] {
+    *fd = table.open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    return *fd;
+  });
+}
+
+Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* bytes) {
+  bytes->assign(size, '\0');
+  std::size_t done = 0;
+  while (done < size) {
+    if (offset + done > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) break;
+    const ssize_t n =
+        table.pread(fd, bytes->data() + done, size - done, static_cast<off_t>(offset + done));
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return from_errno(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  bytes->resize(done);
+  return Status::kOk;
+}
+
+Status read_file(std::string_view path, std::size_t limit, std::string* contents) {
+  int fd = -1;
+  Status status = open_for_reading(path, &fd);
+  if (status != Status::kOk) return status;
+  contents->clear();
+  char chunk[8192];
+  for (;;) {
+    const ssize_t n = table.read(fd, chunk, sizeof chunk);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      status = from_errno(errno);
+      break;
+    }
+    if (contents->size() + static_cast<std::size_t>(n) > limit) {
+      status = Status::kTooLarge;
+      break;
+    }
+    contents->append(chunk, static_cast<std::size_t>(n));
+  }
+  table.close(fd);
+  return status;
+}
+
+}  // namespace quarn::platform::files

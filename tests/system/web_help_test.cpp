@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/program_map.hpp"
+#include "platform/sysout.hpp"
+#include "quarn/quarn-m.h"
+#include "system_fixture.hpp"
+
+namespace quarn::testing {
+namespace {
+
+// The recorder stands first on the search path as "wscript", and the home folder "C:\Q\"
+// (a relative folder here, in the scratch folder made current) maps "wscript" to the name
+// as it is, so the recorder receives what the script host would.
+class WebAndHelp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_folder_ = fs::current_path();
+    fs::current_path(folder_.path());
+    fs::create_directories("C:/Q");
+    map("wscript = wscript\n");
+    set_home("C:\\Q\\", 5);
+    messages_.clear();
+    platform::set_sysout([this](std::string_view line) { messages_.emplace_back(line); });
+  }
+  void TearDown() override {
+    platform::set_sysout(nullptr);
+    fs::current_path(old_folder_);
+    set_home("");
+  }
+  void map(const std::string& text) {
+    write_file("C:/Q/" + std::string(platform::program_map::kOverrideFile), text);
+  }
+
+  std::vector<std::string> help(const std::string& file, const std::string& page,
+                                const std::string& topic) {
+    QuarnHelpRequest request;
+    std::memset(&request, ' ', sizeof request);
+    std::memset(request.hr_reserved, 0, sizeof request.hr_reserved);
+    std::memcpy(request.hr_help_file, file.data(), file.size());
+    std::memcpy(request.hr_page, page.data(), page.size());
+    std::memcpy(request.hr_topic, topic.data(), topic.size());
+    fs::remove(recorder_.record());
+    const QuarnHelpRequest before = request;
+    QUARN_HTMLHELP(&request);
+    EXPECT_EQ(std::memcmp(&before, &request, sizeof request), 0) << "the request is only read";
+    return recorder_.arguments();
+  }
+
+  ScratchFolder folder_;
+  RecorderOnPath recorder_{folder_, "wscript"};
+  fs::path old_folder_;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(WebAndHelp, HelpCommandLines) {
+  using Args = std::vector<std::string>;
+  const std::string script = "C:\\Q\\\\openhelps.vbs";
+  EXPECT_EQ(help("QUARN.CHM", "QUARN_FileMenu.htm", "CompanyInfo"),
+            (Args{script, "QUARN.CHM", "QUARN_FileMenu.htm#CompanyInfo"}));
+  EXPECT_EQ(help("QUARN.CHM", "", "CompanyInfo"), (Args{script, "QUARN.CHM", "#CompanyInfo"}));
+  EXPECT_EQ(help("QUARN.CHM", "QUARN_FileMenu.htm", ""),
+            (Args{script, "QUARN.CHM", "QUARN_FileMenu.htm"}));
+  EXPECT_EQ(help("QUARN.CHM", "", ""), (Args{script, "QUARN.CHM"}));
+  // The file name without its folder and without what follows two spaces.
+  EXPECT_EQ(help("C:\\X\\Y.CHM", "p.htm", ""), (Args{script, "Y.CHM", "p.htm"}));
+  EXPECT_EQ(help("/usr/share/q/Y.CHM", "p.htm", ""), (Args{script, "Y.CHM", "p.htm"}));
+  EXPECT_EQ(help("QUARN.CHM  X", "p.htm", ""), (Args{script, "QUARN.CHM", "p.htm"}));
+  // A page ends at two spaces only when a topic follows.
+  EXPECT_EQ(help("QUARN.CHM", "p  q.htm", "t"), (Args{script, "QUARN.CHM", "p#t"}));
+  EXPECT_EQ(help("QUARN.CHM", "p  q.htm", ""), (Args{script, "QUARN.CHM", "p", "q.htm"}));
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(WebAndHelp, HelpFolderLength) {
+  using Args = std::vector<std::string>;
+  set_home("C:\\Q\\", 4);
+  EXPECT_EQ(help("H.CHM", "", ""), (Args{"C:\\Q\\openhelps.vbs", "H.CHM"}));
+  set_home("C:\\Q\\", 0);
+  EXPECT_EQ(help("H.CHM", "", ""), (Args{"\\openhelps.vbs", "H.CHM"}));
+  // Longer than the folder text: its zero bytes end the command line.
+  set_home("C:\\Q\\", 9);
+  EXPECT_EQ(help("H.CHM", "", ""), (Args{"C:\\Q\\"}));
+  // Longer than the field, or negative: only the field is read.
+  set_home("C:\\Q\\", 0x7FFF);
+  EXPECT_EQ(help("H.CHM", "", ""), (Args{"C:\\Q\\"}));
+  set_home("C:\\Q\\", -2);
+  EXPECT_EQ(help("H.CHM", "", ""), (Args{"\\openhelps.vbs", "H.CHM"}));
+}
+
+TEST_F(WebAndHelp, HelpMessageWhenNothingStarted) {
+  map("wscript = " + (folder_ / "no-such-host") + "\n");
+  QuarnHelpRequest request;
+  std::memset(&request, ' ', sizeof request);
+  std::memcpy(request.hr_help_file, "QUARN.CHM", 9);
+  QUARN_HTMLHELP(&request);
+  EXPECT_EQ(messages_, std::vector<std::string>{"Unable to open helps, contact support."});
+}
+
+TEST_F(WebAndHelp, WebCommandLines) {
+  using Args = std::vector<std::string>;
+  QuarnTowebRecord record;
+  const auto toweb = [&](const std::string& folder, char argument, bool zero) {
+    std::memset(record.tw_script_folder, ' ', sizeof record.tw_script_folder);
+    std::memcpy(record.tw_script_folder, folder.data(), folder.size());
+    if (zero) record.tw_script_folder[folder.size()] = '\0';
+    std::memset(record.tw_started, 0x5A, sizeof record.tw_started);
+    record.tw_script_argument[0] = argument;
+    fs::remove(recorder_.record());
+    QUARN_TOWEB(&record);
+    return recorder_.arguments();
+  };
+  EXPECT_EQ(toweb("C:\\Prog\\", '1', true), (Args{"C:\\Prog\\gotoweb.vbs", "1"}));
+  std::int32_t started;
+  std::memcpy(&started, record.tw_started, 4);
+  EXPECT_EQ(started, 1);
+  EXPECT_EQ(record.tw_script_argument[0], '1');
+  EXPECT_EQ(toweb("C:\\Prog\\", ' ', true), (Args{"C:\\Prog\\gotoweb.vbs"}));
+  // Without a zero byte the whole field, trailing spaces included, stands in the path.
+  EXPECT_EQ(toweb("C:\\Prog\\", '2', false), (Args{"C:\\Prog\\", "gotoweb.vbs", "2"}));
+
+  map("wscript = " + (folder_ / "no-such-host") + "\n");
+  std::memset(record.tw_started, 0x5A, sizeof record.tw_started);
+  QUARN_TOWEB(&record);
+  std::memcpy(&started, record.tw_started, 4);
+  EXPECT_EQ(started, 0);
+  EXPECT_TRUE(messages_.empty()) << "TOWEB shows nothing";
+}
+
+}  // namespace
+}  // namespace quarn::testing
