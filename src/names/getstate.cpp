@@ -136,12 +136,13 @@ constexpr std::string_view kBadNumber = "72";
 constexpr std::string_view kPostalMismatch = "73";
 constexpr std::string_view kBadCountry = "74";
 
-// The working fields of a call, set afresh every time.
+// The working fields of a call, set afresh every time. They are copies: the record's own
+// fields are rewritten while they are in use.
 struct Working {
   std::array<char, 5> code;
-  std::string_view number;
-  std::string_view request;
-  std::string_view country;
+  std::array<char, 3> number;
+  std::string_view request;  // compared before the status field is written
+  std::string_view country;  // one of kCountries
 };
 
 bool is_digit(char c) {
@@ -246,13 +247,14 @@ std::string_view by_code(QuarnGetstateRecord& record, Working& w) {
 }
 
 std::string_view by_number(QuarnGetstateRecord& record, const Working& w) {
-  if (w.number == kNoNumber) {
+  const std::string_view number(w.number.data(), w.number.size());
+  if (number == kNoNumber) {
     frame::clear(record.gs_state_code);
     frame::clear(record.gs_state_name);
     return kBadNumber;
   }
-  frame::put_text(record.gs_state_number, w.number);
-  const StateRow* row = find_by_number(w.number, w.country);
+  frame::put_text(record.gs_state_number, number);
+  const StateRow* row = find_by_number(number, w.country);
   if (row == nullptr) {
     frame::clear(record.gs_state_code);
     names::set_empty(record.gs_state_name);
@@ -275,10 +277,10 @@ std::int32_t getstate(void* const* params) {
   std::copy_n(record.gs_state_code, w.code.size(), w.code.data());
   names::upper_case(w.code);
   const std::string_view number = text(record.gs_state_number, 3);
-  w.number = all_digits(number) ? number : kNoNumber;
+  std::ranges::copy(all_digits(number) ? number : kNoNumber, w.number.begin());
   const std::string_view request = text(record.gs_request_status, 2);
   w.request = all_digits(request) ? request : "00";
-  w.country = country;  // already one of the upper-case values accepted above
+  w.country = *std::ranges::find(kCountries, country);  // upper case already
   if (w.country == "SG" && (blank(text(w.code.data(), 5)) || names::is_empty(w.code))) {
     frame::put_text(w.code, "SG/");
   }
