@@ -41,7 +41,7 @@ class SortName {
     length_ += s.size();
   }
   // Two parts of 40 and two of 20, two joining spaces and ", ".
-  std::array<char, 40 + 40 + 20 + 20 + 2 + 2> buffer_{};
+  std::array<char, 40 + 40 + 20 + 20 + 2 + 2> buffer_;
   std::size_t length_ = 0;
 };
 

@@ -195,20 +195,78 @@ bool country_matches(const StateRow& row, std::string_view country) {
   return country == kNoCountry || row.country == country;
 }
 
+// The table read by key, built at compile time: each code to its rows (a code occurs at
+// most twice) and each number other than "000" to its one row, in table order.
+constexpr std::uint8_t kNoRow = 0xFF;
+
+constexpr bool is_code_letter(char c) {
+  return c >= 'A' && c <= 'Z';
+}
+constexpr std::size_t code_slot(char first, char second) {
+  return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
+}
+constexpr std::size_t number_slot(std::string_view digits) {
+  return static_cast<std::size_t>((digits[0] - '0') * 100 + (digits[1] - '0') * 10 +
+                                  (digits[2] - '0'));
+}
+
+constexpr auto kRowsByCode = [] {
+  std::array<std::array<std::uint8_t, 2>, 26 * 26> index{};
+  for (auto& rows : index)
+    rows = {kNoRow, kNoRow};
+  for (std::size_t row = 0; row < kStateTable.size(); ++row) {
+    auto& rows = index[code_slot(kStateTable[row].code[0], kStateTable[row].code[1])];
+    rows[rows[0] == kNoRow ? 0 : 1] = static_cast<std::uint8_t>(row);
+  }
+  return index;
+}();
+
+constexpr auto kRowByNumber = [] {
+  std::array<std::uint8_t, 1000> index{};
+  index.fill(kNoRow);
+  for (std::size_t row = 0; row < kStateTable.size(); ++row) {
+    if (kStateTable[row].number != kNoNumber) {
+      index[number_slot(kStateTable[row].number)] = static_cast<std::uint8_t>(row);
+    }
+  }
+  return index;
+}();
+
+// The indexes above hold what a search of the table from its first row finds.
+static_assert([] {
+  for (std::size_t row = 0; row < kStateTable.size(); ++row) {
+    const StateRow& r = kStateTable[row];
+    const auto& rows = kRowsByCode[code_slot(r.code[0], r.code[1])];
+    std::size_t same_code = 0;
+    std::size_t same_number = 0;
+    for (std::size_t other = 0; other < row; ++other) {
+      same_code += kStateTable[other].code == r.code;
+      same_number += kStateTable[other].number == r.number;
+    }
+    if (same_code > 1 || rows[same_code] != row) return false;
+    if (r.number != kNoNumber && (same_number > 0 || kRowByNumber[number_slot(r.number)] != row))
+      return false;
+    if (!is_code_letter(r.code[0]) || !is_code_letter(r.code[1])) return false;
+  }
+  return true;
+}());
+
 const StateRow* find_by_code(const std::array<char, 5>& code, std::string_view country) {
-  const std::string_view wanted(code.data(), code.size());
-  if (wanted.substr(2) != "/  ") return nullptr;  // no row's code looks otherwise
-  for (const StateRow& row : kStateTable) {
-    if (row.code == wanted.substr(0, 2) && country_matches(row, country)) return &row;
+  // Every code of the table is two letters, "/" and spaces.
+  if (!is_code_letter(code[0]) || !is_code_letter(code[1]) || code[2] != names::kSlash ||
+      code[3] != ' ' || code[4] != ' ') {
+    return nullptr;
+  }
+  for (const std::uint8_t row : kRowsByCode[code_slot(code[0], code[1])]) {
+    if (row != kNoRow && country_matches(kStateTable[row], country)) return &kStateTable[row];
   }
   return nullptr;
 }
 
 const StateRow* find_by_number(std::string_view number, std::string_view country) {
-  for (const StateRow& row : kStateTable) {
-    if (row.number == number && country_matches(row, country)) return &row;
-  }
-  return nullptr;
+  const std::uint8_t row = kRowByNumber[number_slot(number)];
+  if (row == kNoRow || !country_matches(kStateTable[row], country)) return nullptr;
+  return &kStateTable[row];
 }
 
 void put_code(QuarnGetstateRecord& record, const StateRow& row) {

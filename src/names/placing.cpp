@@ -1,6 +1,7 @@
 #include "names/placing.hpp"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quarn::names {
 
@@ -14,8 +15,9 @@ bool is_empty(frame::ConstField field) {
 }
 
 std::string_view terminated_text(frame::ConstField field) {
-  const auto end = std::find(field.begin(), field.end(), kSlash);
-  return {field.data(), static_cast<std::size_t>(end - field.begin())};
+  const void* end = std::memchr(field.data(), kSlash, field.size());
+  return {field.data(), end ? static_cast<std::size_t>(static_cast<const char*>(end) - field.data())
+                            : field.size()};
 }
 
 void write_terminated(frame::Field field, std::string_view text) {
@@ -42,18 +44,40 @@ std::size_t split_pieces(frame::ConstField line, std::span<std::string_view> pie
   return slashes;
 }
 
-void place(frame::Field field, std::string_view piece, Slashes slashes) {
-  frame::put_text(field, piece);
-  if (slashes == Slashes::kToSpaces) std::ranges::replace(field, kSlash, ' ');
-  const std::size_t length = frame::trimmed(field).size();
-  if (length == 0) {
+namespace {
+
+// The placing rule in one pass over the piece: only its first `width` characters count,
+// and of those the stretch from the first to the last that is not blank is kept.
+template <bool kSlashesAreBlank>
+void place_piece(frame::Field field, std::string_view piece) {
+  const auto blank = [](char c) { return c == ' ' || (kSlashesAreBlank && c == kSlash); };
+  const std::string_view cut = piece.substr(0, field.size());
+  std::size_t last = cut.size();
+  while (last > 0 && blank(cut[last - 1]))
+    --last;
+  if (last == 0) {
     set_empty(field);
     return;
   }
-  if (length < field.size()) field[length] = kSlash;
-  const auto first = std::ranges::find_if(field, [](char c) { return c != ' '; });
-  const auto kept = std::copy(first, field.end(), field.begin());
-  std::fill(kept, field.end(), ' ');
+  std::size_t first = 0;
+  while (blank(cut[first]))
+    ++first;
+  char* out = field.data();
+  for (std::size_t i = first; i < last; ++i)
+    *out++ = kSlashesAreBlank && cut[i] == kSlash ? ' ' : cut[i];
+  // The terminator goes where the text ended before the shift, if that is inside the field.
+  if (last < field.size()) *out++ = kSlash;
+  std::fill(out, field.data() + field.size(), ' ');
+}
+
+}  // namespace
+
+void place(frame::Field field, std::string_view piece, Slashes slashes) {
+  if (slashes == Slashes::kToSpaces) {
+    place_piece<true>(field, piece);
+  } else {
+    place_piece<false>(field, piece);
+  }
 }
 
 void upper_case(frame::Field text) {
