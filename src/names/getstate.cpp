@@ -124,9 +124,18 @@ static_assert(std::ranges::all_of(kStateTable, [](const StateRow& row) {
 }));
 static_assert(std::ranges::count(kStateTable, std::string_view("000"), &StateRow::number) == 39);
 
-constexpr std::string_view kNoCountry = "  ";
 constexpr std::string_view kNoNumber = "000";
-constexpr std::array<std::string_view, 5> kCountries{"US", "CA", "BM", "SG", kNoCountry};
+// A two-character value as one number, so that countries compare in one step.
+constexpr std::uint16_t pair_key(const char* two) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(two[0]) << 8 |
+                                    static_cast<unsigned char>(two[1]));
+}
+constexpr std::uint16_t kUS = pair_key("US");
+constexpr std::uint16_t kCA = pair_key("CA");
+constexpr std::uint16_t kBM = pair_key("BM");
+constexpr std::uint16_t kSG = pair_key("SG");
+constexpr std::uint16_t kAnyCountry = pair_key("  ");
+constexpr std::array<std::uint16_t, 5> kCountries{kUS, kCA, kBM, kSG, kAnyCountry};
 
 // Return codes.
 constexpr std::string_view kFound = "00";
@@ -142,7 +151,7 @@ struct Working {
   std::array<char, 5> code;
   std::array<char, 3> number;
   std::string_view request;  // compared before the status field is written
-  std::string_view country;  // one of kCountries
+  std::uint16_t country;     // one of kCountries
 };
 
 bool is_digit(char c) {
@@ -177,11 +186,10 @@ bool fits_hamilton(std::string_view postal, std::string_view state_code) {
          blank(postal.substr(2));
 }
 
-bool postal_code_fits(std::string_view country, std::string_view postal,
-                      std::string_view state_code) {
-  if (country == "US") return fits(postal, "99999/") || fits(postal, "99999-9999/");
-  if (country == "CA") return fits(postal, "A9A 9A9/");
-  if (country == "BM") {
+bool postal_code_fits(std::uint16_t country, std::string_view postal, std::string_view state_code) {
+  if (country == kUS) return fits(postal, "99999/") || fits(postal, "99999-9999/");
+  if (country == kCA) return fits(postal, "A9A 9A9/");
+  if (country == kBM) {
     return fits(postal, "99/") || fits(postal, "BX/") || fits_hamilton(postal, state_code);
   }
   return fits(postal, "999999/");  // SG
@@ -191,8 +199,8 @@ std::string_view text(const char* field, std::size_t width) {
   return {field, width};
 }
 
-bool country_matches(const StateRow& row, std::string_view country) {
-  return country == kNoCountry || row.country == country;
+bool country_matches(const StateRow& row, std::uint16_t country) {
+  return country == kAnyCountry || pair_key(row.country.data()) == country;
 }
 
 // The table read by key, built at compile time: each code to its rows (a code occurs at
@@ -251,7 +259,7 @@ static_assert([] {
   return true;
 }());
 
-const StateRow* find_by_code(const std::array<char, 5>& code, std::string_view country) {
+const StateRow* find_by_code(const std::array<char, 5>& code, std::uint16_t country) {
   // Every code of the table is two letters, "/" and spaces.
   if (!is_code_letter(code[0]) || !is_code_letter(code[1]) || code[2] != names::kSlash ||
       code[3] != ' ' || code[4] != ' ') {
@@ -263,7 +271,7 @@ const StateRow* find_by_code(const std::array<char, 5>& code, std::string_view c
   return nullptr;
 }
 
-const StateRow* find_by_number(std::string_view number, std::string_view country) {
+const StateRow* find_by_number(std::string_view number, std::uint16_t country) {
   const std::uint8_t row = kRowByNumber[number_slot(number)];
   if (row == kNoRow || !country_matches(kStateTable[row], country)) return nullptr;
   return &kStateTable[row];
@@ -282,21 +290,25 @@ void put_row(QuarnGetstateRecord& record, const StateRow& row) {
 
 // After a row was found: the postal code in upper case and, when a country was given,
 // checked against its pattern.
-std::string_view check_postal_code(QuarnGetstateRecord& record, std::string_view country) {
+std::string_view check_postal_code(QuarnGetstateRecord& record, std::uint16_t country) {
   names::upper_case(record.gs_postal_code);
-  if (country == kNoCountry) return kFound;
+  if (country == kAnyCountry) return kFound;
   const bool ok =
       postal_code_fits(country, text(record.gs_postal_code, 20), text(record.gs_state_code, 5));
   return ok ? kFound : kPostalMismatch;
 }
 
 std::string_view by_code(QuarnGetstateRecord& record, Working& w) {
-  // The code as keyed carries no terminator yet: its first space becomes one.
-  if (std::ranges::find(w.code, names::kSlash) == w.code.end()) {
-    const auto space = std::ranges::find(w.code, ' ');
-    if (space != w.code.end()) *space = names::kSlash;
-  }
   frame::put_text(record.gs_state_code, text(w.code.data(), w.code.size()));
+  // The code as keyed carries no terminator yet: its first space becomes one. (Set in both
+  // copies after the whole code was moved: cheaper than moving it again.)
+  if (std::ranges::find(w.code, names::kSlash) == w.code.end()) {
+    const std::size_t space = frame::first_space(w.code);
+    if (space < w.code.size()) {
+      w.code[space] = names::kSlash;
+      record.gs_state_code[space] = names::kSlash;
+    }
+  }
   if (names::is_empty(w.code)) return kNotFound;
   const StateRow* row = find_by_code(w.code, w.country);
   if (row == nullptr) return kNotFound;
@@ -325,7 +337,8 @@ std::string_view by_number(QuarnGetstateRecord& record, const Working& w) {
 
 std::int32_t getstate(void* const* params) {
   auto& record = *static_cast<QuarnGetstateRecord*>(params[0]);
-  const std::string_view country = text(record.gs_country, 2);
+  // Exactly one of the four countries or blank; lower case does not count.
+  const std::uint16_t country = pair_key(record.gs_country);
   if (std::ranges::find(kCountries, country) == kCountries.end()) {
     frame::put_text(record.gs_request_status, kBadCountry);
     return 0;
@@ -338,8 +351,8 @@ std::int32_t getstate(void* const* params) {
   std::ranges::copy(all_digits(number) ? number : kNoNumber, w.number.begin());
   const std::string_view request = text(record.gs_request_status, 2);
   w.request = all_digits(request) ? request : "00";
-  w.country = *std::ranges::find(kCountries, country);  // upper case already
-  if (w.country == "SG" && (blank(text(w.code.data(), 5)) || names::is_empty(w.code))) {
+  w.country = country;  // upper case already
+  if (w.country == kSG && (blank(text(w.code.data(), 5)) || names::is_empty(w.code))) {
     frame::put_text(w.code, "SG/");
   }
 

@@ -28,12 +28,18 @@ Records getcsz(const std::string& line, const std::string& country = "") {
   return r;
 }
 
+// The first record's outputs, as text without their padding, and its return code.
+void expect_csz(const Records& r, const std::string& city, const std::string& state,
+                const std::string& postal, const std::string& code, const std::string& line) {
+  EXPECT_EQ(field(r.csz.csz_city), padded(city, 40)) << line;
+  EXPECT_EQ(field(r.csz.csz_state), padded(state, 20)) << line;
+  EXPECT_EQ(field(r.csz.csz_postal_code), padded(postal, 20)) << line;
+  EXPECT_EQ(field(r.csz.csz_return_code), code) << line;
+}
+
 TEST(Getcsz, SplitsTheLineAndLooksTheStateUp) {
   const Records r = getcsz("BIRMINGHAM/AL/35203");
-  EXPECT_EQ(field(r.csz.csz_city), padded("BIRMINGHAM/", 40));
-  EXPECT_EQ(field(r.csz.csz_state), padded("AL/", 20));
-  EXPECT_EQ(field(r.csz.csz_postal_code), padded("35203/", 20));
-  EXPECT_EQ(field(r.csz.csz_return_code), "00");
+  expect_csz(r, "BIRMINGHAM/", "AL/", "35203/", "00", "");
   EXPECT_EQ(field(r.state.gs_state_code), "AL/  ");
   EXPECT_EQ(field(r.state.gs_state_number), "001");
   EXPECT_EQ(field(r.state.gs_state_name), padded("Alabama/", 20));
@@ -68,11 +74,7 @@ TEST(Getcsz, ReturnCodes) {
       {"HAMILTON/hm/px", "BM", "HAMILTON/", "HM/", "PX/", "73"},  // "/" added: no match
   };
   for (const Case& c : cases) {
-    const Records r = getcsz(c.line, c.country);
-    EXPECT_EQ(field(r.csz.csz_city), padded(c.city, 40)) << c.line;
-    EXPECT_EQ(field(r.csz.csz_state), padded(c.state, 20)) << c.line;
-    EXPECT_EQ(field(r.csz.csz_postal_code), padded(c.postal, 20)) << c.line;
-    EXPECT_EQ(field(r.csz.csz_return_code), c.code) << c.line;
+    expect_csz(getcsz(c.line, c.country), c.city, c.state, c.postal, c.code, c.line);
   }
 }
 
@@ -90,10 +92,7 @@ TEST(Getcsz, TheStateCodeGoesToTheLookupWithoutItsEndMarker) {
 TEST(Getcsz, NothingToLookUp) {
   // All three pieces empty: the fields are marked empty, GETSTATE is not called.
   const Records empty = getcsz(" / / ");
-  EXPECT_EQ(field(empty.csz.csz_city), padded("/", 40));
-  EXPECT_EQ(field(empty.csz.csz_state), padded("/", 20));
-  EXPECT_EQ(field(empty.csz.csz_postal_code), padded("/", 20));
-  EXPECT_EQ(field(empty.csz.csz_return_code), "79");
+  expect_csz(empty, "/", "/", "/", "79", " / / ");
   EXPECT_EQ(field(empty.state.gs_request_status), "##");
   EXPECT_EQ(empty.entered, std::vector<std::string>{"GETCSZ"});
 
