@@ -28,20 +28,19 @@ void write_terminated(frame::Field field, std::string_view text) {
 
 std::size_t split_pieces(frame::ConstField line, std::span<std::string_view> pieces) {
   std::ranges::fill(pieces, std::string_view{});
-  std::size_t slashes = 0;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (line[i] != kSlash) continue;
-    if (slashes + 1 < pieces.size()) {
-      pieces[slashes] = {line.data() + start, i - start};
-      start = i + 1;
-    }
-    ++slashes;
+  if (pieces.empty()) return static_cast<std::size_t>(std::ranges::count(line, kSlash));
+  const char* const stop = line.data() + line.size();
+  const char* start = line.data();
+  std::size_t piece = 0;
+  while (piece + 1 < pieces.size()) {
+    const auto* at = static_cast<const char*>(
+        std::memchr(start, kSlash, static_cast<std::size_t>(stop - start)));
+    if (at == nullptr) break;
+    pieces[piece++] = {start, static_cast<std::size_t>(at - start)};
+    start = at + 1;
   }
-  if (!pieces.empty()) {
-    pieces[std::min(slashes, pieces.size() - 1)] = {line.data() + start, line.size() - start};
-  }
-  return slashes;
+  pieces[piece] = {start, static_cast<std::size_t>(stop - start)};
+  return piece + static_cast<std::size_t>(std::count(start, stop, kSlash));
 }
 
 namespace {
