@@ -180,10 +180,11 @@ bool fits(std::string_view postal, std::string_view pattern) {
   return blank(postal.substr(pattern.size()));
 }
 
-// Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", no terminator.
+// Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
+// the terminator (GETCSZ always adds one).
 bool fits_hamilton(std::string_view postal, std::string_view state_code) {
   return state_code == "HM/  " && postal[0] >= 'A' && postal[0] <= 'P' && postal[1] == 'X' &&
-         blank(postal.substr(2));
+         (blank(postal.substr(2)) || (postal[2] == names::kSlash && blank(postal.substr(3))));
 }
 
 bool postal_code_fits(std::uint16_t country, std::string_view postal, std::string_view state_code) {

@@ -71,7 +71,8 @@ TEST(Getcsz, ReturnCodes) {
       {"BIRMINGHAM/AL/35203", "XX", "BIRMINGHAM/", "AL/", "35203/", "74"},
       {"S/X/1", "", "S/", "X/", "1/", "71"},
       {"X/ABCDEFGHIJKLMNOPQRSTUV/1", "", "X/", "ABCDEFGHIJKLMNOPQRST", "1/", "71"},
-      {"HAMILTON/hm/px", "BM", "HAMILTON/", "HM/", "PX/", "73"},  // "/" added: no match
+      {"HAMILTON/hm/px", "BM", "HAMILTON/", "HM/", "PX/", "00"},
+      {"HAMILTON/hm/qx", "BM", "HAMILTON/", "HM/", "QX/", "73"},
   };
   for (const Case& c : cases) {
     expect_csz(getcsz(c.line, c.country), c.city, c.state, c.postal, c.code, c.line);

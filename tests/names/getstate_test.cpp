@@ -144,7 +144,8 @@ TEST(Getstate, PostalCodeIsCheckedAgainstTheCountry) {
       {"BM", "HM", "PX", "00"},
       {"BM", "HM", "AX", "00"},
       {"BM", "HM", "QX", "73"},
-      {"BM", "HM", "PX/", "73"},
+      {"BM", "HM", "PX/", "00"},  // as GETCSZ hands it over
+      {"BM", "HM", "PX//", "73"},
       {"BM", "FL", "AX", "73"},  // the letter form is Hamilton's alone
       {"BM", "FL", "1/", "73"},
       {"SG", "SG", "123456/", "00"},
