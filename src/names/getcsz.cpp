@@ -17,13 +17,11 @@ namespace {
 // GETSTATE looks codes up in the first positions of the state field only.
 constexpr std::size_t kLookupCodeWidth = sizeof(QuarnGetstateRecord::gs_state_code);
 
-// Places a piece in upper case. A piece is at most the width of the line.
+// Places a piece and puts it in upper case (placing moves only the piece's characters, so
+// the order of the two does not matter).
 void place_upper(frame::Field field, std::string_view piece) {
-  std::array<char, sizeof(QuarnGetcszRecord::csz_line_in)> upper;
-  const std::size_t n = std::min(piece.size(), upper.size());
-  std::copy_n(piece.data(), n, upper.data());
-  names::upper_case(frame::Field(upper.data(), n));
-  names::place(field, {upper.data(), n});
+  names::place(field, piece);
+  names::upper_case(field);
 }
 
 std::int32_t getcsz(void* const* params) {
