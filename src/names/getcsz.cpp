@@ -17,13 +17,6 @@ namespace {
 // GETSTATE looks codes up in the first positions of the state field only.
 constexpr std::size_t kLookupCodeWidth = sizeof(QuarnGetstateRecord::gs_state_code);
 
-// Places a piece and puts it in upper case (placing moves only the piece's characters, so
-// the order of the two does not matter).
-void place_upper(frame::Field field, std::string_view piece) {
-  names::place(field, piece);
-  names::upper_case(field);
-}
-
 std::int32_t getcsz(void* const* params) {
   auto& record = *static_cast<QuarnGetcszRecord*>(params[0]);
   auto& state = *static_cast<QuarnGetstateRecord*>(params[1]);
@@ -35,8 +28,8 @@ std::int32_t getcsz(void* const* params) {
   }
   frame::put_text(record.csz_return_code, "00");
   names::place(record.csz_city, pieces[0]);
-  place_upper(record.csz_state, pieces[1]);
-  place_upper(record.csz_postal_code, pieces[2]);
+  names::place_upper(record.csz_state, pieces[1]);
+  names::place_upper(record.csz_postal_code, pieces[2]);
   const bool no_city = names::is_empty(record.csz_city);
   if (no_city && names::is_empty(record.csz_state) && names::is_empty(record.csz_postal_code)) {
     frame::put_text(record.csz_return_code, "79");

@@ -47,7 +47,12 @@ namespace {
 
 // The placing rule in one pass over the piece: only its first `width` characters count,
 // and of those the stretch from the first to the last that is not blank is kept.
-template <bool kSlashesAreBlank>
+char upper(char c) {
+  const bool lower = static_cast<unsigned char>(c - 'a') < 26;
+  return static_cast<char>(c ^ (lower << 5));
+}
+
+template <bool kSlashesAreBlank, bool kUpperCase>
 void place_piece(frame::Field field, std::string_view piece) {
   const auto blank = [](char c) { return c == ' ' || (kSlashesAreBlank && c == kSlash); };
   const std::string_view cut = piece.substr(0, field.size());
@@ -62,8 +67,10 @@ void place_piece(frame::Field field, std::string_view piece) {
   while (blank(cut[first]))
     ++first;
   char* out = field.data();
-  for (std::size_t i = first; i < last; ++i)
-    *out++ = kSlashesAreBlank && cut[i] == kSlash ? ' ' : cut[i];
+  for (std::size_t i = first; i < last; ++i) {
+    const char c = kSlashesAreBlank && cut[i] == kSlash ? ' ' : cut[i];
+    *out++ = kUpperCase ? upper(c) : c;
+  }
   // The terminator goes where the text ended before the shift, if that is inside the field.
   if (last < field.size()) *out++ = kSlash;
   std::fill(out, field.data() + field.size(), ' ');
@@ -73,18 +80,19 @@ void place_piece(frame::Field field, std::string_view piece) {
 
 void place(frame::Field field, std::string_view piece, Slashes slashes) {
   if (slashes == Slashes::kToSpaces) {
-    place_piece<true>(field, piece);
+    place_piece<true, false>(field, piece);
   } else {
-    place_piece<false>(field, piece);
+    place_piece<false, false>(field, piece);
   }
 }
 
+void place_upper(frame::Field field, std::string_view piece) {
+  place_piece<false, true>(field, piece);
+}
+
 void upper_case(frame::Field text) {
-  // Without a branch, so that the loop runs over many bytes at once.
-  for (char& c : text) {
-    const bool lower = static_cast<unsigned char>(c - 'a') < 26;
-    c = static_cast<char>(c ^ (lower << 5));
-  }
+  for (char& c : text)
+    c = upper(c);
 }
 
 }  // namespace quarn::names

@@ -39,6 +39,8 @@ enum class Slashes { kKeep, kToSpaces };
 // first, a piece with leading spaces that is as wide as the field loses its tail and ends
 // in the freed spaces, without terminator.
 void place(frame::Field field, std::string_view piece, Slashes slashes = Slashes::kKeep);
+// The same, with the letters a-z of the piece put in upper case.
+void place_upper(frame::Field field, std::string_view piece);
 
 // The letters a-z of the text as A-Z; every other byte is left as it is.
 void upper_case(frame::Field text);
