@@ -422,6 +422,62 @@ QUARN_API int32_t QUARN_CHECK_DLL_REG(QuarnDrMissingName* missing_name,
                                                            another error of the first
                                                            missing key */
 
+/* ---------------------------------------------------------------------------------------
+ * Name and address parsing: GETNAME, GETCSZ, GETSTATE.
+ * Output texts end with a "/" right after their last character (the terminator); an empty
+ * field is "/" and spaces; a field filled to its last position has no terminator. Input
+ * pieces are separated by "/". Return codes are two display digits, "00" for success.
+ * ------------------------------------------------------------------------------------- */
+
+/* GETNAME: splits a personal name keyed as up to four "/"-separated pieces (first name,
+ * middle name, last name, suffix) and composes a sort name "LAST SUFFIX, FIRST MIDDLE".
+ * One piece goes to gn_part_3, two to gn_part_2 and gn_part_3, three or four fill the
+ * parts from gn_part_1. */
+typedef struct QuarnGetnameRecord {
+  char gn_name_in[40];    /* in: the name as keyed, pieces separated by "/" */
+  char gn_sort_name[40];  /* out: the composed sort name, or a message when the code is
+                             not "00" */
+  char gn_part_1[20];     /* out: a piece (see above) */
+  char gn_part_2[40];     /* out: a piece */
+  char gn_part_3[40];     /* out: a piece */
+  char gn_part_4[20];     /* out: the fourth piece and any further ones, their "/" as
+                             spaces */
+  char gn_return_code[2]; /* out: "00" split, "70" more than four pieces, "79" no name */
+} QuarnGetnameRecord;
+QUARN_RECORD_SIZE(QuarnGetnameRecord, 202);
+QUARN_API int32_t QUARN_GETNAME(QuarnGetnameRecord* record);
+
+/* GETSTATE: looks up a state, province or district of the US, Canada, Bermuda or Singapore
+ * by its two-letter code (request "01") or its three-digit number (request "02"), within
+ * the country given, and checks the postal code against that country's pattern. */
+typedef struct QuarnGetstateRecord {
+  char gs_postal_code[20];   /* in/out: postal code, "/"-terminated; upper-cased after a
+                                successful lookup */
+  char gs_state_code[5];     /* in/out: two-letter code; out with its terminator ("AL/  ") */
+  char gs_state_number[3];   /* in/out: unsigned display digits, "000" when there is none */
+  char gs_state_name[20];    /* out: the name as the table holds it */
+  char gs_country[2];        /* in/out: "US", "CA", "BM", "SG" or spaces for any */
+  char gs_request_status[2]; /* in: "01" by code, "02" by number; out: return code "00"
+                                found, "70" bad request, "71" not found, "72" bad number,
+                                "73" postal code does not fit, "74" bad country */
+} QuarnGetstateRecord;
+QUARN_RECORD_SIZE(QuarnGetstateRecord, 52);
+QUARN_API int32_t QUARN_GETSTATE(QuarnGetstateRecord* record);
+
+/* GETCSZ: splits an address line "city/state/postal code", upper-cases state and postal
+ * code, and looks the state up with GETSTATE in the second record (whose gs_country the
+ * caller sets). */
+typedef struct QuarnGetcszRecord {
+  char csz_line_in[40];     /* in: city "/" state "/" postal code */
+  char csz_city[40];        /* out: the city as keyed */
+  char csz_state[20];       /* out: the state code, upper case */
+  char csz_postal_code[20]; /* out: the postal code, upper case */
+  char csz_return_code[2];  /* out: "70" not two "/" (nothing else written), "79" all
+                               empty, "78" no city, else GETSTATE's return code */
+} QuarnGetcszRecord;
+QUARN_RECORD_SIZE(QuarnGetcszRecord, 122);
+QUARN_API int32_t QUARN_GETCSZ(QuarnGetcszRecord* record, QuarnGetstateRecord* state);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

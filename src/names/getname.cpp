@@ -1,0 +1,108 @@
+// GETNAME: a personal name keyed as "/"-separated pieces split into its parts, with a sort
+// name composed as "LAST SUFFIX, FIRST MIDDLE".
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "frame/codec.hpp"
+#include "frame/export.hpp"
+#include "frame/program.hpp"
+#include "names/placing.hpp"
+
+namespace quarn {
+namespace {
+
+constexpr std::string_view kSplit = "00";
+constexpr std::string_view kTooManyPieces = "70";
+constexpr std::string_view kNoName = "79";
+
+// The sort name field shows these when the name could not be split cleanly; the composed
+// name is then written over their start.
+constexpr std::string_view kInvalidFormat = "*****Invalid Name Format*****/";
+constexpr std::string_view kNoNameMessage = "*****No Name*****/";
+
+// Builds the sort name: two groups of two part texts, each pair joined by a space, the
+// groups by ", "; empty texts are left out with their joining space.
+class SortName {
+ public:
+  void add_group(std::string_view first, std::string_view second) {
+    if (first.empty() && second.empty()) return;
+    if (length_ > 0) append(", ");
+    append(first);
+    if (!first.empty() && !second.empty()) append(" ");
+    append(second);
+  }
+  std::string_view text() const { return {buffer_.data(), length_}; }
+
+ private:
+  void append(std::string_view s) {
+    std::copy(s.begin(), s.end(), buffer_.data() + length_);
+    length_ += s.size();
+  }
+  // Two parts of 40 and two of 20, two joining spaces and ", ".
+  std::array<char, 40 + 40 + 20 + 20 + 2 + 2> buffer_;
+  std::size_t length_ = 0;
+};
+
+std::int32_t getname(void* const* params) {
+  auto& record = *static_cast<QuarnGetnameRecord*>(params[0]);
+  names::set_empty(record.gn_part_1);
+  names::set_empty(record.gn_part_2);
+  names::set_empty(record.gn_part_3);
+  names::set_empty(record.gn_part_4);
+  names::set_empty(record.gn_sort_name);
+  frame::put_text(record.gn_return_code, kSplit);
+  if (frame::trimmed(record.gn_name_in).empty()) {
+    frame::put_text(record.gn_return_code, kNoName);
+    return 0;
+  }
+
+  // Pieces 1 to 3, then everything after the third "/".
+  std::array<std::string_view, 4> pieces;
+  const std::size_t slashes = names::split_pieces(record.gn_name_in, pieces);
+  switch (slashes) {
+    case 0:
+      names::place(record.gn_part_3, pieces[0]);
+      break;
+    case 1:
+      names::place(record.gn_part_2, pieces[0]);
+      names::place(record.gn_part_3, pieces[1]);
+      break;
+    default:
+      names::place(record.gn_part_1, pieces[0]);
+      names::place(record.gn_part_2, pieces[1]);
+      names::place(record.gn_part_3, pieces[2]);
+      if (slashes >= 3) names::place(record.gn_part_4, pieces[3], names::Slashes::kToSpaces);
+      if (slashes >= 4) frame::put_text(record.gn_return_code, kTooManyPieces);
+      break;
+  }
+  if (names::is_empty(record.gn_part_1) && names::is_empty(record.gn_part_2) &&
+      names::is_empty(record.gn_part_3) && names::is_empty(record.gn_part_4)) {
+    frame::put_text(record.gn_return_code, kNoName);
+  }
+
+  const std::string_view code = frame::text_of(record.gn_return_code);
+  if (code == kSplit) {
+    frame::clear(record.gn_sort_name);
+  } else {
+    frame::put_text(record.gn_sort_name, code == kTooManyPieces ? kInvalidFormat : kNoNameMessage);
+  }
+  SortName sort_name;
+  sort_name.add_group(names::terminated_text(record.gn_part_3),
+                      names::terminated_text(record.gn_part_4));
+  sort_name.add_group(names::terminated_text(record.gn_part_1),
+                      names::terminated_text(record.gn_part_2));
+  names::write_terminated(record.gn_sort_name, sort_name.text());
+  return 0;
+}
+
+frame::Program program({"GETNAME", 1, 1, {sizeof(QuarnGetnameRecord)}, &getname});
+
+}  // namespace
+}  // namespace quarn
+
+extern "C" QUARN_API int32_t QUARN_GETNAME(QuarnGetnameRecord* record) {
+  return quarn::program.enter_exported({record});
+}
+QUARN_EXPORT_AS(QUARN_GETNAME, "GETNAME", quarn_getname_cobol);

@@ -1,0 +1,388 @@
+// GETSTATE: a state, province or district looked up by code or number, and its country's
+// postal code checked.
+#include "names/getstate.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "frame/codec.hpp"
+#include "frame/export.hpp"
+#include "frame/program.hpp"
+#include "names/placing.hpp"
+
+namespace quarn {
+namespace {
+
+struct StateRow {
+  std::string_view code;     // two letters; the record shows them with "/" and spaces
+  std::string_view number;   // three display digits, "000" where the entity has none
+  std::string_view name;     // as stored: "/"-terminated when shorter than 20
+  std::string_view country;  // "US", "CA", "BM" or "SG"
+};
+
+// Searched from the top: with a code that occurs twice ("FL", "MA") and no country, the
+// upper row wins. The names are kept exactly as they have always been stored, spelling
+// included, since callers keep and compare them.
+constexpr std::array<StateRow, 90> kStateTable{{
+    {"AL", "001", "Alabama/", "US"},
+    {"AK", "002", "Alaska/", "US"},
+    {"AS", "000", "American Somoa/", "US"},
+    {"AZ", "004", "Arizona/", "US"},
+    {"AR", "005", "Arkansas/", "US"},
+    {"CA", "006", "California/", "US"},
+    {"CO", "008", "Colorado/", "US"},
+    {"CT", "009", "Connecticut/", "US"},
+    {"DE", "010", "Deleware/", "US"},
+    {"DC", "011", "District of Columbia", "US"},
+    {"FL", "012", "Florida/", "US"},
+    {"GA", "013", "Georgia/", "US"},
+    {"GU", "000", "Guam/", "US"},
+    {"HI", "015", "Hawaii/", "US"},
+    {"ID", "016", "Idaho/", "US"},
+    {"IL", "017", "Illinois/", "US"},
+    {"IN", "018", "Indiana/", "US"},
+    {"IA", "019", "Iowa/", "US"},
+    {"KS", "020", "Kansas/", "US"},
+    {"KY", "021", "Kentucky/", "US"},
+    {"LA", "022", "Louisiana/", "US"},
+    {"ME", "023", "Maine/", "US"},
+    {"MD", "024", "Maryland/", "US"},
+    {"MA", "025", "Massachusetts/", "US"},
+    {"MI", "026", "Michigan/", "US"},
+    {"MN", "027", "Minnesota/", "US"},
+    {"MS", "028", "Mississippi/", "US"},
+    {"MO", "029", "Missouri/", "US"},
+    {"MT", "030", "Montana/", "US"},
+    {"NE", "031", "Nebraska/", "US"},
+    {"NV", "032", "Nevada/", "US"},
+    {"NH", "033", "New Hamshire/", "US"},
+    {"NJ", "034", "New Jersey/", "US"},
+    {"NM", "035", "New Mexico/", "US"},
+    {"NY", "036", "New York/", "US"},
+    {"NC", "037", "North Carolina/", "US"},
+    {"ND", "038", "North Dakota/", "US"},
+    {"OH", "039", "Ohio/", "US"},
+    {"OK", "040", "Oklahoma/", "US"},
+    {"OR", "041", "Oregon/", "US"},
+    {"PA", "042", "Pennsylvania/", "US"},
+    {"PR", "000", "Pureto Rico/", "US"},
+    {"RI", "044", "Rhode Island/", "US"},
+    {"SC", "045", "South Carolina/", "US"},
+    {"SD", "046", "South Dakota/", "US"},
+    {"TN", "047", "Tennessee/", "US"},
+    {"TX", "048", "Texas/", "US"},
+    {"UT", "049", "Utah/", "US"},
+    {"VT", "050", "Vermont/", "US"},
+    {"VA", "051", "Virginia/", "US"},
+    {"VI", "000", "Virgin Islands/", "US"},
+    {"WA", "053", "Washington/", "US"},
+    {"WV", "054", "West Virginia/", "US"},
+    {"WI", "055", "Wisconsin/", "US"},
+    {"WY", "056", "Wyoming/", "US"},
+    {"FM", "000", "Micronisia/", "US"},
+    {"PW", "000", "Palau/", "US"},
+    {"MH", "000", "Marshall Islands/", "US"},
+    {"MP", "000", "Saipan/", "US"},
+    {"AE", "000", "APO CAN,EUR,AFR,MidE", "US"},
+    {"AA", "000", "APO Cen/So America/", "US"},
+    {"AP", "000", "APO Alaska/Pacific/", "US"},
+    {"AC", "000", "APO Contingency Ops/", "US"},
+    {"AB", "000", "Alberta/", "CA"},
+    {"BC", "000", "British Columbia/", "CA"},
+    {"MB", "000", "Manitoba/", "CA"},
+    {"NB", "000", "New Brunswick/", "CA"},
+    {"NL", "000", "Newfoundland/", "CA"},
+    {"NS", "000", "Nova Scotia/", "CA"},
+    {"NT", "000", "Northwest Territory/", "CA"},
+    {"NU", "000", "Nunavut/", "CA"},
+    {"ON", "000", "Ontario/", "CA"},
+    {"PE", "000", "Prince Edward Island", "CA"},
+    {"QC", "000", "Quebec/", "CA"},
+    {"SK", "000", "Saskatchewan/", "CA"},
+    {"YT", "000", "Yukon/", "CA"},
+    {"BY", "000", "Bailey's Bay/", "BM"},
+    {"CR", "000", "Crawl/", "BM"},
+    {"DV", "000", "Devonshire/", "BM"},
+    {"FL", "000", "Flatts/", "BM"},
+    {"HM", "000", "Hamilton/", "BM"},
+    {"HS", "000", "Harrington Sound/", "BM"},
+    {"MA", "000", "Mangrove Bay/", "BM"},
+    {"PG", "000", "Paget/", "BM"},
+    {"DD", "000", "St David's/", "BM"},
+    {"GE", "000", "St Geroge/", "BM"},
+    {"SB", "000", "Somerset Bridge/", "BM"},
+    {"SN", "000", "Southampton/", "BM"},
+    {"WK", "000", "Warwick/", "BM"},
+    {"SG", "000", "Singapore", "SG"},
+}};
+
+static_assert(std::ranges::all_of(kStateTable, [](const StateRow& row) {
+  return row.code.size() == 2 && row.number.size() == 3 && row.name.size() <= 20 &&
+         row.country.size() == 2;
+}));
+static_assert(std::ranges::count(kStateTable, std::string_view("000"), &StateRow::number) == 39);
+
+constexpr std::string_view kNoNumber = "000";
+// A two-character value as one number, so that countries compare in one step.
+constexpr std::uint16_t pair_key(const char* two) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(two[0]) << 8 |
+                                    static_cast<unsigned char>(two[1]));
+}
+constexpr std::uint16_t kUS = pair_key("US");
+constexpr std::uint16_t kCA = pair_key("CA");
+constexpr std::uint16_t kBM = pair_key("BM");
+constexpr std::uint16_t kSG = pair_key("SG");
+constexpr std::uint16_t kAnyCountry = pair_key("  ");
+constexpr std::array<std::uint16_t, 5> kCountries{kUS, kCA, kBM, kSG, kAnyCountry};
+
+// Return codes.
+constexpr std::string_view kFound = "00";
+constexpr std::string_view kBadRequest = "70";
+constexpr std::string_view kNotFound = "71";
+constexpr std::string_view kBadNumber = "72";
+constexpr std::string_view kPostalMismatch = "73";
+constexpr std::string_view kBadCountry = "74";
+
+// The working fields of a call, set afresh every time. They are copies: the record's own
+// fields are rewritten while they are in use.
+struct Working {
+  std::array<char, 5> code;
+  std::array<char, 3> number;
+  std::string_view request;  // compared before the status field is written
+  std::uint16_t country;     // one of kCountries
+};
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool is_letter(char c) {
+  return c >= 'A' && c <= 'Z';
+}
+bool all_digits(std::string_view text) {
+  return std::ranges::all_of(text, is_digit);
+}
+bool blank(std::string_view text) {
+  return std::ranges::all_of(text, [](char c) { return c == ' '; });
+}
+
+// Does `postal` fit `pattern`, in which "9" stands for a digit, "A" for a letter, and any
+// other character for itself? Positions past the pattern must be spaces.
+bool fits(std::string_view postal, std::string_view pattern) {
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = postal[i];
+    const bool ok = pattern[i] == '9'   ? is_digit(c)
+                    : pattern[i] == 'A' ? is_letter(c)
+                                        : c == pattern[i];
+    if (!ok) return false;
+  }
+  return blank(postal.substr(pattern.size()));
+}
+
+// Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
+// the terminator (GETCSZ always adds one).
+bool fits_hamilton(std::string_view postal, std::string_view state_code) {
+  return state_code == "HM/  " && postal[0] >= 'A' && postal[0] <= 'P' && postal[1] == 'X' &&
+         (blank(postal.substr(2)) || (postal[2] == names::kSlash && blank(postal.substr(3))));
+}
+
+bool postal_code_fits(std::uint16_t country, std::string_view postal, std::string_view state_code) {
+  if (country == kUS) return fits(postal, "99999/") || fits(postal, "99999-9999/");
+  if (country == kCA) return fits(postal, "A9A 9A9/");
+  if (country == kBM) {
+    return fits(postal, "99/") || fits(postal, "BX/") || fits_hamilton(postal, state_code);
+  }
+  return fits(postal, "999999/");  // SG
+}
+
+std::string_view text(const char* field, std::size_t width) {
+  return {field, width};
+}
+
+bool country_matches(const StateRow& row, std::uint16_t country) {
+  return country == kAnyCountry || pair_key(row.country.data()) == country;
+}
+
+// The table read by key, built at compile time: each code to its rows (a code occurs at
+// most twice) and each number other than "000" to its one row, in table order.
+constexpr std::uint8_t kNoRow = 0xFF;
+
+constexpr bool is_code_letter(char c) {
+  return c >= 'A' && c <= 'Z';
+}
+constexpr std::size_t code_slot(char first, char second) {
+  return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
+}
+constexpr std::size_t number_slot(std::string_view digits) {
+  return static_cast<std::size_t>((digits[0] - '0') * 100 + (digits[1] - '0') * 10 +
+                                  (digits[2] - '0'));
+}
+
+constexpr auto kRowsByCode = [] {
+  std::array<std::array<std::uint8_t, 2>, 26 * 26> index{};
+  for (auto& rows : index)
+    rows = {kNoRow, kNoRow};
+  for (std::size_t row = 0; row < kStateTable.size(); ++row) {
+    auto& rows = index[code_slot(kStateTable[row].code[0], kStateTable[row].code[1])];
+    rows[rows[0] == kNoRow ? 0 : 1] = static_cast<std::uint8_t>(row);
+  }
+  return index;
+}();
+
+constexpr auto kRowByNumber = [] {
+  std::array<std::uint8_t, 1000> index{};
+  index.fill(kNoRow);
+  for (std::size_t row = 0; row < kStateTable.size(); ++row) {
+    if (kStateTable[row].number != kNoNumber) {
+      index[number_slot(kStateTable[row].number)] = static_cast<std::uint8_t>(row);
+    }
+  }
+  return index;
+}();
+
+// The indexes above hold what a search of the table from its first row finds.
+static_assert([] {
+  for (std::size_t row = 0; row < kStateTable.size(); ++row) {
+    const StateRow& r = kStateTable[row];
+    const auto& rows = kRowsByCode[code_slot(r.code[0], r.code[1])];
+    std::size_t same_code = 0;
+    std::size_t same_number = 0;
+    for (std::size_t other = 0; other < row; ++other) {
+      same_code += kStateTable[other].code == r.code;
+      same_number += kStateTable[other].number == r.number;
+    }
+    if (same_code > 1 || rows[same_code] != row) return false;
+    if (r.number != kNoNumber && (same_number > 0 || kRowByNumber[number_slot(r.number)] != row))
+      return false;
+    if (!is_code_letter(r.code[0]) || !is_code_letter(r.code[1])) return false;
+  }
+  return true;
+}());
+
+const StateRow* find_by_code(const std::array<char, 5>& code, std::uint16_t country) {
+  // Every code of the table is two letters, "/" and spaces.
+  if (!is_code_letter(code[0]) || !is_code_letter(code[1]) || code[2] != names::kSlash ||
+      code[3] != ' ' || code[4] != ' ') {
+    return nullptr;
+  }
+  for (const std::uint8_t row : kRowsByCode[code_slot(code[0], code[1])]) {
+    if (row != kNoRow && country_matches(kStateTable[row], country)) return &kStateTable[row];
+  }
+  return nullptr;
+}
+
+const StateRow* find_by_number(std::string_view number, std::uint16_t country) {
+  const std::uint8_t row = kRowByNumber[number_slot(number)];
+  if (row == kNoRow || !country_matches(kStateTable[row], country)) return nullptr;
+  return &kStateTable[row];
+}
+
+void put_code(QuarnGetstateRecord& record, const StateRow& row) {
+  frame::put_text(record.gs_state_code, row.code);
+  record.gs_state_code[2] = names::kSlash;
+}
+
+void put_row(QuarnGetstateRecord& record, const StateRow& row) {
+  frame::put_text(record.gs_state_number, row.number);
+  frame::put_text(record.gs_state_name, row.name);
+  frame::put_text(record.gs_country, row.country);
+}
+
+// After a row was found: the postal code in upper case and, when a country was given,
+// checked against its pattern.
+std::string_view check_postal_code(QuarnGetstateRecord& record, std::uint16_t country) {
+  names::upper_case(record.gs_postal_code);
+  if (country == kAnyCountry) return kFound;
+  const bool ok =
+      postal_code_fits(country, text(record.gs_postal_code, 20), text(record.gs_state_code, 5));
+  return ok ? kFound : kPostalMismatch;
+}
+
+std::string_view by_code(QuarnGetstateRecord& record, Working& w) {
+  frame::put_text(record.gs_state_code, text(w.code.data(), w.code.size()));
+  // The code as keyed carries no terminator yet: its first space becomes one. (Set in both
+  // copies after the whole code was moved: cheaper than moving it again.)
+  if (std::ranges::find(w.code, names::kSlash) == w.code.end()) {
+    const std::size_t space = frame::first_space(w.code);
+    if (space < w.code.size()) {
+      w.code[space] = names::kSlash;
+      record.gs_state_code[space] = names::kSlash;
+    }
+  }
+  if (names::is_empty(w.code)) return kNotFound;
+  const StateRow* row = find_by_code(w.code, w.country);
+  if (row == nullptr) return kNotFound;
+  put_row(record, *row);
+  return check_postal_code(record, w.country);
+}
+
+std::string_view by_number(QuarnGetstateRecord& record, const Working& w) {
+  const std::string_view number(w.number.data(), w.number.size());
+  if (number == kNoNumber) {
+    frame::clear(record.gs_state_code);
+    frame::clear(record.gs_state_name);
+    return kBadNumber;
+  }
+  frame::put_text(record.gs_state_number, number);
+  const StateRow* row = find_by_number(number, w.country);
+  if (row == nullptr) {
+    frame::clear(record.gs_state_code);
+    names::set_empty(record.gs_state_name);
+    return kNotFound;
+  }
+  put_code(record, *row);
+  put_row(record, *row);
+  return check_postal_code(record, w.country);
+}
+
+std::int32_t getstate(void* const* params) {
+  auto& record = *static_cast<QuarnGetstateRecord*>(params[0]);
+  // Exactly one of the four countries or blank; lower case does not count.
+  const std::uint16_t country = pair_key(record.gs_country);
+  if (std::ranges::find(kCountries, country) == kCountries.end()) {
+    frame::put_text(record.gs_request_status, kBadCountry);
+    return 0;
+  }
+
+  Working w{};
+  std::copy_n(record.gs_state_code, w.code.size(), w.code.data());
+  names::upper_case(w.code);
+  const std::string_view number = text(record.gs_state_number, 3);
+  std::ranges::copy(all_digits(number) ? number : kNoNumber, w.number.begin());
+  const std::string_view request = text(record.gs_request_status, 2);
+  w.request = all_digits(request) ? request : "00";
+  w.country = country;  // upper case already
+  if (w.country == kSG && (blank(text(w.code.data(), 5)) || names::is_empty(w.code))) {
+    frame::put_text(w.code, "SG/");
+  }
+
+  names::set_empty(record.gs_state_code);
+  names::set_empty(record.gs_state_name);
+  frame::put_text(record.gs_state_number, kNoNumber);
+
+  std::string_view result = kBadRequest;
+  if (w.request == "01") {
+    result = by_code(record, w);
+  } else if (w.request == "02") {
+    result = by_number(record, w);
+  }
+  frame::put_text(record.gs_request_status, result);
+  return 0;
+}
+
+frame::Program program({"GETSTATE", 1, 1, {sizeof(QuarnGetstateRecord)}, &getstate});
+
+}  // namespace
+
+std::int32_t names::call_getstate(QuarnGetstateRecord& record) {
+  void* params[] = {&record};
+  return program.call(params);
+}
+
+}  // namespace quarn
+
+extern "C" QUARN_API int32_t QUARN_GETSTATE(QuarnGetstateRecord* record) {
+  return quarn::program.enter_exported({record});
+}
+QUARN_EXPORT_AS(QUARN_GETSTATE, "GETSTATE", quarn_getstate_cobol);
