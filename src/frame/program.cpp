@@ -46,19 +46,20 @@ FrameObserver& frame_observer() {
 std::atomic<bool> observed{false};
 
 [[gnu::noinline, gnu::cold]] void notify_observer(FrameEvent::Kind kind, std::string_view name,
-                                                  std::uint8_t first_call) {
+                                                  std::uint8_t first_call, void* const* records) {
   FrameObserver observer;
   {
     std::lock_guard lock(hooks_mutex());
     if (!frame_observer()) return;
     observer = frame_observer();
   }
-  observer(FrameEvent{kind, name, first_call});
+  observer(FrameEvent{kind, name, first_call, records});
 }
 
-inline void notify(FrameEvent::Kind kind, std::string_view name, std::uint8_t first_call) {
+inline void notify(FrameEvent::Kind kind, std::string_view name, std::uint8_t first_call,
+                   void* const* records = nullptr) {
   if (observed.load(std::memory_order_acquire)) [[unlikely]] {
-    notify_observer(kind, name, first_call);
+    notify_observer(kind, name, first_call, records);
   }
 }
 
@@ -98,7 +99,7 @@ std::int32_t Program::call(std::span<void* const> params) {
 }
 
 std::int32_t Program::run(void* const* records) {
-  ProgramFrame frame(*this);
+  ProgramFrame frame(*this, records);
   if (!frame.entered()) return 0;
   for (int i = 0; i < def_.required_params; ++i) {
     if (records[i] == nullptr) [[unlikely]] {
@@ -109,7 +110,8 @@ std::int32_t Program::run(void* const* records) {
   return def_.body(records);
 }
 
-ProgramFrame::ProgramFrame(Program& program) : program_(program), outer_(current_program) {
+ProgramFrame::ProgramFrame(Program& program, void* const* records)
+    : program_(program), outer_(current_program) {
   // Calls come from one thread, so a plain load and store see a program calling itself;
   // no locked instruction is spent on every call.
   if (program_.active_.load(std::memory_order_relaxed) == kActive) [[unlikely]] {
@@ -121,7 +123,7 @@ ProgramFrame::ProgramFrame(Program& program) : program_(program), outer_(current
   const std::uint8_t indicator = program_.first_call_;
   program_.first_call_ = kLaterCall;
   current_program = &program_.def_;
-  notify(FrameEvent::kEnter, program_.def_.name, indicator);
+  notify(FrameEvent::kEnter, program_.def_.name, indicator, records);
 }
 
 ProgramFrame::~ProgramFrame() {

@@ -66,7 +66,8 @@ class Program {
 // reported as a run-time error and not entered: `entered()` is then false.
 class ProgramFrame {
  public:
-  explicit ProgramFrame(Program& program);
+  // `records` are the call's records, shown to an observer at entry.
+  explicit ProgramFrame(Program& program, void* const* records = nullptr);
   ~ProgramFrame();
   ProgramFrame(const ProgramFrame&) = delete;
   ProgramFrame& operator=(const ProgramFrame&) = delete;
@@ -110,6 +111,7 @@ struct FrameEvent {
   enum Kind { kEnter, kExit } kind;
   std::string_view program;
   std::uint8_t first_call_indicator;  // as passed at entry: 0 on the first call, then 4
+  void* const* records;               // at entry: the call's records (null where not passed)
 };
 using FrameObserver = std::function<void(const FrameEvent&)>;
 FrameObserver set_frame_observer(FrameObserver observer);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/program.hpp"
 #include "platform/program_map.hpp"
 #include "platform/sysout.hpp"
 #include "quarn/quarn-m.h"
@@ -129,6 +130,50 @@ TEST_F(WebAndHelp, WebCommandLines) {
   std::memcpy(&started, record.tw_started, 4);
   EXPECT_EQ(started, 0);
   EXPECT_TRUE(messages_.empty()) << "TOWEB shows nothing";
+}
+
+// The command line itself, byte for byte, as START-EXE receives it: the split arguments above
+// would not show a doubled separator collapsed or a space lost.
+class RawCommandLine : public WebAndHelp {
+ protected:
+  void SetUp() override {
+    WebAndHelp::SetUp();
+    frame::set_frame_observer([this](const frame::FrameEvent& e) {
+      if (e.kind == frame::FrameEvent::kEnter && e.program == "START-EXE") {
+        lines_.emplace_back(static_cast<const char*>(e.records[0]), 255);
+      }
+    });
+  }
+  void TearDown() override {
+    frame::set_frame_observer({});
+    WebAndHelp::TearDown();
+  }
+  static std::string padded(const std::string& line) {
+    return line + std::string(255 - line.size(), ' ');
+  }
+  std::vector<std::string> lines_;
+};
+
+TEST_F(RawCommandLine, HelpAndWebLinesAreExact) {
+  help("QUARN.CHM", "QUARN_FileMenu.htm", "CompanyInfo");
+  help("QUARN.CHM", "", "CompanyInfo");
+  help("QUARN.CHM", "QUARN_FileMenu.htm", "");
+  help("QUARN.CHM", "p  q.htm", "t");
+  QuarnTowebRecord record;
+  std::memset(&record, ' ', sizeof record);
+  std::memcpy(record.tw_script_folder, "C:\\Prog\\\0", 9);
+  record.tw_script_argument[0] = '1';
+  QUARN_TOWEB(&record);
+
+  const std::string topic_pad(50 - 11, ' ');  // the topic keeps all its 50 positions
+  ASSERT_EQ(lines_.size(), 5u);
+  EXPECT_EQ(lines_[0],
+            padded("wscript C:\\Q\\\\openhelps.vbs QUARN.CHM QUARN_FileMenu.htm#CompanyInfo" +
+                   topic_pad));
+  EXPECT_EQ(lines_[1], padded("wscript C:\\Q\\\\openhelps.vbs QUARN.CHM #CompanyInfo" + topic_pad));
+  EXPECT_EQ(lines_[2], padded("wscript C:\\Q\\\\openhelps.vbs QUARN.CHM QUARN_FileMenu.htm"));
+  EXPECT_EQ(lines_[3], padded("wscript C:\\Q\\\\openhelps.vbs QUARN.CHM p#t"));
+  EXPECT_EQ(lines_[4], padded("wscript C:\\Prog\\gotoweb.vbs 1"));
 }
 
 }  // namespace
