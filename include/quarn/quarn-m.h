@@ -232,6 +232,19 @@ QUARN_API int32_t quarn_control_file(QuarnControlRequest* request, QuarnCtlMessa
 QUARN_API int32_t quarn_control_file_browse(QuarnCtlflRecord* record, int32_t after,
                                             char* status);
 
+/* ---------------------------------------------------------------------------------------
+ * QN-IDCTL: the suite's user-id program, which program control calls by name at sign-on
+ * with the action code and XM-USER-ID, and for the actions "P4" and "P9" with CTL-MESSAGE
+ * as well. It answers in the action code: "00" accepted, "23" or "XD" refused (the form
+ * ends), anything else an error whose text it leaves in the message. The library's own
+ * QN-IDCTL accepts every user; an application puts its program in its place with
+ * quarn_set_user_id_program() (NULL restores the acceptance), and gets the previous one.
+ * ------------------------------------------------------------------------------------- */
+typedef int32_t (*QuarnUserIdProgram)(char* action /* 2 */, char* user_id /* 4 */,
+                                      char* message /* 64, NULL when not passed */);
+QUARN_API QuarnUserIdProgram quarn_set_user_id_program(QuarnUserIdProgram program);
+QUARN_API int32_t QUARN_QN_IDCTL(char* action, char* user_id, char* message);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
