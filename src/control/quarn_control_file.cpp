@@ -99,8 +99,9 @@ std::string unquoted(ConstField path) {
 bool ensure_open(QuarnCtlflExternalValues& area, const QuarnXMiscExternalWs& misc,
                  QuarnCtlMessage& message) {
   ControlFile& control = state();
+  // Spaces mark the file not open; so do the zero bytes of an area nobody has set yet.
   if (std::all_of(std::begin(area.qc_path), std::end(area.qc_path),
-                  [](char c) { return c == ' '; })) {
+                  [](char c) { return c == ' ' || c == '\0'; })) {
     // A home folder filled by a COBOL MOVE is padded with spaces rather than ended by a
     // zero byte; those spaces are not part of the name.
     const std::string path = "\"" + frame::home_folder(misc) + std::string(kFileName) + "\"";

@@ -81,6 +81,8 @@ void IndexedFile::set_busy_timeout(int milliseconds) {
 
 FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
   if (db_ != nullptr) return status::kAlreadyOpen;
+  // SQLite would take an empty name for a private temporary database.
+  if (path.empty() || path.find('\0') != std::string::npos) return status::kMissing;
   bool created = false;
   FileStatus result = open_connection(path, mode, created);
   if (result == status::kOk) result = check_layout(mode, created);

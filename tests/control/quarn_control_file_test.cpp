@@ -37,6 +37,8 @@ TEST_F(ControlFileTest, InvalidMethodsAreRefusedWithoutTouchingTheFile) {
 }
 
 TEST_F(ControlFileTest, SettingsAreSavedReadReplacedAndDeleted) {
+  // As in a new process: the area is zero bytes until someone sets it.
+  std::memset(frame::external<QuarnCtlflExternalValues>("QUARN-CTLFL-EXTERNAL-VALUES"), 0, 102);
   EXPECT_EQ(request("SaveUserStationControl", "COLOURS", "blue"), "00");
   EXPECT_EQ(message_text(), "05>00 - OPEN: NEW QUARN Control File has been created!");
   EXPECT_EQ(ctlfl_path(), "\"" + folder.path().string() + "/QUARN.CTL\"");

@@ -114,6 +114,7 @@ TEST_F(IndexedFileTest, OpenReportsFilesItCannotUse) {
       {"not a database", kLayout, text_file, OpenMode::kInputOutput, status::kConflict},
       {"not a database, input", kLayout, text_file, OpenMode::kInput, status::kConflict},
       {"missing, input", kLayout, folder / "none.idx", OpenMode::kInput, status::kMissing},
+      {"empty name", kLayout, "", OpenMode::kInputOutput, status::kMissing},
       {"missing folder", kLayout, folder / "no/such/file.idx", OpenMode::kInputOutput,
        status::kMissing},
   };
