@@ -3,7 +3,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace quarn::platform {
 
@@ -38,6 +40,18 @@ int step_value(sqlite3* db, const char* sql, sqlite3_int64* value) {
   }
   sqlite3_finalize(statement);
   return rc;
+}
+
+// Waits for a busy file in short, even steps until the time is up. SQLite's own handler
+// sleeps ever longer (up to 100 ms a try), so a process that saves often keeps the file
+// from another that waits: short steps give the waiting one its turn.
+int wait_while_busy(void* context, int attempts) {
+  auto& wait = *static_cast<IndexedFile::BusyWait*>(context);
+  const auto now = std::chrono::steady_clock::now();
+  if (attempts == 0) wait.since = now;
+  if (now - wait.since >= std::chrono::milliseconds(wait.milliseconds)) return 0;
+  std::this_thread::sleep_for(std::chrono::microseconds(500 + 250 * (attempts % 3)));
+  return 1;
 }
 
 }  // namespace
@@ -75,8 +89,7 @@ IndexedFile::~IndexedFile() {
 }
 
 void IndexedFile::set_busy_timeout(int milliseconds) {
-  busy_milliseconds_ = milliseconds;
-  if (db_ != nullptr) sqlite3_busy_timeout(db_, busy_milliseconds_);
+  busy_.milliseconds = milliseconds;
 }
 
 FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
@@ -110,7 +123,7 @@ FileStatus IndexedFile::open_connection(const std::string& path, OpenMode mode, 
     created = rc == SQLITE_OK;
   }
   if (rc != SQLITE_OK) return status_of_sqlite(rc);
-  sqlite3_busy_timeout(db_, busy_milliseconds_);
+  sqlite3_busy_handler(db_, &wait_while_busy, &busy_);
   if (mode == OpenMode::kInput) return status::kOk;
   // A rollback journal, not WAL: home folders often sit on network shares. Every commit
   // is synced before it returns.

@@ -5,6 +5,7 @@
 // then reports "93". Results are the two-character file statuses that IXIOSTAT words.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -66,6 +67,12 @@ class IndexedFile {
   static constexpr int kDefaultBusyMilliseconds = 5000;
   void set_busy_timeout(int milliseconds);
 
+  // The wait in progress for a busy file (the busy handler's state).
+  struct BusyWait {
+    int milliseconds = kDefaultBusyMilliseconds;
+    std::chrono::steady_clock::time_point since;
+  };
+
   FileStatus open(const std::string& path, OpenMode mode);
   FileStatus close();
   bool is_open() const { return db_ != nullptr; }
@@ -92,7 +99,7 @@ class IndexedFile {
   std::span<const char> key_of(std::span<const char> record) const;
 
   IndexedLayout layout_;
-  int busy_milliseconds_ = kDefaultBusyMilliseconds;
+  BusyWait busy_;
   OpenMode mode_ = OpenMode::kInput;
   std::string path_;
   sqlite3* db_ = nullptr;
