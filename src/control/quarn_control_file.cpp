@@ -208,8 +208,8 @@ void control_file(QuarnControlRequest& request, QuarnCtlMessage& message,
         result = file.remove(bytes);
         handled = result == platform::status::kNotFound;
       } else {
-        result = file.write(bytes);
-        if (result == platform::status::kDuplicate) result = file.rewrite(bytes);
+        // A write, turned into a rewrite when the setting exists.
+        result = file.write_or_rewrite(bytes);
       }
     }
     set_status(*area, result);

@@ -202,6 +202,8 @@ FileStatus IndexedFile::prepare() {
       {&select_, "SELECT v FROM records WHERE k=?1"},
       {&insert_, "INSERT INTO records(k,v) VALUES(?1,?2)"},
       {&update_, "UPDATE records SET v=?2 WHERE k=?1"},
+      {&upsert_,
+       "INSERT INTO records(k,v) VALUES(?1,?2) ON CONFLICT(k) DO UPDATE SET v=excluded.v"},
       {&delete_, "DELETE FROM records WHERE k=?1"},
       {&next_from_, "SELECT k,v FROM records WHERE k>=?1 ORDER BY k LIMIT 1"},
       {&next_after_, "SELECT k,v FROM records WHERE k>?1 ORDER BY k LIMIT 1"},
@@ -216,7 +218,8 @@ FileStatus IndexedFile::prepare() {
 
 FileStatus IndexedFile::close() {
   if (db_ == nullptr) return status::kNotOpen;
-  for (sqlite3_stmt** s : {&select_, &insert_, &update_, &delete_, &next_from_, &next_after_}) {
+  for (sqlite3_stmt** s :
+       {&select_, &insert_, &update_, &upsert_, &delete_, &next_from_, &next_after_}) {
     sqlite3_finalize(*s);
     *s = nullptr;
   }
@@ -272,7 +275,8 @@ FileStatus IndexedFile::run_change(sqlite3_stmt* statement, std::span<const char
   }
   const int rc = sqlite3_step(statement);
   FileStatus result = status_of_sqlite(rc);
-  if (rc == SQLITE_DONE && statement != insert_ && sqlite3_changes(db_) == 0) {
+  if (rc == SQLITE_DONE && (statement == update_ || statement == delete_) &&
+      sqlite3_changes(db_) == 0) {
     result = status::kNotFound;
   }
   sqlite3_reset(statement);
@@ -290,6 +294,12 @@ FileStatus IndexedFile::rewrite(std::span<const char> record) {
   if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
   if (record.size() != layout_.record_length) return status::kLengthConflict;
   return run_change(update_, record, true);
+}
+
+FileStatus IndexedFile::write_or_rewrite(std::span<const char> record) {
+  if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
+  if (record.size() != layout_.record_length) return status::kLengthConflict;
+  return run_change(upsert_, record, true);
 }
 
 FileStatus IndexedFile::remove(std::span<const char> record) {

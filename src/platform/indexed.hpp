@@ -82,6 +82,9 @@ class IndexedFile {
   FileStatus read(std::span<char> record);
   FileStatus write(std::span<const char> record);
   FileStatus rewrite(std::span<const char> record);
+  // Writes the record, or rewrites it when its key exists: one statement, so no other
+  // process can come between the two.
+  FileStatus write_or_rewrite(std::span<const char> record);
   // Deletes the record whose key is in `record`.
   FileStatus remove(std::span<const char> record);
   // Positions at the first record whose key is not below (or, with `after`, above) `key`;
@@ -106,6 +109,7 @@ class IndexedFile {
   sqlite3_stmt* select_ = nullptr;
   sqlite3_stmt* insert_ = nullptr;
   sqlite3_stmt* update_ = nullptr;
+  sqlite3_stmt* upsert_ = nullptr;
   sqlite3_stmt* delete_ = nullptr;
   sqlite3_stmt* next_from_ = nullptr;   // first key >= ?
   sqlite3_stmt* next_after_ = nullptr;  // first key > ?

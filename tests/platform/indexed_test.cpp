@@ -35,6 +35,11 @@ TEST_F(IndexedFileTest, KeyedOperationsGiveTheirStatuses) {
   EXPECT_EQ(file.rewrite(rec("BBBB", "x")), status::kNotFound);
   EXPECT_EQ(file.remove(rec("BBBB", "")), status::kNotFound);
   EXPECT_EQ(file.rewrite(rec("AAAA", "two")), status::kOk);
+  EXPECT_EQ(file.write_or_rewrite(rec("FFFF", "new")), status::kOk);
+  EXPECT_EQ(file.write_or_rewrite(rec("FFFF", "again")), status::kOk);
+  std::string f = rec("FFFF", "");
+  EXPECT_EQ(file.read(f), status::kOk);
+  EXPECT_EQ(f, rec("FFFF", "again"));
 
   std::string got = rec("AAAA", "");
   EXPECT_EQ(file.read(got), status::kOk);
@@ -59,6 +64,7 @@ TEST_F(IndexedFileTest, KeyedOperationsGiveTheirStatuses) {
   EXPECT_EQ(reader.write(rec("EEEE", "")), status::kWriteMode);
   EXPECT_EQ(reader.rewrite(got), status::kRewriteMode);
   EXPECT_EQ(reader.remove(got), status::kRewriteMode);
+  EXPECT_EQ(reader.write_or_rewrite(got), status::kRewriteMode);
 }
 
 TEST_F(IndexedFileTest, StartAndReadNextWalkInKeyOrder) {
