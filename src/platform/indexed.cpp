@@ -54,6 +54,13 @@ int wait_while_busy(void* context, int attempts) {
   return 1;
 }
 
+// Makes a statement ready for its next use and hands back the result of this one.
+FileStatus finished(sqlite3_stmt* statement, FileStatus result) {
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  return result;
+}
+
 }  // namespace
 
 FileStatus status_of_sqlite(int code) {
@@ -253,9 +260,7 @@ FileStatus IndexedFile::fetch(sqlite3_stmt* statement, std::span<char> record) {
   } else if (rc == SQLITE_DONE) {
     result = status::kNotFound;
   }
-  sqlite3_reset(statement);
-  sqlite3_clear_bindings(statement);
-  return result;
+  return finished(statement, result);
 }
 
 FileStatus IndexedFile::read(std::span<char> record) {
@@ -279,9 +284,7 @@ FileStatus IndexedFile::run_change(sqlite3_stmt* statement, std::span<const char
       sqlite3_changes(db_) == 0) {
     result = status::kNotFound;
   }
-  sqlite3_reset(statement);
-  sqlite3_clear_bindings(statement);
-  return result;
+  return finished(statement, result);
 }
 
 FileStatus IndexedFile::write(std::span<const char> record) {
@@ -324,9 +327,7 @@ FileStatus IndexedFile::start(std::span<const char> key, bool after) {
   } else if (rc == SQLITE_DONE) {
     result = status::kNotFound;
   }
-  sqlite3_reset(statement);
-  sqlite3_clear_bindings(statement);
-  return result;
+  return finished(statement, result);
 }
 
 FileStatus IndexedFile::read_next(std::span<char> record) {
