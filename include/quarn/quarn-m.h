@@ -218,7 +218,8 @@ typedef struct QuarnCtlflRecord {
 QUARN_RECORD_SIZE(QuarnCtlflRecord, 148);
 
 /* Carries out one request on the control file for a program whose PROGRAM-ID-NAME (14
- * characters) and FORM-ID-NAME (16 characters) are given; NULL reads as spaces. Both feed
+ * characters) and FORM-ID-NAME (16 characters) are given: fixed-width fields, or shorter
+ * NUL-terminated strings; NULL reads as spaces. Both feed
  * the window key of the window methods ("OrgEdit-WINDOW"). The outcome is in the request's
  * status and, for errors and a newly made file, in the message. Returns 0, or -1 when
  * `request` or `message` is NULL (nothing is done then). */

@@ -252,12 +252,12 @@ extern "C" QUARN_API int32_t quarn_control_file(QuarnControlRequest* request,
                                                 const char* program_id_name,
                                                 const char* form_id_name) {
   if (request == nullptr || message == nullptr) return -1;
-  const quarn::control::ProgramNames names{
-      program_id_name == nullptr
-          ? std::string_view()
-          : std::string_view(program_id_name, quarn::control::kProgramIdWidth),
-      form_id_name == nullptr ? std::string_view()
-                              : std::string_view(form_id_name, quarn::control::kFormIdWidth)};
+  // A name is its fixed-width field, or shorter when a zero byte ends it.
+  auto name = [](const char* field, std::size_t width) {
+    return field == nullptr ? std::string_view() : std::string_view(field, strnlen(field, width));
+  };
+  const quarn::control::ProgramNames names{name(program_id_name, quarn::control::kProgramIdWidth),
+                                           name(form_id_name, quarn::control::kFormIdWidth)};
   quarn::control::control_file(*request, *message, names);
   return 0;
 }

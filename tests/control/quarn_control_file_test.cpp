@@ -146,6 +146,13 @@ TEST_F(ControlFileTest, WindowMethodsUseTheWindowKey) {
   EXPECT_EQ(request("CloseForm", "", "5,6,7,8", "ABCDEFGHIJKLMN", "FormOne"), "00");
   EXPECT_EQ(request("GetUserStationControl", "ABCDEFGHIJKLMN-FormO"), "00");
   EXPECT_EQ(value(), "5,6,7,8");
+
+  // A C caller may pass the names as short strings.
+  frame::put_text(req.ctl_method, "SetUserWindowLocation");
+  ASSERT_EQ(quarn_control_file(&req, &message, "ABCDEFGHIJKLMN", "FormOne"), 0);
+  EXPECT_EQ(value(), "5,6,7,8");
+  ASSERT_EQ(quarn_control_file(&req, &message, "Short", nullptr), 0);
+  EXPECT_EQ(std::string(req.ctl_section, 20), "Short-WINDOW        ");
 }
 
 TEST_F(ControlFileTest, EmptyHomeFolderMeansTheCurrentFolder) {
