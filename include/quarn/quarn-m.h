@@ -189,14 +189,14 @@ QUARN_API int32_t QUARN_WORDTOHEX(const int16_t* word, const char* byte_order);
 
 /* CONTROL-REQUEST: one request of a program to the control file. */
 typedef struct QuarnControlRequest {
-  char ctl_method[24];   /* in: "GetUserGeneralControl", "SaveUserGeneralControl",
-                            "GetUserStationControl", "SaveUserStationControl",
-                            "SetUserWindowLocation", "SaveUserWindowLocation" or "CloseForm",
-                            space-padded; compared over all 24 characters */
-  char ctl_section[20];  /* in: the setting's name (the window methods build their own) */
-  char ctl_value[100];   /* in for the Save methods (all spaces deletes the setting), out for
-                            the reads (spaces when there is none) */
-  char ctl_status[2];    /* out: file status, "00" success, "23" no such setting */
+  char ctl_method[24];  /* in: "GetUserGeneralControl", "SaveUserGeneralControl",
+                           "GetUserStationControl", "SaveUserStationControl",
+                           "SetUserWindowLocation", "SaveUserWindowLocation" or "CloseForm",
+                           space-padded; compared over all 24 characters */
+  char ctl_section[20]; /* in: the setting's name (the window methods build their own) */
+  char ctl_value[100];  /* in for the Save methods (all spaces deletes the setting), out for
+                           the reads (spaces when there is none) */
+  char ctl_status[2];   /* out: file status, "00" success, "23" no such setting */
 } QuarnControlRequest;
 QUARN_RECORD_SIZE(QuarnControlRequest, 146);
 
@@ -230,8 +230,7 @@ QUARN_API int32_t quarn_control_file(QuarnControlRequest* request, QuarnCtlMessa
  * (above it when `after` is non-zero) into `record`, and writes the file status to
  * `status` (2 characters): "00", "23" when there is no such record, or the open's error.
  * Lets a tool walk the whole file. Returns 0, or -1 for a NULL argument. */
-QUARN_API int32_t quarn_control_file_browse(QuarnCtlflRecord* record, int32_t after,
-                                            char* status);
+QUARN_API int32_t quarn_control_file_browse(QuarnCtlflRecord* record, int32_t after, char* status);
 
 /* ---------------------------------------------------------------------------------------
  * QN-IDCTL: the suite's user-id program, which program control calls by name at sign-on
