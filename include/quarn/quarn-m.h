@@ -478,6 +478,71 @@ typedef struct QuarnGetcszRecord {
 QUARN_RECORD_SIZE(QuarnGetcszRecord, 122);
 QUARN_API int32_t QUARN_GETCSZ(QuarnGetcszRecord* record, QuarnGetstateRecord* state);
 
+/* ---------------------------------------------------------------------------------------
+ * The control file "QUARN.CTL" in the suite's home folder: settings kept per user and per
+ * station. The library opens it once per process at the first request, under the home
+ * folder, station and user of X-MISC-EXTERNAL-WS, and keeps it open; its name and the
+ * status of the last operation are in QUARN-CTLFL-EXTERNAL-VALUES.
+ * ------------------------------------------------------------------------------------- */
+
+/* CONTROL-REQUEST: one request of a program to the control file. */
+typedef struct QuarnControlRequest {
+  char ctl_method[24];  /* in: "GetUserGeneralControl", "SaveUserGeneralControl",
+                           "GetUserStationControl", "SaveUserStationControl",
+                           "SetUserWindowLocation", "SaveUserWindowLocation" or "CloseForm",
+                           space-padded; compared over all 24 characters */
+  char ctl_section[20]; /* in: the setting's name (the window methods build their own) */
+  char ctl_value[100];  /* in for the Save methods (all spaces deletes the setting), out for
+                           the reads (spaces when there is none) */
+  char ctl_status[2];   /* out: file status, "00" success, "23" no such setting */
+} QuarnControlRequest;
+QUARN_RECORD_SIZE(QuarnControlRequest, 146);
+
+/* CTL-MESSAGE: laid out as IXIOSTAT's record; the control file words its statuses here. */
+typedef struct QuarnCtlMessage {
+  char ctl_message_status[2]; /* out: the status as first reported */
+  char ctl_message_text[62];  /* out: its description, space-padded */
+} QuarnCtlMessage;
+QUARN_RECORD_SIZE(QuarnCtlMessage, 64);
+
+/* CTLFL-RECORD: one record of the control file. The key is its first 48 bytes. */
+typedef struct QuarnCtlflRecord {
+  char ctlfl_user[4];        /* the user id */
+  char ctlfl_station[4];     /* "0000" user-wide, else "0" and the station number */
+  char ctlfl_section[20];    /* the setting's name */
+  char ctlfl_subsection[20]; /* spaces */
+  char ctlfl_value[100];     /* the value, free text */
+} QuarnCtlflRecord;
+QUARN_RECORD_SIZE(QuarnCtlflRecord, 148);
+
+/* Carries out one request on the control file for a program whose PROGRAM-ID-NAME (14
+ * characters) and FORM-ID-NAME (16 characters) are given: fixed-width fields, or shorter
+ * NUL-terminated strings; NULL reads as spaces. Both feed
+ * the window key of the window methods ("OrgEdit-WINDOW"). The outcome is in the request's
+ * status and, for errors and a newly made file, in the message. Returns 0, or -1 when
+ * `request` or `message` is NULL (nothing is done then). */
+QUARN_API int32_t quarn_control_file(QuarnControlRequest* request, QuarnCtlMessage* message,
+                                     const char* program_id_name, const char* form_id_name);
+
+/* Reads the first record of the control file whose key is not below the key in `record`
+ * (above it when `after` is non-zero) into `record`, and writes the file status to
+ * `status` (2 characters): "00", "23" when there is no such record, or the open's error.
+ * Lets a tool walk the whole file. Returns 0, or -1 for a NULL argument. */
+QUARN_API int32_t quarn_control_file_browse(QuarnCtlflRecord* record, int32_t after, char* status);
+
+/* ---------------------------------------------------------------------------------------
+ * QN-IDCTL: the suite's user-id program, which program control calls by name at sign-on
+ * with the action code and XM-USER-ID, and for the actions "P4" and "P9" with CTL-MESSAGE
+ * as well. It answers in the action code: "00" accepted, "23" or "XD" refused (the form
+ * ends), anything else an error whose text it leaves in the message. The library's own
+ * QN-IDCTL accepts every user; an application puts its program in its place with
+ * quarn_set_user_id_program() (NULL restores the acceptance), and gets the previous one.
+ * ------------------------------------------------------------------------------------- */
+typedef int32_t (*QuarnUserIdProgram)(char* action /* 2 */, char* user_id /* 4 */,
+                                      char* message /* 64, NULL when not passed */);
+QUARN_API QuarnUserIdProgram quarn_set_user_id_program(QuarnUserIdProgram program);
+QUARN_API int32_t QUARN_QN_IDCTL(char* action, char* user_id, char* message);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

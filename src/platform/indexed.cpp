@@ -1,0 +1,350 @@
+#include "platform/indexed.hpp"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace quarn::platform {
+
+namespace {
+
+// The records table holds the key apart from the record so that SQLite orders and finds
+// by it; the layout table holds the one row that says what records the file was made for.
+constexpr const char* kCreateSchema =
+    "CREATE TABLE quarn_layout(record_length INTEGER NOT NULL, key_offset INTEGER NOT NULL,"
+    " key_length INTEGER NOT NULL);"
+    "CREATE TABLE records(k BLOB PRIMARY KEY, v BLOB NOT NULL) WITHOUT ROWID;";
+
+bool reads(OpenMode mode) {
+  return mode == OpenMode::kInput || mode == OpenMode::kInputOutput;
+}
+bool changes(OpenMode mode) {
+  return mode == OpenMode::kInputOutput;
+}
+
+// Runs one statement that returns at most one integer and hands that back in `value`.
+int step_value(sqlite3* db, const char* sql, sqlite3_int64* value) {
+  sqlite3_stmt* statement = nullptr;
+  int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW) {
+      if (value != nullptr) *value = sqlite3_column_int64(statement, 0);
+      rc = SQLITE_OK;
+    } else if (rc == SQLITE_DONE) {
+      rc = SQLITE_OK;
+    }
+  }
+  sqlite3_finalize(statement);
+  return rc;
+}
+
+// Waits for a busy file in short, even steps until the time is up. SQLite's own handler
+// sleeps ever longer (up to 100 ms a try), so a process that saves often keeps the file
+// from another that waits: short steps give the waiting one its turn.
+int wait_while_busy(void* context, int attempts) {
+  auto& wait = *static_cast<IndexedFile::BusyWait*>(context);
+  const auto now = std::chrono::steady_clock::now();
+  if (attempts == 0) wait.since = now;
+  if (now - wait.since >= std::chrono::milliseconds(wait.milliseconds)) return 0;
+  std::this_thread::sleep_for(std::chrono::microseconds(500 + 250 * (attempts % 3)));
+  return 1;
+}
+
+// Makes a statement ready for its next use and hands back the result of this one.
+FileStatus finished(sqlite3_stmt* statement, FileStatus result) {
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  return result;
+}
+
+}  // namespace
+
+FileStatus status_of_sqlite(int code) {
+  switch (code & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE:
+      return status::kOk;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return status::kBusy;
+    case SQLITE_NOTADB:
+      return status::kConflict;
+    case SQLITE_CANTOPEN:
+      return status::kMissing;
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+    case SQLITE_AUTH:
+      return status::kNotPermitted;
+    case SQLITE_FULL:
+      return status::kFull;
+    case SQLITE_CONSTRAINT:
+      return status::kDuplicate;
+    default:
+      return status::kIoError;
+  }
+}
+
+IndexedFile::IndexedFile(const IndexedLayout& layout) : layout_(layout) {}
+
+IndexedFile::~IndexedFile() {
+  close();
+}
+
+void IndexedFile::set_busy_timeout(int milliseconds) {
+  busy_.milliseconds = milliseconds;
+}
+
+FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
+  if (db_ != nullptr) return status::kAlreadyOpen;
+  // SQLite would take an empty name for a private temporary database.
+  if (path.empty() || path.find('\0') != std::string::npos) return status::kMissing;
+  bool created = false;
+  FileStatus result = open_connection(path, mode, created);
+  if (result == status::kOk) result = check_layout(mode, created);
+  if (result == status::kOk) result = prepare();
+  if (result != status::kOk) {
+    close();
+    return result;
+  }
+  mode_ = mode;
+  path_ = path;
+  // Reading next without a start begins at the first record.
+  position_.clear();
+  positioned_ = true;
+  position_inclusive_ = true;
+  return created && mode != OpenMode::kOutput ? status::kCreated : status::kOk;
+}
+
+FileStatus IndexedFile::open_connection(const std::string& path, OpenMode mode, bool& created) {
+  const int base = mode == OpenMode::kInput ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  int rc = sqlite3_open_v2(path.c_str(), &db_, base, nullptr);
+  if (rc == SQLITE_CANTOPEN && mode != OpenMode::kInput) {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    rc = sqlite3_open_v2(path.c_str(), &db_, base | SQLITE_OPEN_CREATE, nullptr);
+    created = rc == SQLITE_OK;
+  }
+  if (rc != SQLITE_OK) return status_of_sqlite(rc);
+  sqlite3_busy_handler(db_, &wait_while_busy, &busy_);
+  if (mode == OpenMode::kInput) return status::kOk;
+  // A rollback journal, not WAL: home folders often sit on network shares. Every commit
+  // is synced before it returns.
+  rc = sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
+                    nullptr);
+  return status_of_sqlite(rc);
+}
+
+// Makes the tables of a new file, or checks that an existing file holds records of this
+// layout. `created` is true on return only when this call made the tables.
+FileStatus IndexedFile::check_layout(OpenMode mode, bool& created) {
+  created = false;
+  const bool writer = mode != OpenMode::kInput;
+  if (writer) {
+    const int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return status_of_sqlite(rc);
+  }
+  auto finish = [&](FileStatus result) {
+    if (writer) {
+      const int rc = sqlite3_exec(db_, result == status::kOk ? "COMMIT" : "ROLLBACK", nullptr,
+                                  nullptr, nullptr);
+      if (result == status::kOk && rc != SQLITE_OK) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        result = status_of_sqlite(rc);
+      }
+    }
+    return result;
+  };
+
+  sqlite3_int64 tables = 0;
+  int rc = step_value(db_, "SELECT count(*) FROM sqlite_master", &tables);
+  if (rc != SQLITE_OK) return finish(status_of_sqlite(rc));
+  if (tables == 0) {
+    // An empty database (a new file, or an empty one): ours to set up when writing.
+    if (!writer) return finish(status::kConflict);
+    rc = sqlite3_exec(db_, kCreateSchema, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+      const std::string insert =
+          "INSERT INTO quarn_layout VALUES(" + std::to_string(layout_.record_length) + "," +
+          std::to_string(layout_.key_offset) + "," + std::to_string(layout_.key_length) + ")";
+      rc = sqlite3_exec(db_, insert.c_str(), nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) return finish(status_of_sqlite(rc));
+    created = true;
+    return finish(status::kOk);
+  }
+
+  sqlite3_stmt* statement = nullptr;
+  rc = sqlite3_prepare_v2(db_, "SELECT record_length, key_offset, key_length FROM quarn_layout", -1,
+                          &statement, nullptr);
+  if (rc != SQLITE_OK) {
+    // Some other database: no layout table.
+    return finish((rc & 0xff) == SQLITE_ERROR ? status::kConflict : status_of_sqlite(rc));
+  }
+  rc = sqlite3_step(statement);
+  const bool same =
+      rc == SQLITE_ROW &&
+      sqlite3_column_int64(statement, 0) == static_cast<sqlite3_int64>(layout_.record_length) &&
+      sqlite3_column_int64(statement, 1) == static_cast<sqlite3_int64>(layout_.key_offset) &&
+      sqlite3_column_int64(statement, 2) == static_cast<sqlite3_int64>(layout_.key_length);
+  sqlite3_finalize(statement);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) return finish(status_of_sqlite(rc));
+  if (!same) return finish(status::kConflict);
+  if (mode == OpenMode::kOutput) {
+    rc = sqlite3_exec(db_, "DELETE FROM records", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return finish(status_of_sqlite(rc));
+  }
+  return finish(status::kOk);
+}
+
+FileStatus IndexedFile::prepare() {
+  struct {
+    sqlite3_stmt** statement;
+    const char* sql;
+  } const statements[] = {
+      {&select_, "SELECT v FROM records WHERE k=?1"},
+      {&insert_, "INSERT INTO records(k,v) VALUES(?1,?2)"},
+      {&update_, "UPDATE records SET v=?2 WHERE k=?1"},
+      {&upsert_,
+       "INSERT INTO records(k,v) VALUES(?1,?2) ON CONFLICT(k) DO UPDATE SET v=excluded.v"},
+      {&delete_, "DELETE FROM records WHERE k=?1"},
+      {&next_from_, "SELECT k,v FROM records WHERE k>=?1 ORDER BY k LIMIT 1"},
+      {&next_after_, "SELECT k,v FROM records WHERE k>?1 ORDER BY k LIMIT 1"},
+  };
+  for (const auto& s : statements) {
+    const int rc =
+        sqlite3_prepare_v3(db_, s.sql, -1, SQLITE_PREPARE_PERSISTENT, s.statement, nullptr);
+    if (rc != SQLITE_OK) return status_of_sqlite(rc);
+  }
+  return status::kOk;
+}
+
+FileStatus IndexedFile::close() {
+  if (db_ == nullptr) return status::kNotOpen;
+  for (sqlite3_stmt** s :
+       {&select_, &insert_, &update_, &upsert_, &delete_, &next_from_, &next_after_}) {
+    sqlite3_finalize(*s);
+    *s = nullptr;
+  }
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+  path_.clear();
+  positioned_ = false;
+  return status::kOk;
+}
+
+std::span<const char> IndexedFile::key_of(std::span<const char> record) const {
+  return record.subspan(layout_.key_offset, layout_.key_length);
+}
+
+FileStatus IndexedFile::fetch(sqlite3_stmt* statement, std::span<char> record) {
+  const int rc = sqlite3_step(statement);
+  FileStatus result = status_of_sqlite(rc);
+  if (rc == SQLITE_ROW) {
+    const int column = sqlite3_column_count(statement) - 1;
+    const auto* value = static_cast<const char*>(sqlite3_column_blob(statement, column));
+    const std::size_t length = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+    const std::size_t copied = std::min(length, record.size());
+    if (copied > 0) std::memcpy(record.data(), value, copied);
+    std::fill(record.begin() + static_cast<std::ptrdiff_t>(copied), record.end(), ' ');
+    if (length != record.size()) result = status::kBadLength;
+    // The key of the record read becomes the position for read_next.
+    const auto key = key_of(record);
+    position_.assign(key.begin(), key.end());
+    positioned_ = true;
+    position_inclusive_ = false;
+  } else if (rc == SQLITE_DONE) {
+    result = status::kNotFound;
+  }
+  return finished(statement, result);
+}
+
+FileStatus IndexedFile::read(std::span<char> record) {
+  if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
+  if (record.size() != layout_.record_length) return status::kLengthConflict;
+  const auto key = key_of(record);
+  sqlite3_bind_blob(select_, 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+  return fetch(select_, record);
+}
+
+FileStatus IndexedFile::run_change(sqlite3_stmt* statement, std::span<const char> record,
+                                   bool bind_value) {
+  const auto key = key_of(record);
+  sqlite3_bind_blob(statement, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+  if (bind_value) {
+    sqlite3_bind_blob(statement, 2, record.data(), static_cast<int>(record.size()), SQLITE_STATIC);
+  }
+  const int rc = sqlite3_step(statement);
+  FileStatus result = status_of_sqlite(rc);
+  if (rc == SQLITE_DONE && (statement == update_ || statement == delete_) &&
+      sqlite3_changes(db_) == 0) {
+    result = status::kNotFound;
+  }
+  return finished(statement, result);
+}
+
+FileStatus IndexedFile::write(std::span<const char> record) {
+  if (db_ == nullptr || mode_ == OpenMode::kInput) return status::kWriteMode;
+  if (record.size() != layout_.record_length) return status::kLengthConflict;
+  return run_change(insert_, record, true);
+}
+
+FileStatus IndexedFile::rewrite(std::span<const char> record) {
+  if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
+  if (record.size() != layout_.record_length) return status::kLengthConflict;
+  return run_change(update_, record, true);
+}
+
+FileStatus IndexedFile::write_or_rewrite(std::span<const char> record) {
+  if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
+  if (record.size() != layout_.record_length) return status::kLengthConflict;
+  return run_change(upsert_, record, true);
+}
+
+FileStatus IndexedFile::remove(std::span<const char> record) {
+  if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
+  if (record.size() < layout_.key_offset + layout_.key_length) return status::kLengthConflict;
+  return run_change(delete_, record, false);
+}
+
+FileStatus IndexedFile::start(std::span<const char> key, bool after) {
+  if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
+  if (key.size() != layout_.key_length) return status::kLengthConflict;
+  sqlite3_stmt* statement = after ? next_after_ : next_from_;
+  sqlite3_bind_blob(statement, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+  const int rc = sqlite3_step(statement);
+  FileStatus result = status_of_sqlite(rc);
+  positioned_ = false;
+  if (rc == SQLITE_ROW) {
+    const auto* found = static_cast<const char*>(sqlite3_column_blob(statement, 0));
+    position_.assign(found, found + sqlite3_column_bytes(statement, 0));
+    positioned_ = true;
+    position_inclusive_ = true;
+  } else if (rc == SQLITE_DONE) {
+    result = status::kNotFound;
+  }
+  return finished(statement, result);
+}
+
+FileStatus IndexedFile::read_next(std::span<char> record) {
+  if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
+  if (!positioned_) return status::kNoPosition;
+  if (record.size() != layout_.record_length) return status::kLengthConflict;
+  sqlite3_stmt* statement = position_inclusive_ ? next_from_ : next_after_;
+  // An empty position (zero-length blob) sorts before every key.
+  sqlite3_bind_blob(statement, 1, position_.empty() ? "" : position_.data(),
+                    static_cast<int>(position_.size()), SQLITE_TRANSIENT);
+  const FileStatus result = fetch(statement, record);
+  if (result == status::kNotFound) {
+    // Past the last record: stay there.
+    position_inclusive_ = false;
+    return status::kAtEnd;
+  }
+  return result;
+}
+
+}  // namespace quarn::platform

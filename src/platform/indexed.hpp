@@ -1,0 +1,125 @@
+// Indexed files: fixed-length records with one primary key of fixed length, kept in an
+// SQLite database (one table, the key as a BLOB primary key, the record as a BLOB). Every
+// operation is one short transaction, so a write is on disk when it returns and several
+// processes may share a file; an operation that finds the file busy waits (bounded) and
+// then reports "93". Results are the two-character file statuses that IXIOSTAT words.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace quarn::platform {
+
+// A two-character file status ("00", "23" ...); always one of the literals below.
+using FileStatus = std::string_view;
+
+namespace status {
+inline constexpr FileStatus kOk = "00";
+inline constexpr FileStatus kBadLength = "04";  // a stored record has another length
+inline constexpr FileStatus kCreated = "05";    // opened, the file did not exist and was made
+inline constexpr FileStatus kAtEnd = "10";
+inline constexpr FileStatus kDuplicate = "22";
+inline constexpr FileStatus kNotFound = "23";
+inline constexpr FileStatus kIoError = "30";
+inline constexpr FileStatus kFull = "34";
+inline constexpr FileStatus kMissing = "35";  // the file (or its folder) does not exist
+inline constexpr FileStatus kNotPermitted = "37";
+inline constexpr FileStatus kConflict = "39";  // not such a file, or other lengths
+inline constexpr FileStatus kAlreadyOpen = "41";
+inline constexpr FileStatus kNotOpen = "42";
+inline constexpr FileStatus kLengthConflict = "44";
+inline constexpr FileStatus kNoPosition = "46";
+inline constexpr FileStatus kReadMode = "47";
+inline constexpr FileStatus kWriteMode = "48";
+inline constexpr FileStatus kRewriteMode = "49";
+inline constexpr FileStatus kBusy = "93";
+}  // namespace status
+
+enum class OpenMode {
+  kInput,        // read only; the file must exist
+  kOutput,       // made empty (created when missing)
+  kInputOutput,  // read and write; created when missing ("05")
+  kExtend,       // write; created when missing ("05")
+};
+
+// The shape of the records: their length and where the key sits in them.
+struct IndexedLayout {
+  std::size_t record_length;
+  std::size_t key_offset;
+  std::size_t key_length;
+};
+
+class IndexedFile {
+ public:
+  explicit IndexedFile(const IndexedLayout& layout);
+  ~IndexedFile();
+  IndexedFile(const IndexedFile&) = delete;
+  IndexedFile& operator=(const IndexedFile&) = delete;
+
+  // How long an operation waits for a busy file before it reports "93".
+  static constexpr int kDefaultBusyMilliseconds = 5000;
+  void set_busy_timeout(int milliseconds);
+
+  // The wait in progress for a busy file (the busy handler's state).
+  struct BusyWait {
+    int milliseconds = kDefaultBusyMilliseconds;
+    std::chrono::steady_clock::time_point since;
+  };
+
+  FileStatus open(const std::string& path, OpenMode mode);
+  FileStatus close();
+  bool is_open() const { return db_ != nullptr; }
+  const std::string& path() const { return path_; }
+
+  // Reads the record whose key is in `record` (at the layout's key offset) into `record`.
+  FileStatus read(std::span<char> record);
+  FileStatus write(std::span<const char> record);
+  FileStatus rewrite(std::span<const char> record);
+  // Writes the record, or rewrites it when its key exists: one statement, so no other
+  // process can come between the two.
+  FileStatus write_or_rewrite(std::span<const char> record);
+  // Deletes the record whose key is in `record`.
+  FileStatus remove(std::span<const char> record);
+  // Positions at the first record whose key is not below (or, with `after`, above) `key`;
+  // "23" when there is none.
+  FileStatus start(std::span<const char> key, bool after = false);
+  // The next record in key order from the position; "10" past the last.
+  FileStatus read_next(std::span<char> record);
+
+ private:
+  FileStatus open_connection(const std::string& path, OpenMode mode, bool& created);
+  FileStatus check_layout(OpenMode mode, bool& created);
+  FileStatus prepare();
+  FileStatus run_change(sqlite3_stmt* statement, std::span<const char> record, bool bind_value);
+  FileStatus fetch(sqlite3_stmt* statement, std::span<char> record);
+  std::span<const char> key_of(std::span<const char> record) const;
+
+  IndexedLayout layout_;
+  BusyWait busy_;
+  OpenMode mode_ = OpenMode::kInput;
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  sqlite3_stmt* select_ = nullptr;
+  sqlite3_stmt* insert_ = nullptr;
+  sqlite3_stmt* update_ = nullptr;
+  sqlite3_stmt* upsert_ = nullptr;
+  sqlite3_stmt* delete_ = nullptr;
+  sqlite3_stmt* next_from_ = nullptr;   // first key >= ?
+  sqlite3_stmt* next_after_ = nullptr;  // first key > ?
+  // The position for read_next: the key last read or started at.
+  std::vector<char> position_;
+  bool positioned_ = false;
+  bool position_inclusive_ = false;
+};
+
+// The status of an SQLite result code: the one place where SQLite errors become statuses.
+FileStatus status_of_sqlite(int code);
+
+}  // namespace quarn::platform

@@ -1,0 +1,186 @@
+#include "platform/indexed.hpp"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+#include <string>
+
+#include "support/temp_folder.hpp"
+
+namespace quarn::platform {
+namespace {
+
+// Records of 12 bytes whose key is bytes 2-5.
+constexpr IndexedLayout kLayout{12, 2, 4};
+
+std::string rec(std::string_view key, std::string_view value) {
+  std::string r = "##" + std::string(key) + std::string(value);
+  r.resize(12, ' ');
+  return r;
+}
+
+class IndexedFileTest : public ::testing::Test {
+ protected:
+  testing::TempFolder folder;
+  std::string path = folder / "data.idx";
+};
+
+TEST_F(IndexedFileTest, KeyedOperationsGiveTheirStatuses) {
+  IndexedFile file(kLayout);
+  EXPECT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
+  std::string r = rec("AAAA", "one");
+  EXPECT_EQ(file.write(r), status::kOk);
+  EXPECT_EQ(file.write(rec("AAAA", "dup")), status::kDuplicate);
+  EXPECT_EQ(file.rewrite(rec("BBBB", "x")), status::kNotFound);
+  EXPECT_EQ(file.remove(rec("BBBB", "")), status::kNotFound);
+  EXPECT_EQ(file.rewrite(rec("AAAA", "two")), status::kOk);
+  EXPECT_EQ(file.write_or_rewrite(rec("FFFF", "new")), status::kOk);
+  EXPECT_EQ(file.write_or_rewrite(rec("FFFF", "again")), status::kOk);
+  std::string f = rec("FFFF", "");
+  EXPECT_EQ(file.read(f), status::kOk);
+  EXPECT_EQ(f, rec("FFFF", "again"));
+
+  std::string got = rec("AAAA", "");
+  EXPECT_EQ(file.read(got), status::kOk);
+  EXPECT_EQ(got, rec("AAAA", "two"));
+  std::string missing = rec("CCCC", "left");
+  EXPECT_EQ(file.read(missing), status::kNotFound);
+  EXPECT_EQ(missing, rec("CCCC", "left")) << "a failed read leaves the record alone";
+
+  EXPECT_EQ(file.remove(rec("AAAA", "")), status::kOk);
+  EXPECT_EQ(file.read(got), status::kNotFound);
+  EXPECT_EQ(file.close(), status::kOk);
+
+  // Reopened: the file exists now, and what was written is there.
+  ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kOk);
+  ASSERT_EQ(file.write(rec("DDDD", "kept")), status::kOk);
+  file.close();
+  IndexedFile reader(kLayout);
+  ASSERT_EQ(reader.open(path, OpenMode::kInput), status::kOk);
+  got = rec("DDDD", "");
+  EXPECT_EQ(reader.read(got), status::kOk);
+  EXPECT_EQ(got, rec("DDDD", "kept"));
+  EXPECT_EQ(reader.write(rec("EEEE", "")), status::kWriteMode);
+  EXPECT_EQ(reader.rewrite(got), status::kRewriteMode);
+  EXPECT_EQ(reader.remove(got), status::kRewriteMode);
+  EXPECT_EQ(reader.write_or_rewrite(got), status::kRewriteMode);
+}
+
+TEST_F(IndexedFileTest, StartAndReadNextWalkInKeyOrder) {
+  IndexedFile file(kLayout);
+  ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
+  for (const char* key : {"MMMM", "AAAA", "ZZZZ", "CCCC"})
+    ASSERT_EQ(file.write(rec(key, key)), status::kOk);
+
+  std::string r(12, ' ');
+  std::string keys;
+  while (file.read_next(r) == status::kOk)
+    keys += r.substr(2, 4) + " ";
+  EXPECT_EQ(keys, "AAAA CCCC MMMM ZZZZ ") << "from the open, read next starts at the first";
+  EXPECT_EQ(file.read_next(r), status::kAtEnd);
+
+  EXPECT_EQ(file.start(std::string_view("BBBB")), status::kOk);
+  ASSERT_EQ(file.read_next(r), status::kOk);
+  EXPECT_EQ(r.substr(2, 4), "CCCC");
+  EXPECT_EQ(file.start(std::string_view("MMMM"), true), status::kOk);
+  ASSERT_EQ(file.read_next(r), status::kOk);
+  EXPECT_EQ(r.substr(2, 4), "ZZZZ");
+  EXPECT_EQ(file.read_next(r), status::kAtEnd);
+  EXPECT_EQ(file.start(std::string_view("ZZZZ"), true), status::kNotFound);
+  EXPECT_EQ(file.read_next(r), status::kNoPosition);
+
+  // A read by key positions the next read after it.
+  r = rec("AAAA", "");
+  ASSERT_EQ(file.read(r), status::kOk);
+  ASSERT_EQ(file.read_next(r), status::kOk);
+  EXPECT_EQ(r.substr(2, 4), "CCCC");
+}
+
+TEST_F(IndexedFileTest, OpenReportsFilesItCannotUse) {
+  {
+    IndexedFile file(kLayout);
+    ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
+    EXPECT_EQ(file.open(path, OpenMode::kInputOutput), status::kAlreadyOpen);
+  }
+  const std::string text_file = folder / "notes.txt";
+  std::ofstream(text_file) << "This is a plain text file, long enough to be read as a header.\n"
+                           << std::string(200, 'x') << "\n";
+
+  struct Case {
+    const char* what;
+    IndexedLayout layout;
+    std::string path;
+    OpenMode mode;
+    FileStatus expected;
+  };
+  const Case cases[] = {
+      {"other record length", {13, 2, 4}, path, OpenMode::kInputOutput, status::kConflict},
+      {"other key", {12, 0, 4}, path, OpenMode::kInput, status::kConflict},
+      {"not a database", kLayout, text_file, OpenMode::kInputOutput, status::kConflict},
+      {"not a database, input", kLayout, text_file, OpenMode::kInput, status::kConflict},
+      {"missing, input", kLayout, folder / "none.idx", OpenMode::kInput, status::kMissing},
+      {"empty name", kLayout, "", OpenMode::kInputOutput, status::kMissing},
+      {"missing folder", kLayout, folder / "no/such/file.idx", OpenMode::kInputOutput,
+       status::kMissing},
+  };
+  for (const Case& c : cases) {
+    IndexedFile file(c.layout);
+    EXPECT_EQ(file.open(c.path, c.mode), c.expected) << c.what;
+    EXPECT_FALSE(file.is_open()) << c.what;
+  }
+  std::ifstream text(text_file);
+  std::string first_line;
+  std::getline(text, first_line);
+  EXPECT_EQ(first_line.substr(0, 9), "This is a") << "a foreign file is left as it was";
+}
+
+TEST_F(IndexedFileTest, OutputEmptiesAndExtendCreates) {
+  IndexedFile file(kLayout);
+  ASSERT_EQ(file.open(path, OpenMode::kExtend), status::kCreated);
+  ASSERT_EQ(file.write(rec("AAAA", "")), status::kOk);
+  std::string r = rec("AAAA", "");
+  EXPECT_EQ(file.read(r), status::kReadMode);
+  file.close();
+  ASSERT_EQ(file.open(path, OpenMode::kOutput), status::kOk);
+  file.close();
+  ASSERT_EQ(file.open(path, OpenMode::kInput), status::kOk);
+  EXPECT_EQ(file.read(r), status::kNotFound);
+}
+
+TEST_F(IndexedFileTest, BusyFileIsReportedAfterTheWait) {
+  IndexedFile file(kLayout);
+  ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
+  file.set_busy_timeout(50);
+
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  std::string r = rec("AAAA", "");
+  EXPECT_EQ(file.write(r), status::kBusy);
+  EXPECT_EQ(file.read(r), status::kBusy);
+  sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(file.write(r), status::kOk);
+}
+
+TEST_F(IndexedFileTest, StoredRecordOfAnotherLengthIsReportedNotOverrun) {
+  {
+    IndexedFile file(kLayout);
+    ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
+  }
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "INSERT INTO records VALUES(x'41414141', zeroblob(4000))", nullptr,
+                         nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(other);
+  IndexedFile file(kLayout);
+  ASSERT_EQ(file.open(path, OpenMode::kInput), status::kOk);
+  std::string r = rec("AAAA", "");
+  EXPECT_EQ(file.read(r), status::kBadLength);
+  EXPECT_EQ(r.size(), 12u);
+}
+
+}  // namespace
+}  // namespace quarn::platform
