@@ -5,7 +5,10 @@
 #include <optional>
 #include <string>
 
+#include <algorithm>
+
 #include "cli.hpp"
+#include "home_option.hpp"
 #include "quarn/quarn-m.h"
 
 namespace quarn::cli {
@@ -15,7 +18,6 @@ constexpr std::string_view kName = "ctl";
 
 struct Options {
   std::string_view action;
-  std::string home;
   std::string_view user;
   std::optional<std::string> station;  // three digits
   std::vector<std::string_view> operands;
@@ -26,27 +28,23 @@ std::string text_of(std::span<const char> field) {
 }
 
 // Parses the line into `options`; an empty result means success, else the usage error.
-std::string parse(const Args& args, Options& options) {
+std::string parse(Args args, Options& options) {
   if (args.empty()) return "expects list, get, set or delete";
+  // --home goes straight into X-MISC-EXTERNAL-WS (folder and its length).
+  const bool have_home = std::find(args.begin(), args.end(), "--home") != args.end();
+  std::string error;
+  if (!take_home_option(args, error)) return error;
   options.action = args[0];
   if (options.action != "list" && options.action != "get" && options.action != "set" &&
       options.action != "delete") {
     return "unknown action '" + std::string(options.action) + "'";
   }
-  bool have_home = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    if (arg == "--home" || arg == "--user" || arg == "--station") {
+    if (arg == "--user" || arg == "--station") {
       if (i + 1 >= args.size()) return std::string(arg) + " needs a value";
       const std::string_view value = args[++i];
-      if (arg == "--home") {
-        options.home = std::string(value);
-        if (!options.home.empty() && options.home.back() != '/') options.home += '/';
-        if (options.home.size() > sizeof(QuarnXMiscExternalWs{}.xm_home_folder)) {
-          return "the home folder has more than 67 characters";
-        }
-        have_home = true;
-      } else if (arg == "--user") {
+      if (arg == "--user") {
         if (value.empty() || value.size() > 4) return "a user id has 1 to 4 characters";
         options.user = value;
       } else {
@@ -83,13 +81,12 @@ std::string parse(const Args& args, Options& options) {
   return {};
 }
 
-// Points the process's X-MISC-EXTERNAL-WS at the home folder, user and station.
+// Signs the user on at the station in the process's X-MISC-EXTERNAL-WS (the home folder is
+// already there).
 bool sign_on(const Options& options) {
   auto* misc = static_cast<QuarnXMiscExternalWs*>(
       quarn_external_area("X-MISC-EXTERNAL-WS", sizeof(QuarnXMiscExternalWs)));
   if (misc == nullptr) return false;
-  std::memset(misc->xm_home_folder, 0, sizeof misc->xm_home_folder);
-  std::memcpy(misc->xm_home_folder, options.home.data(), options.home.size());
   put_field(misc->xm_user_id, options.user);
   put_field(misc->xm_station_no, options.station.value_or("000"));
   return true;
