@@ -67,8 +67,7 @@ TEST_F(IndexedTextTest, ABadLineLeavesTheExistingFileAsItWas) {
 TEST_F(IndexedTextTest, FilesThatCannotBeUsedAreNamed) {
   EXPECT_EQ(import_text(file, kLayout, folder / "none.txt"),
             "cannot open " + (folder / "none.txt") + " (status 35)");
-  EXPECT_EQ(export_text(file, kLayout, folder / "out.txt"),
-            "cannot open " + file + " (status 35)");
+  EXPECT_EQ(export_text(file, kLayout, folder / "out.txt"), "cannot open " + file + " (status 35)");
   ASSERT_EQ(import_text(file, kLayout, write_text("AAA\n")), "");
   EXPECT_EQ(export_text(file, {10, 0, 4}, folder / "out.txt"),
             "cannot open " + file + " (status 39)");
@@ -77,7 +76,9 @@ TEST_F(IndexedTextTest, FilesThatCannotBeUsedAreNamed) {
 TEST_F(IndexedTextTest, ARecordHoldingALineEndIsNotExported) {
   IndexedFile data(kLayout);
   ASSERT_EQ(data.open(file, OpenMode::kOutput), status::kOk);
-  ASSERT_EQ(data.write(std::string("A\x01" "Cline\nen")), status::kOk);
+  ASSERT_EQ(data.write(std::string("A\x01"
+                                   "Cline\nen")),
+            status::kOk);
   data.close();
   EXPECT_EQ(export_text(file, kLayout, folder / "out.txt"),
             "the record with key 'A\\x01C' holds a line end");
