@@ -16,20 +16,12 @@
 #include "guarded_records.hpp"
 #include "platform/indexed.hpp"
 #include "quarn/quarn-m.h"
+#include "temp_home.hpp"
 
 namespace {
 
 using quarn::platform::IndexedFile;
 using quarn::platform::OpenMode;
-
-const std::string& home() {
-  static const std::string folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quarn-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern + "/";
-  }();
-  return folder;
-}
 
 constexpr std::array<const char*, 6> kReports{"DNLIST",       "FA 2-4", "FA 2-4 IE AB",
                                               "FA 2-4 BGTWK", "FS 2-4", "PLAIN"};
@@ -59,7 +51,7 @@ std::string contents(const std::string& path) {
 // The customer's records in key order.
 std::string customer_records() {
   IndexedFile file({213, 0, 17});
-  if (file.open(home() + "QUARN.RPT", OpenMode::kInput) != "00") return "(none)";
+  if (file.open(temp_home() + "QUARN.RPT", OpenMode::kInput) != "00") return "(none)";
   std::string out;
   std::string r(213, ' ');
   while (file.read_next(r) == "00")
@@ -84,19 +76,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   QuarnXMiscExternalWs* misc = quarn::frame::misc_area();
   std::memset(misc->xm_home_folder, 0, sizeof misc->xm_home_folder);
-  std::memcpy(misc->xm_home_folder, home().data(), home().size());
+  std::memcpy(misc->xm_home_folder, temp_home().data(), temp_home().size());
   misc->xm_folder_length[0] = 0;
-  misc->xm_folder_length[1] = static_cast<char>(home().size());
+  misc->xm_folder_length[1] = static_cast<char>(temp_home().size());
   const char mode = static_cast<char>(data[0]);
   ++data;
   --size;
 
-  std::filesystem::remove(home() + "Update.LOG");
+  std::filesystem::remove(temp_home() + "Update.LOG");
   {
     IndexedFile standard({256, 0, 17});
     IndexedFile customer({213, 0, 17});
-    if (standard.open(home() + "QUARN-STD.RPT", OpenMode::kOutput) != "00" ||
-        customer.open(home() + "QUARN.RPT", OpenMode::kOutput) != "00")
+    if (standard.open(temp_home() + "QUARN-STD.RPT", OpenMode::kOutput) != "00" ||
+        customer.open(temp_home() + "QUARN.RPT", OpenMode::kOutput) != "00")
       std::abort();
     standard.begin();
     customer.begin();
@@ -124,11 +116,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (mode == 'C' && customer_records() != before) std::abort();
   if (mode == 'U' && result != '9') {
     // Everything the update could do is done: the next one writes nothing.
-    std::filesystem::remove(home() + "Update.LOG");
+    std::filesystem::remove(temp_home() + "Update.LOG");
     const std::string after = customer_records();
     verify('U');
     if (customer_records() != after) std::abort();
-    const std::string log = contents(home() + "Update.LOG");
+    const std::string log = contents(temp_home() + "Update.LOG");
     if (log.find("Updated Controls = 0\n") == std::string::npos ||
         log.find("Updated Styles = 0\n") == std::string::npos)
       std::abort();

@@ -434,13 +434,7 @@ class Run {
     }
     if (!changed) return;
     result_ = '2';
-    if (!apply) return;
-    if (const FileStatus written = customer_.rewrite(customer); written != status::kOk) {
-      file_error(Which::kCustomer, written);
-      return;
-    }
-    ++walk.written;
-    pair_lines(kUpdating, customer, standard);
+    if (apply) stored(customer_.rewrite(customer), customer, standard, walk);
   }
 
   void missing_record(const WorkArea& standard, const Cursor& customer, bool apply, bool details,
@@ -452,13 +446,17 @@ class Run {
       if (customer.has()) at_hand = customer.work_area();
       pair_lines(kOutOfSync, at_hand, standard);
     }
-    if (!apply) return;
-    if (const FileStatus written = customer_.write(standard); written != status::kOk) {
+    if (apply) stored(customer_.write(standard), standard, standard, walk);
+  }
+
+  // After a record was written to the customer's file: counted and logged, or the error.
+  void stored(FileStatus written, const WorkArea& record, const WorkArea& standard, Walk& walk) {
+    if (written != status::kOk) {
       file_error(Which::kCustomer, written);
       return;
     }
     ++walk.written;
-    pair_lines(kUpdating, standard, standard);
+    pair_lines(kUpdating, record, standard);
   }
 
   // Records of a type other than control and style are neither compared nor changed; each

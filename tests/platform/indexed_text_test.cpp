@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/lineseq.hpp"
+#include "support/file_contents.hpp"
 #include "support/temp_folder.hpp"
 
 namespace quarn::platform {
@@ -22,16 +22,10 @@ class IndexedTextTest : public ::testing::Test {
     std::ofstream(name, std::ios::binary) << text;
     return name;
   }
-  static std::string read_text(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
   std::string exported() {
     const std::string out = folder / "out.txt";
     EXPECT_EQ(export_text(file, kLayout, out), "");
-    return read_text(out);
+    return testing::file_contents(out);
   }
 
   testing::TempFolder folder;

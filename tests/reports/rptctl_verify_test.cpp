@@ -3,7 +3,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "platform/indexed.hpp"
 #include "platform/sysout.hpp"
 #include "quarn/quarn-m.h"
+#include "support/file_contents.hpp"
 #include "support/temp_folder.hpp"
 
 namespace quarn {
@@ -121,7 +121,7 @@ class RptctlVerifyTest : public ::testing::Test {
                                    text.c_str(), error, sizeof error),
               0)
         << error;
-    return contents(text);
+    return testing::file_contents(text);
   }
   std::string customer_dump() { return dump("QUARN.RPT", kCustomer); }
 
@@ -131,13 +131,7 @@ class RptctlVerifyTest : public ::testing::Test {
       out += r + "\n";
     return out;
   }
-  static std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-  std::string log() { return contents(folder / "Update.LOG"); }
+  std::string log() { return testing::file_contents(folder / "Update.LOG"); }
 
   char run(char mode) {
     QuarnRptctlVerifyRecord request;
