@@ -26,9 +26,10 @@ std::string shown(std::span<const char> bytes) {
     if (byte >= 0x20 && byte < 0x7F) {
       out += c;
     } else {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      out += hex;
+      constexpr const char* kHex = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
     }
   }
   return out;

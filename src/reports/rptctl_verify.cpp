@@ -286,13 +286,16 @@ class Run {
     line(std::string(label) + " " + std::to_string(value));
   }
 
+  // "Check Started" or "Update Started", the date as MM/DD/YYYY and the time as HH:MM:SS.
   void start_line() {
     const platform::LocalTime now = platform::local_now();
-    char text[64];
-    std::snprintf(text, sizeof text, "%s Started %02d/%02d/%04d %02d:%02d:%02d",
-                  updating() ? "Update" : "Check", now.month, now.day, now.year, now.hour,
-                  now.minute, now.second);
-    line(text);
+    const auto digits = [](int value, std::size_t width) {
+      std::string text = std::to_string(value < 0 ? 0 : value);
+      return text.size() < width ? std::string(width - text.size(), '0') + text : text;
+    };
+    line(std::string(updating() ? "Update" : "Check") + " Started " + digits(now.month, 2) + "/" +
+         digits(now.day, 2) + "/" + digits(now.year, 4) + " " + digits(now.hour, 2) + ":" +
+         digits(now.minute, 2) + ":" + digits(now.second, 2));
   }
 
   // The label, the status and IXIOSTAT's wording of it.
