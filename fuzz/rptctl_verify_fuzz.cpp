@@ -60,7 +60,8 @@ std::string customer_records() {
 }
 
 char verify(char mode) {
-  GuardedRecords records({sizeof(QuarnRptctlVerifyRecord)}, nullptr, 0);
+  const std::uint8_t no_bytes[1] = {0};
+  GuardedRecords records({sizeof(QuarnRptctlVerifyRecord)}, no_bytes, 0);
   auto* record = static_cast<QuarnRptctlVerifyRecord*>(records[0]);
   record->rv_mode[0] = mode;
   QUARN_RPTCTL_VERIFY(record);
