@@ -10,20 +10,7 @@
 #include "frame/misc_area.hpp"
 #include "guarded_records.hpp"
 #include "quarn/quarn-m.h"
-
-namespace {
-
-// One home folder for the whole run.
-const std::string& home() {
-  static const std::string folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quarn-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern + "/";
-  }();
-  return folder;
-}
-
-}  // namespace
+#include "temp_home.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // request, message, program id, form id, user, station, preferences, level, action
@@ -31,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       {sizeof(QuarnControlRequest), sizeof(QuarnCtlMessage), 14, 16, 4, 3, 8, 1, 2}, data, size);
   QuarnXMiscExternalWs* misc = quarn::frame::misc_area();
   std::memset(misc->xm_home_folder, 0, sizeof misc->xm_home_folder);
-  std::memcpy(misc->xm_home_folder, home().data(), home().size());
+  std::memcpy(misc->xm_home_folder, temp_home().data(), temp_home().size());
   std::memcpy(misc->xm_user_id, records[4], 4);
   std::memcpy(misc->xm_station_no, records[5], 3);
   std::memcpy(misc->xm_preferences, records[6], 8);

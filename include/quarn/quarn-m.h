@@ -543,6 +543,33 @@ typedef int32_t (*QuarnUserIdProgram)(char* action /* 2 */, char* user_id /* 4 *
 QUARN_API QuarnUserIdProgram quarn_set_user_id_program(QuarnUserIdProgram program);
 QUARN_API int32_t QUARN_QN_IDCTL(char* action, char* user_id, char* message);
 
+/* ---------------------------------------------------------------------------------------
+ * RPTCTL-VERIFY: compares the customer's report control file "QUARN.RPT" (213-byte records)
+ * with the standard one "QUARN-STD.RPT" (256-byte records), both indexed on their first 17
+ * bytes and kept in the suite's home folder (XM-HOME-FOLDER, XM-FOLDER-LENGTH characters of
+ * it), and logs what it finds or does in "Update.LOG" there. Check mode ends at once with
+ * "1" when the log exists. An update is all or nothing: a failure part-way leaves the
+ * customer's file as it was, with the error in the log and the result "9".
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnRptctlVerifyRecord {
+  char rv_mode[1];   /* in: "C" check, "U" update; anything else does nothing */
+  char rv_result[1]; /* out: "0" nothing to report, "1" check found a log and stopped, "2" a
+                        difference found or records updated, "9" a file failed */
+} QuarnRptctlVerifyRecord;
+QUARN_RECORD_SIZE(QuarnRptctlVerifyRecord, 2);
+QUARN_API int32_t QUARN_RPTCTL_VERIFY(QuarnRptctlVerifyRecord* record);
+
+/* Indexed files as text lines, one record a line in key order, so that a file can be
+ * shipped and inspected. The key is the first `key_length` bytes of each record; both
+ * lengths must be those the file was made with. `text` NULL means standard output (export)
+ * or standard input (import). Import pads a short line with spaces, skips empty lines and
+ * replaces `file` only when every line was good. Each returns 0, or -1 with a NUL-terminated
+ * description of the failure in `error` (at most `error_size` bytes, NULL for none). */
+QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, int32_t key_length,
+                                       const char* text, char* error, size_t error_size);
+QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, int32_t key_length,
+                                       const char* text, char* error, size_t error_size);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

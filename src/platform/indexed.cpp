@@ -54,6 +54,17 @@ int wait_while_busy(void* context, int attempts) {
   return 1;
 }
 
+// The failure tests ask for: changes still to succeed, and the status of the one after.
+int changes_before_failure = -1;
+FileStatus injected_failure = status::kOk;
+
+// True when the change about to run is the one a test wants to fail.
+bool injected_now() {
+  if (changes_before_failure < 0) return false;
+  if (changes_before_failure-- > 0) return false;
+  return true;
+}
+
 // Makes a statement ready for its next use and hands back the result of this one.
 FileStatus finished(sqlite3_stmt* statement, FileStatus result) {
   sqlite3_reset(statement);
@@ -223,8 +234,50 @@ FileStatus IndexedFile::prepare() {
   return status::kOk;
 }
 
+void IndexedFile::fail_change_after(int successes, FileStatus status) {
+  changes_before_failure = successes;
+  injected_failure = status;
+}
+
+FileStatus IndexedFile::begin() {
+  if (db_ == nullptr) return status::kNotOpen;
+  if (in_transaction_) return status::kOk;
+  const int rc = sqlite3_exec(db_, mode_ == OpenMode::kInput ? "BEGIN" : "BEGIN IMMEDIATE", nullptr,
+                              nullptr, nullptr);
+  if (rc != SQLITE_OK) return status_of_sqlite(rc);
+  in_transaction_ = true;
+  return status::kOk;
+}
+
+FileStatus IndexedFile::commit() {
+  if (db_ == nullptr) return status::kNotOpen;
+  if (!in_transaction_) return status::kOk;
+  if (injected_now()) {
+    rollback();
+    return injected_failure;
+  }
+  const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) {
+    rollback();
+    return status_of_sqlite(rc);
+  }
+  in_transaction_ = false;
+  return status::kOk;
+}
+
+FileStatus IndexedFile::rollback() {
+  if (db_ == nullptr) return status::kNotOpen;
+  if (!in_transaction_) return status::kOk;
+  in_transaction_ = false;
+  // A failed statement may already have ended the transaction; then there is nothing left.
+  if (sqlite3_get_autocommit(db_)) return status::kOk;
+  return status_of_sqlite(sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr));
+}
+
 FileStatus IndexedFile::close() {
   if (db_ == nullptr) return status::kNotOpen;
+  // What was not committed is undone.
+  rollback();
   for (sqlite3_stmt** s :
        {&select_, &insert_, &update_, &upsert_, &delete_, &next_from_, &next_after_}) {
     sqlite3_finalize(*s);
@@ -273,6 +326,7 @@ FileStatus IndexedFile::read(std::span<char> record) {
 
 FileStatus IndexedFile::run_change(sqlite3_stmt* statement, std::span<const char> record,
                                    bool bind_value) {
+  if (injected_now()) return injected_failure;
   const auto key = key_of(record);
   sqlite3_bind_blob(statement, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
   if (bind_value) {

@@ -93,6 +93,20 @@ class IndexedFile {
   // The next record in key order from the position; "10" past the last.
   FileStatus read_next(std::span<char> record);
 
+  // A transaction over many operations: from begin() to commit() no other process sees
+  // a change, and rollback() (or a close without commit) undoes every one of them. A
+  // writer's begin() takes the file for writing at once (waiting while it is busy); a
+  // reader's holds a steady view of it, which also makes a long walk of it cheap.
+  FileStatus begin();
+  FileStatus commit();
+  FileStatus rollback();
+  bool in_transaction() const { return in_transaction_; }
+
+  // Tests: after `successes` more changes (write, rewrite, write_or_rewrite, remove,
+  // commit) of any file succeed, the next one fails with `status`; a negative count
+  // switches this off.
+  static void fail_change_after(int successes, FileStatus status);
+
  private:
   FileStatus open_connection(const std::string& path, OpenMode mode, bool& created);
   FileStatus check_layout(OpenMode mode, bool& created);
@@ -117,6 +131,7 @@ class IndexedFile {
   std::vector<char> position_;
   bool positioned_ = false;
   bool position_inclusive_ = false;
+  bool in_transaction_ = false;
 };
 
 // The status of an SQLite result code: the one place where SQLite errors become statuses.

@@ -182,5 +182,52 @@ TEST_F(IndexedFileTest, StoredRecordOfAnotherLengthIsReportedNotOverrun) {
   EXPECT_EQ(r.size(), 12u);
 }
 
+TEST_F(IndexedFileTest, ATransactionIsKeptWholeOrUndoneWhole) {
+  IndexedFile file(kLayout);
+  ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
+  ASSERT_EQ(file.write(rec("AAAA", "kept")), status::kOk);
+
+  // Undone by rollback, and by a close without a commit.
+  for (const bool by_close : {false, true}) {
+    ASSERT_EQ(file.begin(), status::kOk);
+    EXPECT_TRUE(file.in_transaction());
+    ASSERT_EQ(file.write(rec("BBBB", "gone")), status::kOk);
+    ASSERT_EQ(file.rewrite(rec("AAAA", "changed")), status::kOk);
+    if (by_close) {
+      file.close();
+      ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kOk);
+    } else {
+      EXPECT_EQ(file.rollback(), status::kOk);
+    }
+    EXPECT_FALSE(file.in_transaction());
+    std::string r = rec("AAAA", "");
+    EXPECT_EQ(file.read(r), status::kOk);
+    EXPECT_EQ(r, rec("AAAA", "kept"));
+    r = rec("BBBB", "");
+    EXPECT_EQ(file.read(r), status::kNotFound);
+  }
+
+  // A commit makes every change visible to others at once.
+  ASSERT_EQ(file.begin(), status::kOk);
+  ASSERT_EQ(file.write(rec("CCCC", "one")), status::kOk);
+  ASSERT_EQ(file.write(rec("DDDD", "two")), status::kOk);
+  IndexedFile other(kLayout);
+  ASSERT_EQ(other.open(path, OpenMode::kInput), status::kOk);
+  std::string seen = rec("CCCC", "");
+  EXPECT_EQ(other.read(seen), status::kNotFound) << "not before the commit";
+  ASSERT_EQ(file.commit(), status::kOk);
+  EXPECT_EQ(other.read(seen), status::kOk);
+  EXPECT_EQ(seen, rec("CCCC", "one"));
+
+  // A failing commit undoes the transaction and says why.
+  ASSERT_EQ(file.begin(), status::kOk);
+  ASSERT_EQ(file.write(rec("EEEE", "lost")), status::kOk);
+  IndexedFile::fail_change_after(0, status::kFull);
+  EXPECT_EQ(file.commit(), status::kFull);
+  IndexedFile::fail_change_after(-1, status::kOk);
+  std::string lost = rec("EEEE", "");
+  EXPECT_EQ(file.read(lost), status::kNotFound);
+}
+
 }  // namespace
 }  // namespace quarn::platform

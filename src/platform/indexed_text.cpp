@@ -1,0 +1,183 @@
+#include "platform/indexed_text.hpp"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/files.hpp"
+#include "platform/lineseq.hpp"
+#include "quarn/quarn-m.h"
+
+namespace quarn::platform {
+namespace {
+
+constexpr const char* kStandardInput = "/dev/stdin";
+constexpr const char* kStandardOutput = "/dev/stdout";
+
+std::string with_status(std::string text, FileStatus status) {
+  return text + " (status " + std::string(status) + ")";
+}
+
+// A key for a message: printable bytes as they are, others as \xHH.
+std::string shown(std::span<const char> bytes) {
+  std::string out;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      out += c;
+    } else {
+      constexpr const char* kHex = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    }
+  }
+  return out;
+}
+
+void remove_built(const std::string& path) {
+  files::remove_file(path);
+  files::remove_file(path + "-journal");
+}
+
+}  // namespace
+
+std::string export_text(const std::string& file, const IndexedLayout& layout,
+                        const std::string& text) {
+  IndexedFile input(layout);
+  if (const FileStatus opened = input.open(file, OpenMode::kInput); opened != status::kOk) {
+    return with_status("cannot open " + file, opened);
+  }
+  input.begin();
+  lineseq::LineWriter output;
+  const bool to_standard_output = text.empty();
+  if (const FileStatus opened = output.open(
+          to_standard_output ? kStandardOutput : text,
+          to_standard_output ? lineseq::WriteMode::kExtend : lineseq::WriteMode::kReplace);
+      opened != status::kOk) {
+    return with_status("cannot write " + (to_standard_output ? "to standard output" : text),
+                       opened);
+  }
+  std::vector<char> record(layout.record_length);
+  for (;;) {
+    const FileStatus read = input.read_next(record);
+    if (read == status::kAtEnd) break;
+    if (read != status::kOk) return with_status("cannot read " + file, read);
+    if (std::memchr(record.data(), '\n', record.size()) != nullptr ||
+        std::memchr(record.data(), '\r', record.size()) != nullptr) {
+      const auto key = std::span<const char>(record).subspan(layout.key_offset, layout.key_length);
+      return "the record with key '" + shown(key) + "' holds a line end";
+    }
+    if (const FileStatus written = output.write({record.data(), record.size()});
+        written != status::kOk) {
+      return with_status("cannot write " + text, written);
+    }
+  }
+  if (const FileStatus closed = output.close(); closed != status::kOk) {
+    return with_status("cannot write " + text, closed);
+  }
+  return {};
+}
+
+std::string import_text(const std::string& file, const IndexedLayout& layout,
+                        const std::string& text) {
+  lineseq::LineReader input;
+  if (const FileStatus opened = input.open(text.empty() ? kStandardInput : text);
+      opened != status::kOk) {
+    return with_status("cannot open " + (text.empty() ? "standard input" : text), opened);
+  }
+  const std::string built = file + ".import";
+  remove_built(built);
+  std::string error;
+  {
+    IndexedFile output(layout);
+    FileStatus result = output.open(built, OpenMode::kOutput);
+    if (result == status::kOk) result = output.begin();
+    if (result != status::kOk) {
+      remove_built(built);
+      return with_status("cannot create " + built, result);
+    }
+    std::string line;
+    std::vector<char> record(layout.record_length);
+    for (long number = 1; error.empty(); ++number) {
+      const FileStatus read = input.read(line);
+      if (read == status::kAtEnd) break;
+      if (read != status::kOk) {
+        error = with_status("cannot read line " + std::to_string(number), read);
+        break;
+      }
+      if (line.empty()) continue;
+      if (!lineseq::pad_to_record(line, record)) {
+        error = "line " + std::to_string(number) + " has " + std::to_string(line.size()) +
+                " characters, more than the record's " + std::to_string(layout.record_length);
+        break;
+      }
+      const FileStatus written = output.write(record);
+      if (written == status::kDuplicate) {
+        const auto key =
+            std::span<const char>(record).subspan(layout.key_offset, layout.key_length);
+        error = "line " + std::to_string(number) + " repeats the key '" + shown(key) + "'";
+      } else if (written != status::kOk) {
+        error = with_status("cannot write " + built, written);
+      }
+    }
+    if (error.empty()) {
+      if (const FileStatus committed = output.commit(); committed != status::kOk) {
+        error = with_status("cannot write " + built, committed);
+      }
+    }
+    output.close();
+  }
+  if (error.empty() &&
+      std::rename(files::native_path(built).c_str(), files::native_path(file).c_str()) != 0) {
+    error =
+        with_status("cannot put the new file in place of " + file, lineseq::status_of_errno(errno));
+  }
+  if (!error.empty()) remove_built(built);
+  return error;
+}
+
+}  // namespace quarn::platform
+
+namespace {
+
+int32_t indexed_text_call(const char* file, int32_t record_length, int32_t key_length,
+                          const char* text, char* error, size_t error_size, bool to_text) {
+  std::string message;
+  if (file == nullptr || *file == '\0') {
+    message = "no indexed file named";
+  } else if (record_length < 1 || record_length > 32767) {
+    message = "the record length must be 1 to 32767";
+  } else if (key_length < 1 || key_length > record_length) {
+    message = "the key length must be 1 to the record length";
+  } else {
+    const quarn::platform::IndexedLayout layout{static_cast<std::size_t>(record_length), 0,
+                                                static_cast<std::size_t>(key_length)};
+    const std::string text_path = text == nullptr ? std::string() : std::string(text);
+    message = to_text ? quarn::platform::export_text(file, layout, text_path)
+                      : quarn::platform::import_text(file, layout, text_path);
+  }
+  if (message.empty()) return 0;
+  if (error != nullptr && error_size > 0) {
+    const std::size_t n = std::min(message.size(), error_size - 1);
+    std::memcpy(error, message.data(), n);
+    error[n] = '\0';
+  }
+  return -1;
+}
+
+}  // namespace
+
+extern "C" {
+
+QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, int32_t key_length,
+                                       const char* text, char* error, size_t error_size) {
+  return indexed_text_call(file, record_length, key_length, text, error, error_size, true);
+}
+
+QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, int32_t key_length,
+                                       const char* text, char* error, size_t error_size) {
+  return indexed_text_call(file, record_length, key_length, text, error, error_size, false);
+}
+
+}  // extern "C"

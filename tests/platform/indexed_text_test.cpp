@@ -1,0 +1,114 @@
+#include "platform/indexed_text.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "platform/lineseq.hpp"
+#include "support/file_contents.hpp"
+#include "support/temp_folder.hpp"
+
+namespace quarn::platform {
+namespace {
+
+// Records of 10 bytes, the key their first 3.
+constexpr IndexedLayout kLayout{10, 0, 3};
+
+class IndexedTextTest : public ::testing::Test {
+ protected:
+  std::string write_text(const std::string& text) {
+    const std::string name = folder / "in.txt";
+    std::ofstream(name, std::ios::binary) << text;
+    return name;
+  }
+  std::string exported() {
+    const std::string out = folder / "out.txt";
+    EXPECT_EQ(export_text(file, kLayout, out), "");
+    return testing::file_contents(out);
+  }
+
+  testing::TempFolder folder;
+  std::string file = folder / "data.idx";
+};
+
+TEST_F(IndexedTextTest, LinesBecomeRecordsInKeyOrderAndComeBackFixedLength) {
+  // Out of order, CRLF and LF, a short line, an empty line, no line end at the end.
+  EXPECT_EQ(import_text(file, kLayout, write_text("BBBtwo   X\r\nAAAone\n\nCCCthree Z")), "");
+  EXPECT_EQ(exported(), "AAAone    \nBBBtwo   X\nCCCthree Z\n");
+}
+
+TEST_F(IndexedTextTest, ABadLineLeavesTheExistingFileAsItWas) {
+  ASSERT_EQ(import_text(file, kLayout, write_text("AAAkept\n")), "");
+  const struct {
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {"BBBnew\nCCCfar too long\n", "line 2 has 15 characters, more than the record's 10"},
+      {"BBBnew\nBBBagain\n", "line 2 repeats the key 'BBB'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(import_text(file, kLayout, write_text(c.text)), c.error);
+    EXPECT_EQ(exported(), "AAAkept   \n");
+    EXPECT_FALSE(std::filesystem::exists(file + ".import"));
+  }
+  // A good import replaces the file whole.
+  EXPECT_EQ(import_text(file, kLayout, write_text("ZZZnew\n")), "");
+  EXPECT_EQ(exported(), "ZZZnew    \n");
+}
+
+TEST_F(IndexedTextTest, FilesThatCannotBeUsedAreNamed) {
+  EXPECT_EQ(import_text(file, kLayout, folder / "none.txt"),
+            "cannot open " + (folder / "none.txt") + " (status 35)");
+  EXPECT_EQ(export_text(file, kLayout, folder / "out.txt"), "cannot open " + file + " (status 35)");
+  ASSERT_EQ(import_text(file, kLayout, write_text("AAA\n")), "");
+  EXPECT_EQ(export_text(file, {10, 0, 4}, folder / "out.txt"),
+            "cannot open " + file + " (status 39)");
+}
+
+TEST_F(IndexedTextTest, ARecordHoldingALineEndIsNotExported) {
+  IndexedFile data(kLayout);
+  ASSERT_EQ(data.open(file, OpenMode::kOutput), status::kOk);
+  ASSERT_EQ(data.write(std::string("A\x01"
+                                   "Cline\nen")),
+            status::kOk);
+  data.close();
+  EXPECT_EQ(export_text(file, kLayout, folder / "out.txt"),
+            "the record with key 'A\\x01C' holds a line end");
+}
+
+TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {
+  testing::TempFolder folder;
+  const std::string log = folder / "log.txt";
+  lineseq::LineWriter writer;
+  ASSERT_EQ(writer.open(log, lineseq::WriteMode::kNew), status::kOk);
+  ASSERT_EQ(writer.write("one"), status::kOk);
+  ASSERT_EQ(writer.close(), status::kOk);
+  EXPECT_EQ(writer.open(log, lineseq::WriteMode::kNew), status::kNotPermitted)
+      << "a new file never replaces one";
+  ASSERT_EQ(writer.open(log, lineseq::WriteMode::kExtend), status::kOk);
+  ASSERT_EQ(writer.write("two"), status::kOk);
+  ASSERT_EQ(writer.close(), status::kOk);
+
+  lineseq::LineReader reader;
+  ASSERT_EQ(reader.open(log), status::kOk);
+  std::string line;
+  EXPECT_EQ(reader.read(line), status::kOk);
+  EXPECT_EQ(line, "one");
+  EXPECT_EQ(reader.read(line), status::kOk);
+  EXPECT_EQ(line, "two");
+  EXPECT_EQ(reader.read(line), status::kAtEnd);
+
+  EXPECT_EQ(writer.open(folder / "no/such/log", lineseq::WriteMode::kExtend), status::kMissing);
+  if (std::filesystem::exists("/dev/full")) {
+    ASSERT_EQ(writer.open("/dev/full", lineseq::WriteMode::kExtend), status::kOk);
+    EXPECT_EQ(writer.write("lost"), status::kOk) << "held in the buffer";
+    EXPECT_EQ(writer.flush(), status::kFull);
+    EXPECT_EQ(writer.write("more"), status::kFull) << "a failure stays";
+    EXPECT_EQ(writer.close(), status::kFull);
+  }
+}
+
+}  // namespace
+}  // namespace quarn::platform

@@ -1,0 +1,75 @@
+// quarn indexed export|import FILE --record-length N --key-length K [TEXT]: an indexed file
+// as text lines, one record a line in key order, and back.
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+#include "cli.hpp"
+#include "quarn/quarn-m.h"
+
+namespace quarn::cli {
+namespace {
+
+constexpr std::string_view kName = "indexed";
+
+bool number_of(std::string_view text, int32_t& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+int run(const Args& args) {
+  if (args.empty() || (args[0] != "export" && args[0] != "import")) {
+    return usage_error(kName, "expects export or import");
+  }
+  int32_t record_length = 0;
+  int32_t key_length = 0;
+  std::vector<std::string> operands;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg == "--record-length" || arg == "--key-length") {
+      if (i + 1 == args.size()) return usage_error(kName, std::string(arg) + " needs a number");
+      int32_t& value = arg == "--record-length" ? record_length : key_length;
+      if (!number_of(args[++i], value) || value < 1) {
+        return usage_error(kName, std::string(arg) + " needs a number above 0");
+      }
+    } else if (arg.starts_with("--")) {
+      return usage_error(kName, "unexpected '" + std::string(arg) + "'");
+    } else {
+      operands.emplace_back(arg);
+    }
+  }
+  if (operands.empty() || operands.size() > 2) {
+    return usage_error(kName, "expects FILE and at most one TEXT");
+  }
+  if (record_length == 0) return usage_error(kName, "--record-length is required");
+  if (key_length == 0) return usage_error(kName, "--key-length is required");
+  if (key_length > record_length) {
+    return usage_error(kName, "the key cannot be longer than the record");
+  }
+  const char* text = operands.size() == 2 ? operands[1].c_str() : nullptr;
+  char error[512] = "";
+  const int32_t done = args[0] == "export"
+                           ? quarn_indexed_export(operands[0].c_str(), record_length, key_length,
+                                                  text, error, sizeof error)
+                           : quarn_indexed_import(operands[0].c_str(), record_length, key_length,
+                                                  text, error, sizeof error);
+  return done == 0 ? kOk : failure(kName, error);
+}
+
+const Registration registration(
+    {"indexed", "dump an indexed file as text lines, or build one from them",
+     "usage: quarn indexed export FILE --record-length N --key-length K [TEXT]\n"
+     "       quarn indexed import FILE --record-length N --key-length K [TEXT]\n"
+     "\n"
+     "An indexed file of N-byte records whose key is their first K bytes, as text: one\n"
+     "record a line, exactly N bytes, in key order. export writes the lines to TEXT (or\n"
+     "standard output); a record holding a line end cannot be written and stops it. import\n"
+     "reads TEXT (or standard input): a shorter line is padded with spaces, an empty line\n"
+     "is skipped, a longer line or a repeated key stops it with the line's number. FILE is\n"
+     "replaced only when every line was good. N and K must be those the file was made\n"
+     "with: the report control files are 'QUARN.RPT' (213, 17) and 'QUARN-STD.RPT' (256,\n"
+     "17), the control file 'QUARN.CTL' (148, 48).\n",
+     &run});
+
+}  // namespace
+}  // namespace quarn::cli
