@@ -46,16 +46,20 @@ std::atomic<int>& sign_setting() {
 
 }  // namespace
 
+signed char detail::gnucobol_process = -1;
+
 bool in_gnucobol_process() {
   static const bool answer = [] {
     const Libcob& l = libcob();
-    return l.is_initialized != nullptr && l.global != nullptr && l.external_addr != nullptr &&
-           l.is_initialized() != 0;
+    const bool yes = l.is_initialized != nullptr && l.global != nullptr &&
+                     l.external_addr != nullptr && l.is_initialized() != 0;
+    detail::gnucobol_process = yes ? 1 : 0;
+    return yes;
   }();
   return answer;
 }
 
-int passed_params(int declared) {
+int detail::passed_params_from_runtime(int declared) {
   if (!in_gnucobol_process()) return declared;
   const cob_global* g = libcob().global();
   // Only a running COBOL module has announced a count; a C caller in a GnuCOBOL process

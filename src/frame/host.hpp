@@ -14,9 +14,17 @@ namespace quarn::frame {
 // signed number of the process follows one choice.
 bool in_gnucobol_process();
 
+namespace detail {
+// What in_gnucobol_process() found: -1 not asked yet, 0 no, 1 yes. Read on every call.
+extern signed char gnucobol_process;
+int passed_params_from_runtime(int declared);
+}  // namespace detail
+
 // The number of records the current caller passed: what a GnuCOBOL caller announced when
 // one is calling, `declared` otherwise. Read it on entry, before calling anything else.
-int passed_params(int declared);
+inline int passed_params(int declared) {
+  return detail::gnucobol_process == 0 ? declared : detail::passed_params_from_runtime(declared);
+}
 
 // libcob's EXTERNAL storage for a key ("X_MISC_EXTERNAL_WS"); only in a GnuCOBOL process.
 void* gnucobol_external_area(const char* key, int size);

@@ -85,13 +85,6 @@ Program::Program(const ProgramDef& def) : def_(def) {
   registry()[std::string(def.name)] = this;
 }
 
-std::int32_t Program::enter_exported(std::initializer_list<void*> params) {
-  void* records[kMaxParams] = {};
-  const std::size_t passed = static_cast<std::size_t>(passed_params(def_.param_count));
-  std::copy_n(params.begin(), std::min(params.size(), passed), records);
-  return run(records);
-}
-
 std::int32_t Program::call(std::span<void* const> params) {
   void* records[kMaxParams] = {};
   std::copy_n(params.begin(), std::min<std::size_t>(params.size(), def_.param_count), records);

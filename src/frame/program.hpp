@@ -2,6 +2,7 @@
 // its entry and exit, its registration for calls by name, and the run-time error service.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -11,6 +12,8 @@
 #include <span>
 #include <string_view>
 #include <vector>
+
+#include "frame/host.hpp"
 
 namespace quarn::frame {
 
@@ -44,7 +47,14 @@ class Program {
 
   // A call from outside the library through an exported symbol: records beyond what a
   // GnuCOBOL caller passed are treated as not passed.
-  std::int32_t enter_exported(std::initializer_list<void*> params);
+  std::int32_t enter_exported(std::initializer_list<void*> params) {
+    void* records[kMaxParams] = {};
+    const std::size_t passed =
+        std::min(params.size(), static_cast<std::size_t>(passed_params(def_.param_count)));
+    for (std::size_t i = 0; i < passed; ++i)
+      records[i] = params.begin()[i];
+    return run(records);
+  }
   // A call with `params.size()` records (a call by name from a program or a C caller).
   std::int32_t call(std::span<void* const> params);
 
