@@ -675,6 +675,14 @@ QUARN_API QuarnCallerForm* quarn_runtime_form(void);
 QUARN_API int32_t QUARN_POP(QuarnPopRecord* request, QuarnPopCaller* caller,
                             QuarnCallerForm* form);
 
+/* QIM picture files: 128-character text records, one a line: "QIM00"; the width and
+ * height in pixels (six digits each) and the type ("JPEG" or "PNG") separated by spaces;
+ * then the picture's bytes in hexadecimal, 64 a record. Both return 0, or -1 when a file
+ * cannot be read or written, -2 when the input is not a JPEG or PNG picture (create) or
+ * not a QIM file (extract). */
+QUARN_API int32_t quarn_qim_create(const char* picture_path, const char* qim_path);
+QUARN_API int32_t quarn_qim_extract(const char* qim_path, const char* picture_path);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
