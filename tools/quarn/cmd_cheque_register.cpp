@@ -24,8 +24,10 @@ constexpr std::string_view kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fr
 std::vector<std::string> split_csv(const std::string& line) {
   std::vector<std::string> fields(1);
   for (const char c : line) {
-    if (c == ',') fields.emplace_back();
-    else if (c != '\r') fields.back() += c;
+    if (c == ',')
+      fields.emplace_back();
+    else if (c != '\r')
+      fields.back() += c;
   }
   return fields;
 }
@@ -45,7 +47,8 @@ std::optional<std::int64_t> cents_of(std::string_view text) {
     }
   }
   if (text.empty()) return std::nullopt;
-  for (int d = decimals < 0 ? 0 : decimals; d < 2; ++d) cents *= 10;
+  for (int d = decimals < 0 ? 0 : decimals; d < 2; ++d)
+    cents *= 10;
   return cents;
 }
 
@@ -67,11 +70,11 @@ std::string mixed_case(const std::string& text, char exceptions) {
 
 struct Cheque {
   std::string number;
-  std::string date;     // "Mon 03/02/2026"
-  std::string payee;    // "John A Smith Jr"
-  std::string place;    // "Birmingham, AL 35203"
-  std::string amount;   // "1,234.56"
-  std::string words;    // "One Thousand ... & 56/100 Dollars"
+  std::string date;    // "Mon 03/02/2026"
+  std::string payee;   // "John A Smith Jr"
+  std::string place;   // "Birmingham, AL 35203"
+  std::string amount;  // "1,234.56"
+  std::string words;   // "One Thousand ... & 56/100 Dollars"
   std::int64_t cents = 0;
 };
 
@@ -95,8 +98,8 @@ std::optional<std::string> make_cheque(const std::vector<std::string>& fields, C
   QUARN_GETNAME(&name);
   if (std::string_view(name.gn_return_code, 2) != "00") return "GETNAME cannot split the payee";
   std::string payee;
-  for (const auto& part : {piece(name.gn_part_1), piece(name.gn_part_2), piece(name.gn_part_3),
-                           piece(name.gn_part_4)})
+  for (const auto& part :
+       {piece(name.gn_part_1), piece(name.gn_part_2), piece(name.gn_part_3), piece(name.gn_part_4)})
     if (!part.empty()) payee += (payee.empty() ? "" : " ") + part;
   cheque.payee = mixed_case(payee, 'N');
 
