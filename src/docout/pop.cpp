@@ -119,6 +119,7 @@ class PrintFile : public Spill {
     return ok;
   }
   bool is_open() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
   // True once, for the request that met a failed write.
   bool take_failure() {
     if (!failed_ || reported_) return false;
@@ -263,6 +264,12 @@ class Request : public Warner {
     return static_cast<std::uint32_t>(frame::read_unsigned(field).value_or(0));
   }
   bool table_row_open() const { return rec_.pop_table_state[1] == '1'; }
+  // The record's document is the print file open in this process. A handle that names no
+  // open file (a record copied, or kept from an earlier process) starts a new document
+  // rather than writing nowhere.
+  bool document_open() const {
+    return s_.file.is_open() && frame::read_be32(rec_.pop_file_handle) == s_.file.fd() + 1;
+  }
 
   QuarnPopRecord& rec_;
   const char* caller_title_;
@@ -291,7 +298,7 @@ void Request::run() {
                                              "WRI", "PAG", "PIC", "STA"};
     if (std::find(std::begin(kWriting), std::end(kWriting), code) == std::end(kWriting)) {
       fail("--Unknown request code \"" + std::string(code) + "\".|");
-    } else if (frame::read_be32(rec_.pop_file_handle) != 0 || start_document()) {
+    } else if (document_open() || start_document()) {
       if (code == "SEC") {
         if (rec_.pop_first_section[0] == 'Y') {
           // The document's first section has just been written with these settings.
@@ -798,7 +805,7 @@ void Request::progress() {
 // ---- closing and handing over ----
 
 void Request::close_document() {
-  if (frame::read_be32(rec_.pop_file_handle) != 0) {
+  if (document_open()) {
     close_open_row();
     word("}");
     end_record();
@@ -808,6 +815,9 @@ void Request::close_document() {
     frame::write_be32(rec_.pop_file_offset, 0);
     frame::put_text(rec_.pop_table_state, "00");
     if (!written) fail(kWriteFailed);
+  } else {
+    frame::write_be32(rec_.pop_file_handle, 0);
+    frame::write_be32(rec_.pop_file_offset, 0);
   }
   remove_progress();
 }
@@ -842,9 +852,7 @@ void Request::purge_print_files() {
   for (int n = 1; n <= kMostPrintFiles + 1; ++n) {
     const std::string name = print_file_name(folder, n);
     // The document being written stays.
-    if (frame::read_be32(rec_.pop_file_handle) != 0 &&
-        name == field_string(rec_.pop_print_file_name))
-      continue;
+    if (document_open() && name == field_string(rec_.pop_print_file_name)) continue;
     const files::Status removed = files::remove_file(name);
     if (removed != files::Status::kOk && removed != files::Status::kNotFound && undeleted.empty())
       undeleted = name;

@@ -1,6 +1,7 @@
 #include "frame/qim.hpp"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "frame/codec.hpp"
 #include "platform/files.hpp"
@@ -102,6 +103,10 @@ bool make(std::string_view picture, std::string* qim) {
 }
 
 ReadStatus read(std::string_view path, Picture* picture) {
+  // Only a plain file: a device or a pipe could block or never end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(platform::files::native_path(path), error))
+    return ReadStatus::kCannotOpen;
   std::string text;
   if (platform::files::read_file(path, kMaxPictureBytes * 3, &text) != platform::files::Status::kOk)
     return ReadStatus::kCannotOpen;

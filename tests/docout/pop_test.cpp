@@ -65,6 +65,19 @@ TEST_F(PopTest, DocumentWithIniDefaults) {
                                               "}\r\n");
 }
 
+TEST_F(PopTest, AHandleOfNoOpenFileStartsANewDocument) {
+  ASSERT_EQ(request("INI"), "00");
+  ASSERT_EQ(request("SEC"), "00");
+  ASSERT_EQ(request("CLS"), "00");
+  // A record kept from elsewhere: its handle names no file open here.
+  frame::write_be32(rec.pop_file_handle, 99);
+  line("Kept\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  ASSERT_EQ(request("CLS"), "00");
+  EXPECT_EQ(print_file(), home + "PRINTA.rtf");
+  EXPECT_NE(contents(home + "PRINTA.rtf").find("Kept\\par\r\n}\r\n"), std::string::npos);
+}
+
 TEST_F(PopTest, LandscapeExchangesWidthAndHeightEverywhere) {
   ASSERT_EQ(request("INI"), "00");
   rec.pop_orientation[0] = 'L';
