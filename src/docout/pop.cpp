@@ -184,8 +184,9 @@ class Request : public Warner {
   Request(QuarnPopRecord& rec, const QuarnPopCaller& caller, QuarnCallerForm* form)
       : rec_(rec), caller_title_(caller.pop_report_title), form_(form), s_(state()) {
     const ConstField name(caller.pop_program_name);
-    title_ = std::string(frame::text_of(name.first(frame::first_space(name)))) + ":POP";
-    title_.resize(kTitleWidth, ' ');
+    const std::string_view word = frame::text_of(name.first(frame::first_space(name)));
+    frame::put_text(title_, word);
+    frame::put_text(Field(title_).subspan(word.size()), ":POP");
   }
 
   void run();
@@ -220,7 +221,8 @@ class Request : public Warner {
   void fail(std::string_view message, std::string_view status = "XX") {
     frame::put_text(rec_.pop_status, status);
     frame::put_text(rec_.pop_message_text, message);
-    if (rec_.pop_message_switch[0] != 'Y') display(title_, message, kCriticalStyle);
+    if (rec_.pop_message_switch[0] != 'Y')
+      display(std::string_view(title_, kTitleWidth), message, kCriticalStyle);
   }
   bool failed() const { return rec_.pop_status[0] != '0'; }
 
@@ -275,7 +277,7 @@ class Request : public Warner {
   const char* caller_title_;
   QuarnCallerForm* form_;
   State& s_;
-  std::string title_;
+  char title_[kTitleWidth];
 };
 
 void Request::run() {
@@ -455,7 +457,8 @@ std::string Request::control(std::string_view method, std::string_view section,
   frame::put_text(request.ctl_section, section);
   frame::put_text(request.ctl_value, value);
   frame::put_text(request.ctl_status, "  ");
-  const std::string program(title_.substr(0, title_.find(':')));
+  const std::string_view title(title_, kTitleWidth);
+  const std::string program(title.substr(0, title.find(':')));
   control::control_file(request, message, {program, ""});
   if (std::string_view(request.ctl_status, 2) != "00") return {};
   return field_string(request.ctl_value);

@@ -1,22 +1,29 @@
 #include "docout/pop_output.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstring>
 
 namespace quarn::docout {
 namespace {
 
+// ASCII classes, without the locale: rich text is read byte by byte.
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool is_letter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 // True when `bytes` ends in a control word ("\par", "\tx2160", "\sl-12"): a backslash,
 // letters, and an optional parameter. A control symbol ("\~", "\{") or a space ends nothing.
 bool ends_in_control_word(std::string_view bytes) {
   std::size_t end = bytes.size();
-  while (end > 0 && std::isdigit(static_cast<unsigned char>(bytes[end - 1])))
+  while (end > 0 && is_digit(bytes[end - 1]))
     --end;
   if (end > 0 && end < bytes.size() && bytes[end - 1] == '-') --end;
   const std::size_t letters_end = end;
-  while (end > 0 && std::isalpha(static_cast<unsigned char>(bytes[end - 1])))
+  while (end > 0 && is_letter(bytes[end - 1]))
     --end;
   return end < letters_end && end > 0 && bytes[end - 1] == '\\';
 }
@@ -24,7 +31,7 @@ bool ends_in_control_word(std::string_view bytes) {
 // Characters that a reader would take as part of a control word right before them (a space
 // would be taken as its delimiter and lost).
 bool extends_word(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == ' ';
+  return is_letter(c) || is_digit(c) || c == '-' || c == ' ';
 }
 
 }  // namespace
