@@ -97,9 +97,10 @@ class PrintFile : public Spill {
   }
   void write_batch() {
     if (pending_ == 0) return;
-    if (fd_ >= 0 && !failed_ &&
-        files::write_at(fd_, written_, batch_.data(), pending_) != files::Status::kOk)
-      failed_ = true;
+    if (fd_ >= 0 && !failed_) {
+      status_ = files::write_at(fd_, written_, batch_.data(), pending_);
+      failed_ = status_ != files::Status::kOk;
+    }
     written_ += pending_;
     pending_ = 0;
   }
@@ -114,7 +115,13 @@ class PrintFile : public Spill {
   bool close() {
     write_batch();
     bool ok = !failed_;
-    if (fd_ >= 0 && files::close_file(fd_) != files::Status::kOk) ok = false;
+    if (fd_ >= 0) {
+      const files::Status closed = files::close_file(fd_);
+      if (ok && closed != files::Status::kOk) {
+        status_ = closed;
+        ok = false;
+      }
+    }
     fd_ = -1;
     return ok;
   }
@@ -127,6 +134,7 @@ class PrintFile : public Spill {
     return true;
   }
   std::uint64_t length() const { return written_ + pending_; }
+  files::Status status() const { return status_; }
 
  private:
   int fd_ = -1;
@@ -134,6 +142,7 @@ class PrintFile : public Spill {
   std::size_t pending_ = 0;
   bool failed_ = false;
   bool reported_ = false;
+  files::Status status_ = files::Status::kOk;
   std::array<char, kBatchSize> batch_{};
 };
 
@@ -172,6 +181,36 @@ bool is_set(char c) {
 
 bool is_table(char mode) {
   return mode == 'C' || mode == 'F';
+}
+
+// The suite's wording of what a file routine came to, for the end of a message.
+std::string file_status_text(files::Status status) {
+  const char* code = "30";
+  switch (status) {
+    case files::Status::kNotFound:
+    case files::Status::kNotAFolder:
+    case files::Status::kNameTooLong:
+      code = "91";
+      break;
+    case files::Status::kDenied:
+      code = "37";
+      break;
+    case files::Status::kExists:
+      code = "93";
+      break;
+    case files::Status::kTooLarge:
+      code = "34";
+      break;
+    default:
+      break;
+  }
+  QuarnIxiostatRecord record;
+  std::memcpy(record.ix_status_code, code, 2);
+  frame::clear(record.ix_status_message);
+  void* const params[] = {&record};
+  if (!frame::call_by_name("IXIOSTAT", params) || frame::trimmed(record.ix_status_message).empty())
+    return " - IXIOSTAT call error (original STAT=" + std::string(code, 2) + ")";
+  return std::string(frame::trimmed(record.ix_status_message));
 }
 
 std::string field_string(ConstField field) {
@@ -498,8 +537,9 @@ bool Request::choose_print_file() {
     return false;
   }
   int fd = -1;
-  if (files::create_new_file(chosen, &fd) != files::Status::kOk) {
-    fail(kCreateFailed);
+  if (const files::Status created = files::create_new_file(chosen, &fd);
+      created != files::Status::kOk) {
+    fail(std::string(kCreateFailed) + file_status_text(created));
     return false;
   }
   s_.file.open(fd);
@@ -521,7 +561,7 @@ void Request::end_record() {
 }
 
 void Request::check_writes() {
-  if (s_.file.take_failure()) fail(kWriteFailed);
+  if (s_.file.take_failure()) fail(std::string(kWriteFailed) + file_status_text(s_.file.status()));
 }
 
 void Request::write_file_header() {
@@ -817,7 +857,7 @@ void Request::close_document() {
     frame::write_be32(rec_.pop_file_handle, 0);
     frame::write_be32(rec_.pop_file_offset, 0);
     frame::put_text(rec_.pop_table_state, "00");
-    if (!written) fail(kWriteFailed);
+    if (!written) fail(std::string(kWriteFailed) + file_status_text(s_.file.status()));
   } else {
     frame::write_be32(rec_.pop_file_handle, 0);
     frame::write_be32(rec_.pop_file_offset, 0);

@@ -278,9 +278,21 @@ TEST_F(PopTest, AFailedWriteIsReportedOnItsRequest) {
   for (int i = 0; i < 200 && status == "00"; ++i)
     status = request("WRI");
   EXPECT_EQ(status, "XX");
-  EXPECT_EQ(message(), "--Error writing to the report output file.|");
+  EXPECT_EQ(message(), "--Error writing to the report output file.|>9X - HARDWARE Error! |");
   EXPECT_EQ(request("CLS"), "XX");
   EXPECT_EQ(frame::read_be32(rec.pop_file_handle), 0);
+}
+
+TEST_F(PopTest, AnUnwritableHomeFolderFailsTheDocument) {
+  std::filesystem::create_directory(home + "gone");
+  std::memcpy(misc->xm_home_folder, (home + "gone/missing/").c_str(), home.size() + 14);
+  ASSERT_EQ(request("INI"), "00");
+  EXPECT_EQ(request("SEC"), "XX");
+  EXPECT_EQ(message(),
+            "--Program provided invalid parameters to CBL_CREATE_FILE call|.=91 - OPEN: Path "
+            "Invalid or File Does Not Exist! |");
+  EXPECT_EQ(frame::read_be32(rec.pop_file_handle), 0);
+  EXPECT_EQ(log.messages.size(), 1u);
 }
 
 TEST_F(PopTest, CloseWritesEverythingBatched) {
