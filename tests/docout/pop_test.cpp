@@ -1,6 +1,8 @@
 // POP: requests, the document skeleton, print files, messages and the hand-over.
 #include <thread>
 
+#include "platform/registry.hpp"
+
 #include "docout/pop_fixture.hpp"
 
 namespace quarn::testing {
@@ -348,6 +350,9 @@ TEST_F(PopTest, CancelledWarningFailsTheRequest) {
 
 TEST_F(PopTest, ProgressWindowAndCancel) {
   auto& runtime = forms::headless_runtime();
+  EXPECT_EQ(platform::registry::open_key("SOFTWARE\\Classes\\QUARN.POPProg.1", ""),
+            platform::registry::kOk)
+      << "the runtime that serves the progress window registers it";
   runtime.clear_progress_log();
   runtime.script_cancel_after(2);
   ASSERT_EQ(request("INI"), "00");
