@@ -563,44 +563,44 @@ QUARN_API int32_t QUARN_QN_IDCTL(char* action, char* user_id, char* message);
  * spacing_before on; the picture fields, the print file name, status and message keep what
  * they held. */
 typedef struct QuarnPopRecord {
-  char pop_reserved[10];         /* spaces */
-  char pop_output_kind[1];       /* in: "P" PRINT.rtf, "F" PDF.rtf, "D" dPDF.rtf, else TEMP.rtf */
-  char pop_body_font[11];        /* in: font of every line and paragraph ("110": Arial 10) */
-  char pop_orientation[1];       /* in: "P" portrait, "L" landscape */
-  char pop_paper_width[4];       /* in: digits, hundredths of an inch ("0850") */
-  char pop_paper_height[4];      /* in: ("1100") */
-  char pop_left_margin[4];       /* in: ("0050") */
-  char pop_right_margin[4];      /* in: ("0050") */
-  char pop_top_margin[4];        /* in: also the header distance ("0050") */
-  char pop_bottom_margin[4];     /* in: also the footer distance ("0050") */
-  char pop_header_page[1];       /* in: "Y" standard page header, "N" none, "1" none and the
-                                    first page has its own header and footer (WH1, WF1) */
-  char pop_heading_line_1[100];  /* in: the standard header's heading lines */
+  char pop_reserved[10];        /* spaces */
+  char pop_output_kind[1];      /* in: "P" PRINT.rtf, "F" PDF.rtf, "D" dPDF.rtf, else TEMP.rtf */
+  char pop_body_font[11];       /* in: font of every line and paragraph ("110": Arial 10) */
+  char pop_orientation[1];      /* in: "P" portrait, "L" landscape */
+  char pop_paper_width[4];      /* in: digits, hundredths of an inch ("0850") */
+  char pop_paper_height[4];     /* in: ("1100") */
+  char pop_left_margin[4];      /* in: ("0050") */
+  char pop_right_margin[4];     /* in: ("0050") */
+  char pop_top_margin[4];       /* in: also the header distance ("0050") */
+  char pop_bottom_margin[4];    /* in: also the footer distance ("0050") */
+  char pop_header_page[1];      /* in: "Y" standard page header, "N" none, "1" none and the
+                                   first page has its own header and footer (WH1, WF1) */
+  char pop_heading_line_1[100]; /* in: the standard header's heading lines */
   char pop_heading_line_2[100];
   char pop_heading_line_3[100];
-  char pop_line_layout[512];     /* in: tab-stop and cell blocks for WRI and headers, byte 3 ends */
-  char pop_line_text[768];       /* in: the line of WRI, WHD, WH1, WFT, WF1 */
-  char pop_heading_font_0[11];   /* in: the report title's font ("012B": Times 12 bold) */
-  char pop_heading_font_1[11];   /* in: the heading lines' fonts */
+  char pop_line_layout[512];   /* in: tab-stop and cell blocks for WRI and headers, byte 3 ends */
+  char pop_line_text[768];     /* in: the line of WRI, WHD, WH1, WFT, WF1 */
+  char pop_heading_font_0[11]; /* in: the report title's font ("012B": Times 12 bold) */
+  char pop_heading_font_1[11]; /* in: the heading lines' fonts */
   char pop_heading_font_2[11];
   char pop_heading_font_3[11];
-  char pop_small_font[11];       /* in: date, time and page number ("008": Times 8) */
-  char pop_second_body_font[11]; /* in: ("010") */
-  char pop_starting_page[5];     /* in: digits; non-zero restarts the page numbers there */
-  char pop_line_mode[1];         /* in: " " paragraphs, "C" or "F" table rows */
+  char pop_small_font[11];         /* in: date, time and page number ("008": Times 8) */
+  char pop_second_body_font[11];   /* in: ("010") */
+  char pop_starting_page[5];       /* in: digits; non-zero restarts the page numbers there */
+  char pop_line_mode[1];           /* in: " " paragraphs, "C" or "F" table rows */
   char pop_header_row_layout[512]; /* in: cells of a table's column-heading row */
   char pop_header_row_text[768];   /* in: text of the column-heading row (tabs between cells) */
-  char pop_table_state[2];       /* state: "1" in a table, then "1" a row is open */
-  char pop_row_layout[512];      /* in: cells of the table rows */
-  char pop_row_text[768];        /* not used */
-  char pop_section_break[1];     /* in: "9" each section on a new page, else continuous */
-  char pop_paragraph_option_1[1]; /* not used */
-  char pop_paragraph_option_2[1]; /* not used */
-  char pop_underline_code[1];    /* in: the underline used where a font says "F" */
-  char pop_request[3];           /* in: the request code */
-  char pop_message_switch[1];    /* in: "Y" show no message for this request; POP sets "N" */
-  char pop_progress_text[30];    /* in: STA's text (blank removes the window); cleared by POP */
-  char pop_cancel_switch[1];     /* out: "Y" once Cancel was pressed in the progress window */
+  char pop_table_state[2];         /* state: "1" in a table, then "1" a row is open */
+  char pop_row_layout[512];        /* in: cells of the table rows */
+  char pop_row_text[768];          /* not used */
+  char pop_section_break[1];       /* in: "9" each section on a new page, else continuous */
+  char pop_paragraph_option_1[1];  /* not used */
+  char pop_paragraph_option_2[1];  /* not used */
+  char pop_underline_code[1];      /* in: the underline used where a font says "F" */
+  char pop_request[3];             /* in: the request code */
+  char pop_message_switch[1];      /* in: "Y" show no message for this request; POP sets "N" */
+  char pop_progress_text[30];      /* in: STA's text (blank removes the window); cleared by POP */
+  char pop_cancel_switch[1];       /* out: "Y" once Cancel was pressed in the progress window */
   char pop_filler_1[1];
   char pop_picture_type[5];      /* in: "JPEG" (or blank) or "PNG" */
   char pop_picture_x[4];         /* in: digits, hundredths of an inch from the page's left */
@@ -618,26 +618,26 @@ typedef struct QuarnPopRecord {
   char pop_top_margin_twips[5];
   char pop_bottom_margin_twips[5];
   char pop_filler_3[2];
-  char pop_header_style[1];      /* in: "B" POP writes its standard page header, "H" none */
+  char pop_header_style[1]; /* in: "B" POP writes its standard page header, "H" none */
   char pop_filler_4[100];
   char pop_line_spacing_switch[1]; /* in: "Y" or "1": plain lines get the line spacing */
-  char pop_line_spacing[2];      /* in: two digits, written after "\sl-" */
-  char pop_held_layout[512];     /* not used */
-  char pop_page_break_before[1]; /* in: "Y" or "1": plain lines start a new page */
-  char pop_keep_with_next[1];    /* in: "Y" or "1": plain lines keep with the next */
-  char pop_current_font[11];     /* state: the font last written */
-  char pop_document_started[1];  /* state: "Y" once a document is open */
-  char pop_held_text[768];       /* not used */
-  char pop_header_row_pending[1]; /* state: "Y" a table's column-heading row is still due */
-  char pop_print_folder[100];    /* state: the print file's name without letter and ".rtf" */
-  char pop_first_section[1];     /* state: "Y" while the document's first section is empty */
-  char pop_file_handle[4];       /* state: big-endian binary, 0 while no print file is open */
+  char pop_line_spacing[2];        /* in: two digits, written after "\sl-" */
+  char pop_held_layout[512];       /* not used */
+  char pop_page_break_before[1];   /* in: "Y" or "1": plain lines start a new page */
+  char pop_keep_with_next[1];      /* in: "Y" or "1": plain lines keep with the next */
+  char pop_current_font[11];       /* state: the font last written */
+  char pop_document_started[1];    /* state: "Y" once a document is open */
+  char pop_held_text[768];         /* not used */
+  char pop_header_row_pending[1];  /* state: "Y" a table's column-heading row is still due */
+  char pop_print_folder[100];      /* state: the print file's name without letter and ".rtf" */
+  char pop_first_section[1];       /* state: "Y" while the document's first section is empty */
+  char pop_file_handle[4];         /* state: big-endian binary, 0 while no print file is open */
   char pop_binary_1[2];
   char pop_binary_2[2];
-  char pop_file_offset[4];       /* state: big-endian binary, the document's length so far */
+  char pop_file_offset[4]; /* state: big-endian binary, the document's length so far */
   char pop_binary_3[4];
-  char pop_marker[4];            /* state: "COKY" after INI */
-  char pop_marker_end[1];        /* state: " " */
+  char pop_marker[4];     /* state: "COKY" after INI */
+  char pop_marker_end[1]; /* state: " " */
 } QuarnPopRecord;
 QUARN_RECORD_SIZE(QuarnPopRecord, 6580);
 
@@ -672,8 +672,7 @@ QUARN_API QuarnCallerForm* quarn_runtime_form(void);
 
 /* One request. `form` may be NULL: every request but INI then fails with "--Caller did not
  * provide a form. |". */
-QUARN_API int32_t QUARN_POP(QuarnPopRecord* request, QuarnPopCaller* caller,
-                            QuarnCallerForm* form);
+QUARN_API int32_t QUARN_POP(QuarnPopRecord* request, QuarnPopCaller* caller, QuarnCallerForm* form);
 
 /* QIM picture files: 128-character text records, one a line: "QIM00"; the width and
  * height in pixels (six digits each) and the type ("JPEG" or "PNG") separated by spaces;
