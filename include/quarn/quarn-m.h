@@ -570,6 +570,145 @@ QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, 
 QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, int32_t key_length,
                                        const char* text, char* error, size_t error_size);
 
+/* ---------------------------------------------------------------------------------------
+ * POP: document output. A report describes its output as requests in one POP request
+ * record (INI, then SEC, WHD/WH1/WFT/WF1, WRI, PAG, PIC, STA, and last CLS, CLV or CLP;
+ * PPF on its own); POP writes them as one rich-text document into a print file of the
+ * suite's home folder (PRINT.rtf, PRINTA.rtf, ... rotating). The record carries POP's state
+ * between requests: keep it intact for the life of a document.
+ *
+ * A font specification is 11 bytes: byte 20, the font digit ("0" Times New Roman, "1"
+ * Arial, "2" Courier New), the size in points (two digits), "B" bold, the underline ("U"
+ * single, "D" double, "T" thick, "W" words, "F" the record's underline code), "I" italic,
+ * the position digit (0 normal, 1 superscript, 2 subscript) and three bytes compared only.
+ * Lines and layouts use the control bytes 3 (end of line or row), 9 (tab, next cell), 17/18/19
+ * (left, centre, right), 20 (font), 21 (tab-stop block), 22 (cell block), 23 (paragraph
+ * end) and 24 (page number). Positions are hundredths of an inch.
+ * ------------------------------------------------------------------------------------- */
+
+/* POP request record. INI sets every field from output_kind to cancel_switch and from
+ * spacing_before on; the picture fields, the print file name, status and message keep what
+ * they held. */
+typedef struct QuarnPopRecord {
+  char pop_reserved[10];        /* spaces */
+  char pop_output_kind[1];      /* in: "P" PRINT.rtf, "F" PDF.rtf, "D" dPDF.rtf, else TEMP.rtf */
+  char pop_body_font[11];       /* in: font of every line and paragraph ("110": Arial 10) */
+  char pop_orientation[1];      /* in: "P" portrait, "L" landscape */
+  char pop_paper_width[4];      /* in: digits, hundredths of an inch ("0850") */
+  char pop_paper_height[4];     /* in: ("1100") */
+  char pop_left_margin[4];      /* in: ("0050") */
+  char pop_right_margin[4];     /* in: ("0050") */
+  char pop_top_margin[4];       /* in: also the header distance ("0050") */
+  char pop_bottom_margin[4];    /* in: also the footer distance ("0050") */
+  char pop_header_page[1];      /* in: "Y" standard page header, "N" none, "1" none and the
+                                   first page has its own header and footer (WH1, WF1) */
+  char pop_heading_line_1[100]; /* in: the standard header's heading lines */
+  char pop_heading_line_2[100];
+  char pop_heading_line_3[100];
+  char pop_line_layout[512];   /* in: tab-stop and cell blocks for WRI and headers, byte 3 ends */
+  char pop_line_text[768];     /* in: the line of WRI, WHD, WH1, WFT, WF1 */
+  char pop_heading_font_0[11]; /* in: the report title's font ("012B": Times 12 bold) */
+  char pop_heading_font_1[11]; /* in: the heading lines' fonts */
+  char pop_heading_font_2[11];
+  char pop_heading_font_3[11];
+  char pop_small_font[11];         /* in: date, time and page number ("008": Times 8) */
+  char pop_second_body_font[11];   /* in: ("010") */
+  char pop_starting_page[5];       /* in: digits; non-zero restarts the page numbers there */
+  char pop_line_mode[1];           /* in: " " paragraphs, "C" or "F" table rows */
+  char pop_header_row_layout[512]; /* in: cells of a table's column-heading row */
+  char pop_header_row_text[768];   /* in: text of the column-heading row (tabs between cells) */
+  char pop_table_state[2];         /* state: "1" in a table, then "1" a row is open */
+  char pop_row_layout[512];        /* in: cells of the table rows */
+  char pop_row_text[768];          /* not used */
+  char pop_section_break[1];       /* in: "9" each section on a new page, else continuous */
+  char pop_paragraph_option_1[1];  /* not used */
+  char pop_paragraph_option_2[1];  /* not used */
+  char pop_underline_code[1];      /* in: the underline used where a font says "F" */
+  char pop_request[3];             /* in: the request code */
+  char pop_message_switch[1];      /* in: "Y" show no message for this request; POP sets "N" */
+  char pop_progress_text[30];      /* in: STA's text (blank removes the window); cleared by POP */
+  char pop_cancel_switch[1];       /* out: "Y" once Cancel was pressed in the progress window */
+  char pop_filler_1[1];
+  char pop_picture_type[5];      /* in: "JPEG" (or blank) or "PNG" */
+  char pop_picture_x[4];         /* in: digits, hundredths of an inch from the page's left */
+  char pop_picture_y[4];         /* in: digits, from the page's top */
+  char pop_picture_file[86];     /* in: the picture's QIM file name */
+  char pop_print_file_name[100]; /* out: the print file of the current document */
+  char pop_status[2];            /* out: "00", "91" no picture name, "XX" failed, "XC" cancelled */
+  char pop_message_text[512];    /* out: the last problem, "|" marks line breaks */
+  char pop_spacing_before[4];    /* in: digits, twips of space before a plain line; blank none */
+  char pop_filler_2[8];
+  char pop_paper_width_twips[5]; /* state: the page in twips (landscape already exchanged) */
+  char pop_paper_height_twips[5];
+  char pop_left_margin_twips[5];
+  char pop_right_margin_twips[5];
+  char pop_top_margin_twips[5];
+  char pop_bottom_margin_twips[5];
+  char pop_filler_3[2];
+  char pop_header_style[1]; /* in: "B" POP writes its standard page header, "H" none */
+  char pop_filler_4[100];
+  char pop_line_spacing_switch[1]; /* in: "Y" or "1": plain lines get the line spacing */
+  char pop_line_spacing[2];        /* in: two digits, written after "\sl-" */
+  char pop_held_layout[512];       /* not used */
+  char pop_page_break_before[1];   /* in: "Y" or "1": plain lines start a new page */
+  char pop_keep_with_next[1];      /* in: "Y" or "1": plain lines keep with the next */
+  char pop_current_font[11];       /* state: the font last written */
+  char pop_document_started[1];    /* state: "Y" once a document is open */
+  char pop_held_text[768];         /* not used */
+  char pop_header_row_pending[1];  /* state: "Y" a table's column-heading row is still due */
+  char pop_print_folder[100];      /* state: the print file's name without letter and ".rtf" */
+  char pop_first_section[1];       /* state: "Y" while the document's first section is empty */
+  char pop_file_handle[4];         /* state: big-endian binary, 0 while no print file is open */
+  char pop_binary_1[2];
+  char pop_binary_2[2];
+  char pop_file_offset[4]; /* state: big-endian binary, the document's length so far */
+  char pop_binary_3[4];
+  char pop_marker[4];     /* state: "COKY" after INI */
+  char pop_marker_end[1]; /* state: " " */
+} QuarnPopRecord;
+QUARN_RECORD_SIZE(QuarnPopRecord, 6580);
+
+/* The caller record: its first 14 characters name the calling program (the first word
+ * titles POP's messages); the 40 characters at offset 846 are the report title of the
+ * standard page header. */
+typedef struct QuarnPopCaller {
+  char pop_program_name[14];
+  char pop_caller_filler[832];
+  char pop_report_title[40];
+} QuarnPopCaller;
+QUARN_RECORD_SIZE(QuarnPopCaller, 886);
+
+/* The caller's form: what POP asks of the window the report runs from. Texts are
+ * NUL-terminated; "|" in a message marks a line break. Any callback may be NULL. */
+typedef struct QuarnCallerForm {
+  void* context;
+  /* DISPLAYMESSAGE: shows `text` titled `title` with a message-box style (0 OK, 3 Yes/No/
+   * Cancel, plus 16 critical or 48 warning) and returns the button: 1 OK, 2 Cancel, 6 Yes,
+   * 7 No. */
+  int32_t (*display_message)(void* context, const char* title, const char* text, int32_t style);
+  /* GET-LEFT, GET-TOP, GET-WIDTH, GET-HEIGHT: the form's rectangle, in pixels. */
+  void (*geometry)(void* context, int32_t* left, int32_t* top, int32_t* width, int32_t* height);
+  /* THRUEVENTS: lets the windows process their pending events. */
+  void (*thru_events)(void* context);
+} QuarnCallerForm;
+
+/* A form that passes POP's messages to the library's form runtime (the headless runtime
+ * records them and answers with each style's preset button) and takes its rectangle from
+ * the runtime's active form. For C and COBOL callers that have no window of their own. */
+QUARN_API QuarnCallerForm* quarn_runtime_form(void);
+
+/* One request. `form` may be NULL: every request but INI then fails with "--Caller did not
+ * provide a form. |". */
+QUARN_API int32_t QUARN_POP(QuarnPopRecord* request, QuarnPopCaller* caller, QuarnCallerForm* form);
+
+/* QIM picture files: 128-character text records, one a line: "QIM00"; the width and
+ * height in pixels (six digits each) and the type ("JPEG" or "PNG") separated by spaces;
+ * then the picture's bytes in hexadecimal, 64 a record. Both return 0, or -1 when a file
+ * cannot be read or written, -2 when the input is not a JPEG or PNG picture (create) or
+ * not a QIM file (extract). */
+QUARN_API int32_t quarn_qim_create(const char* picture_path, const char* qim_path);
+QUARN_API int32_t quarn_qim_extract(const char* qim_path, const char* picture_path);
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

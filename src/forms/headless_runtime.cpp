@@ -5,6 +5,8 @@
 #include <atomic>
 #include <span>
 
+#include "platform/registry.hpp"
+
 namespace quarn::forms {
 
 namespace message_box {
@@ -94,8 +96,32 @@ std::int32_t HeadlessRuntime::message_box(std::string_view caption, std::string_
   return answer;
 }
 
+void HeadlessProgress::position(const Rect& over) {
+  log_.push_back("CPOSITION " + std::to_string(over.left) + "," + std::to_string(over.top) + "," +
+                 std::to_string(over.width) + "," + std::to_string(over.height));
+}
+
+void HeadlessProgress::set_text(std::string_view text) {
+  log_.push_back("CPROGRESSTEXT " + std::string(text));
+}
+
+bool HeadlessProgress::cancelled() {
+  log_.push_back("GET-CCANCELLED");
+  if (cancel_after_ <= 0) return false;
+  return --cancel_after_ == 0;
+}
+
+std::shared_ptr<ProgressWindow> HeadlessRuntime::create_progress(std::string_view prog_id) {
+  if (!progress_available_ || prog_id != kProgressProgId) return nullptr;
+  return std::make_shared<HeadlessProgress>(progress_log_, cancel_after_);
+}
+
 HeadlessRuntime& headless_runtime() {
-  static HeadlessRuntime* const runtime = new HeadlessRuntime;
+  static HeadlessRuntime* const runtime = [] {
+    // The headless runtime serves the progress window, so its identifier is registered.
+    platform::registry::register_prog_id(kProgressProgId);
+    return new HeadlessRuntime;
+  }();
   return *runtime;
 }
 

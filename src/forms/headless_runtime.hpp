@@ -29,6 +29,24 @@ class HeadlessForm : public Form {
   bool ended_ = false;
 };
 
+// A progress window that records what it is asked ("ACTIVATE", "CPROGRESSTEXT text"...)
+// and reports Cancel when its runtime's script says so.
+class HeadlessProgress : public ProgressWindow {
+ public:
+  explicit HeadlessProgress(std::vector<std::string>& log, int& cancel_after)
+      : log_(log), cancel_after_(cancel_after) {}
+  void position(const Rect& over) override;
+  void activate() override { log_.push_back("ACTIVATE"); }
+  void set_text(std::string_view text) override;
+  void thru_events() override { log_.push_back("THRUEVENTS"); }
+  bool cancelled() override;
+  void deactivate() override { log_.push_back("DEACTIVATE"); }
+
+ private:
+  std::vector<std::string>& log_;
+  int& cancel_after_;
+};
+
 class HeadlessRuntime : public Runtime {
  public:
   struct Message {
@@ -50,6 +68,14 @@ class HeadlessRuntime : public Runtime {
 
   void set_work_area(const Rect& area) { work_area_ = area; }
 
+  // Progress windows: whether they can be created, after how many questions the user
+  // presses Cancel (0: never), and what every progress window was asked.
+  void set_progress_available(bool available) { progress_available_ = available; }
+  void script_cancel_after(int questions) { cancel_after_ = questions; }
+  const std::vector<std::string>& progress_log() const { return progress_log_; }
+  void clear_progress_log() { progress_log_.clear(); }
+  std::shared_ptr<ProgressWindow> create_progress(std::string_view prog_id) override;
+
   std::shared_ptr<Form> active_form() override;
   std::int32_t message_box(std::string_view caption, std::string_view text,
                            std::int32_t style) override;
@@ -60,6 +86,9 @@ class HeadlessRuntime : public Runtime {
   std::deque<std::int32_t> answers_;
   std::vector<Message> messages_;
   Rect work_area_{0, 0, 1920, 1040};
+  bool progress_available_ = true;
+  int cancel_after_ = 0;
+  std::vector<std::string> progress_log_;
 };
 
 // The process's built-in headless runtime (in force unless another was installed).

@@ -81,6 +81,21 @@ class Form {
 // A number property, or `otherwise` when the form lacks it or it is a text.
 std::int64_t number_property(const Form& form, std::string_view name, std::int64_t otherwise = 0);
 
+// The progress window of document output, served by the runtime under the programmatic
+// identifier kProgressProgId. Its methods are those its callers know it by.
+inline constexpr std::string_view kProgressProgId = "QUARN.POPProg.1";
+
+class ProgressWindow {
+ public:
+  virtual ~ProgressWindow() = default;
+  virtual void position(const Rect& over) = 0;       // CPOSITION
+  virtual void activate() = 0;                       // ACTIVATE
+  virtual void set_text(std::string_view text) = 0;  // CPROGRESSTEXT
+  virtual void thru_events() = 0;                    // THRUEVENTS
+  virtual bool cancelled() = 0;                      // GET-CCANCELLED
+  virtual void deactivate() = 0;                     // DEACTIVATE
+};
+
 class Runtime {
  public:
   virtual ~Runtime() = default;
@@ -91,6 +106,12 @@ class Runtime {
                                    std::int32_t style) = 0;
   // The part of the screen not taken by task bars.
   virtual Rect work_area() = 0;
+  // Creates an object by its programmatic identifier; null when the runtime serves none
+  // under that name.
+  virtual std::shared_ptr<ProgressWindow> create_progress(std::string_view prog_id) {
+    static_cast<void>(prog_id);
+    return nullptr;
+  }
 };
 
 // The runtime in force.

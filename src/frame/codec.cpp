@@ -19,6 +19,12 @@ void put_text(Field field, std::string_view text) {
 
 std::string_view trimmed(ConstField field) {
   std::size_t n = field.size();
+  // Eight spaces at a time first: wide fields are mostly padding.
+  constexpr std::uint64_t kEightSpaces = 0x2020202020202020;
+  for (std::uint64_t word; n >= 8; n -= 8) {
+    std::memcpy(&word, field.data() + n - 8, 8);
+    if (word != kEightSpaces) break;
+  }
   while (n > 0 && field[n - 1] == ' ')
     --n;
   return {field.data(), n};

@@ -14,8 +14,8 @@ int posix_open(const char* path, int flags, mode_t mode) {
   return ::open(path, flags, mode);
 }
 
-constexpr Syscalls kDefaults{&posix_open, &::close, &::read,  &::pread,
-                             &::unlink,   &::mkdir, &::getcwd};
+constexpr Syscalls kDefaults{&posix_open, &::close, &::read,   &::pread,
+                             &::unlink,   &::mkdir, &::getcwd, &::pwrite};
 Syscalls table = kDefaults;
 
 // The one place where errno becomes a status.
@@ -122,6 +122,23 @@ Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* byte
     done += static_cast<std::size_t>(n);
   }
   bytes->resize(done);
+  return Status::kOk;
+}
+
+Status write_at(int fd, std::uint64_t offset, const char* bytes, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    if (offset + done > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()))
+      return Status::kTooLarge;
+    const ssize_t n =
+        table.pwrite(fd, bytes + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return from_errno(errno);
+    }
+    if (n == 0) return Status::kFailed;
+    done += static_cast<std::size_t>(n);
+  }
   return Status::kOk;
 }
 

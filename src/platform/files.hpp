@@ -34,6 +34,7 @@ struct Syscalls {
   int (*unlink)(const char* path);
   int (*mkdir)(const char* path, mode_t mode);
   char* (*getcwd)(char* buffer, std::size_t size);
+  ssize_t (*pwrite)(int fd, const void* buffer, std::size_t size, off_t offset);
 };
 // The table in use. Tests replace entries and put the defaults back with reset_syscalls().
 Syscalls& syscalls();
@@ -60,5 +61,8 @@ Status read_file(std::string_view path, std::size_t limit, std::string* contents
 Status open_for_reading(std::string_view path, int* fd);
 // `size` bytes from `offset` into `bytes`; fewer only where the file ends.
 Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* bytes);
+
+// Writes all `size` bytes at `offset` of a file opened for writing.
+Status write_at(int fd, std::uint64_t offset, const char* bytes, std::size_t size);
 
 }  // namespace quarn::platform::files

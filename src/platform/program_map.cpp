@@ -24,6 +24,8 @@ constexpr Default kDefaults[] = {
     {"XCOPY", "quarn-xcopy", true, false},
     {"Hex2Bin.exe", "quarn-hex2bin", true, false},
     {"wscript", "quarn-wscript", true, false},
+    // The suite's document viewer: the desktop's program for the file.
+    {"zuvarezo.exe", "xdg-open", false, true},
 };
 
 // The name as compared: upper case, without a final ".EXE".
@@ -107,8 +109,19 @@ std::vector<Entry> entries(std::string_view home_folder) {
 
 void resolve(std::vector<std::string>& argv, std::string_view home_folder) {
   if (argv.empty()) return;
-  const std::string key = key_of(argv[0]);
-  for (const Entry& entry : entries(home_folder)) {
+  std::string key = key_of(argv[0]);
+  const std::vector<Entry> list = entries(home_folder);
+  const auto known = [&](const std::string& k) {
+    return std::any_of(list.begin(), list.end(),
+                       [&](const Entry& e) { return key_of(e.name) == k; });
+  };
+  // A path to a program that is not here ("C:\SUITE\Viewer\zuvarezo.exe") is known by its
+  // last part.
+  if (!known(key) && ::access(files::native_path(argv[0]).c_str(), F_OK) != 0) {
+    const std::size_t slash = argv[0].find_last_of("\\/");
+    if (slash != std::string::npos) key = key_of(std::string_view(argv[0]).substr(slash + 1));
+  }
+  for (const Entry& entry : list) {
     if (key_of(entry.name) != key) continue;
     argv[0] = entry.helper ? find_helper(entry.program) : entry.program;
     if (entry.slashes) {

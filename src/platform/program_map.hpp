@@ -1,7 +1,8 @@
 // The program map: the suite names programs that exist only on its original platform
-// (XCOPY, ZIP.EXE, Hex2Bin.exe, wscript). The first word of a command line is looked up
-// here, without regard to case and with a final ".exe" ignored, and replaced by a local
-// program; a word the map does not know runs as given.
+// (XCOPY, ZIP.EXE, Hex2Bin.exe, wscript, the viewer zuvarezo.exe). The first word of a command line
+// is looked up here, without regard to case and with a final ".exe" ignored, and replaced by a
+// local program. A path that names no file here and is not in the map is looked up by its last part
+// ("C:\SUITE\Viewer\zuvarezo.exe" as "zuvarezo.exe"); a word the map does not know runs as given.
 //
 // The shipped entries can be replaced or added to by the file "quarn-programs.map" in the
 // suite's home folder, one entry a line:

@@ -1,0 +1,2 @@
+# POP called by a GnuCOBOL report program through its copybook.
+quarn_cobol_test(pop_report pop_report.cob)

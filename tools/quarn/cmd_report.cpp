@@ -1,0 +1,350 @@
+// quarn report FILE: a document from a hand-written report description, through POP.
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli.hpp"
+#include "home_option.hpp"
+#include "quarn/quarn-m.h"
+
+namespace quarn::cli {
+namespace {
+
+constexpr std::string_view kName = "report";
+constexpr char kFontMarker = 20;
+constexpr char kEndMark = 3;
+
+struct Report {
+  QuarnPopRecord rec;
+  QuarnPopCaller caller;
+  std::string error;  // the first problem, with its line number
+};
+
+std::string_view strip(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\r'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\r'))
+    text.remove_suffix(1);
+  return text;
+}
+
+// A font as written in a report: font digit, two-digit size, then any of B (bold), U, D,
+// T, W or F (underline), I (italic) and a position digit: "112BI", "010U1".
+bool font_spec(std::string_view text, std::string& spec) {
+  if (text.size() < 3 || !std::isdigit(static_cast<unsigned char>(text[0])) ||
+      !std::isdigit(static_cast<unsigned char>(text[1])) ||
+      !std::isdigit(static_cast<unsigned char>(text[2])))
+    return false;
+  spec.assign(11, ' ');
+  spec[0] = kFontMarker;
+  spec.replace(1, 3, text.substr(0, 3));
+  for (const char c : text.substr(3)) {
+    if (c == 'B')
+      spec[4] = c;
+    else if (c == 'U' || c == 'D' || c == 'T' || c == 'W' || c == 'F')
+      spec[5] = c;
+    else if (c == 'I')
+      spec[6] = c;
+    else if (c >= '0' && c <= '2')
+      spec[7] = c;
+    else
+      return false;
+  }
+  return true;
+}
+
+// Line text with its marks: "{tab}", "{left}", "{center}", "{right}", "{par}", "{page}",
+// "{font SPEC}"; a real tab is a tab, " | " separates table cells. The end mark is added.
+bool line_text(std::string_view text, bool cells, std::string& out) {
+  out.clear();
+  for (std::size_t i = 0; i < text.size();) {
+    if (cells && text.substr(i, 3) == " | ") {
+      out += '\t';
+      i += 3;
+      continue;
+    }
+    if (text[i] != '{') {
+      out += text[i++];
+      continue;
+    }
+    const std::size_t close = text.find('}', i);
+    if (close == std::string_view::npos) {
+      out += text.substr(i);
+      break;
+    }
+    const std::string_view mark = text.substr(i + 1, close - i - 1);
+    std::string spec;
+    if (mark == "tab")
+      out += '\t';
+    else if (mark == "left")
+      out += '\x11';
+    else if (mark == "center")
+      out += '\x12';
+    else if (mark == "right")
+      out += '\x13';
+    else if (mark == "par")
+      out += '\x17';
+    else if (mark == "page")
+      out += '\x18';
+    else if (mark.starts_with("font ") && font_spec(mark.substr(5), spec))
+      out += spec;
+    else if (mark.starts_with("font "))
+      return false;
+    else
+      out += text.substr(i, close - i + 1);  // braces of the text itself
+    i = close + 1;
+  }
+  out += kEndMark;
+  return out.size() <= 768;
+}
+
+// A layout: tab stops "R150" (kind L, R, C or D and the position in hundredths of an inch)
+// or cells "200" / "200:1111" (right edge and the borders top, left, bottom, right).
+bool layout_text(std::string_view words, bool cells, std::string& out) {
+  out.clear();
+  std::istringstream in{std::string(words)};
+  std::string word;
+  while (in >> word) {
+    std::string position = cells ? word.substr(0, word.find(':')) : word.substr(1);
+    if (position.empty() || position.size() > 4 ||
+        position.find_first_not_of("0123456789") != std::string::npos)
+      return false;
+    position.insert(0, 4 - position.size(), '0');
+    if (cells) {
+      std::string borders =
+          word.find(':') == std::string::npos ? "" : word.substr(word.find(':') + 1);
+      if (borders.size() > 4 || borders.find_first_not_of(" 123ST") != std::string::npos)
+        return false;
+      borders.resize(4, ' ');
+      out += '\x16' + position + borders + "      ";
+    } else {
+      if (std::string_view("LRCD").find(word[0]) == std::string_view::npos) return false;
+      out += '\x15' + position + word[0] + "     ";
+    }
+  }
+  out += kEndMark;
+  return out.size() <= 512;
+}
+
+struct FieldName {
+  std::string_view name;
+  std::size_t offset;
+  std::size_t width;
+};
+
+#define QUARN_FIELD(name, member) \
+  { name, offsetof(QuarnPopRecord, member), sizeof(QuarnPopRecord::member) }
+const FieldName kFields[] = {
+    QUARN_FIELD("output-kind", pop_output_kind),
+    QUARN_FIELD("orientation", pop_orientation),
+    QUARN_FIELD("paper-width", pop_paper_width),
+    QUARN_FIELD("paper-height", pop_paper_height),
+    QUARN_FIELD("left-margin", pop_left_margin),
+    QUARN_FIELD("right-margin", pop_right_margin),
+    QUARN_FIELD("top-margin", pop_top_margin),
+    QUARN_FIELD("bottom-margin", pop_bottom_margin),
+    QUARN_FIELD("header-page", pop_header_page),
+    QUARN_FIELD("heading-1", pop_heading_line_1),
+    QUARN_FIELD("heading-2", pop_heading_line_2),
+    QUARN_FIELD("heading-3", pop_heading_line_3),
+    QUARN_FIELD("starting-page", pop_starting_page),
+    QUARN_FIELD("section-break", pop_section_break),
+    QUARN_FIELD("underline-code", pop_underline_code),
+    QUARN_FIELD("header-style", pop_header_style),
+    QUARN_FIELD("spacing-before", pop_spacing_before),
+    QUARN_FIELD("line-spacing-switch", pop_line_spacing_switch),
+    QUARN_FIELD("line-spacing", pop_line_spacing),
+    QUARN_FIELD("page-break-before", pop_page_break_before),
+    QUARN_FIELD("keep-with-next", pop_keep_with_next),
+};
+const FieldName kFonts[] = {
+    QUARN_FIELD("body", pop_body_font),
+    QUARN_FIELD("heading-0", pop_heading_font_0),
+    QUARN_FIELD("heading-1", pop_heading_font_1),
+    QUARN_FIELD("heading-2", pop_heading_font_2),
+    QUARN_FIELD("heading-3", pop_heading_font_3),
+    QUARN_FIELD("small", pop_small_font),
+    QUARN_FIELD("second-body", pop_second_body_font),
+};
+#undef QUARN_FIELD
+
+// Numbers are right-justified with zeros ("50" in a four-digit margin is "0050").
+void set_field(QuarnPopRecord& rec, const FieldName& field, std::string_view value) {
+  char* at = reinterpret_cast<char*>(&rec) + field.offset;
+  std::string text(value);
+  const bool numeric = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+  if (numeric && field.width > 1 && text.size() < field.width)
+    text.insert(0, field.width - text.size(), '0');
+  put_field(std::span<char>(at, field.width), text);
+}
+
+class Runner {
+ public:
+  Runner(Report& report, bool view) : r_(report), view_(view) {}
+
+  bool request(std::string_view code) {
+    put_field(r_.rec.pop_request, code);
+    QUARN_POP(&r_.rec, &r_.caller, quarn_runtime_form());
+    const std::string_view status(r_.rec.pop_status, 2);
+    if (status == "00") return true;
+    r_.error = "POP " + std::string(code) + " status " + std::string(status) + ": " +
+               std::string(trimmed(r_.rec.pop_message_text));
+    return false;
+  }
+
+  // One line of the description; false on a problem (r_.error says which).
+  bool line(std::string_view text) {
+    text = strip(text);
+    if (text.empty() || text.front() == '#') return true;
+    const std::size_t space = text.find(' ');
+    const std::string_view word = text.substr(0, space);
+    const std::string_view rest =
+        space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
+    std::string bytes;
+    if (word == "title") {
+      put_field(r_.caller.pop_report_title, rest);
+    } else if (word == "program") {
+      put_field(r_.caller.pop_program_name, rest);
+    } else if (word == "set" || word == "font") {
+      const std::size_t gap = rest.find(' ');
+      const std::string_view name = rest.substr(0, gap);
+      const std::string_view value =
+          gap == std::string_view::npos ? std::string_view() : strip(rest.substr(gap + 1));
+      const auto& table =
+          word == "set" ? std::span<const FieldName>(kFields) : std::span<const FieldName>(kFonts);
+      const auto field = std::find_if(table.begin(), table.end(),
+                                      [&](const FieldName& f) { return f.name == name; });
+      if (field == table.end()) return problem("unknown field '" + std::string(name) + "'");
+      if (word == "font") {
+        if (!font_spec(value, bytes)) return problem("bad font '" + std::string(value) + "'");
+        set_field(r_.rec, *field, bytes);
+      } else {
+        set_field(r_.rec, *field, value);
+      }
+    } else if (word == "tabs" || word == "cells" || word == "heading-cells") {
+      if (!layout_text(rest, word != "tabs", bytes)) return problem("bad layout");
+      put_field(word == "tabs"    ? std::span<char>(r_.rec.pop_line_layout)
+                : word == "cells" ? std::span<char>(r_.rec.pop_row_layout)
+                                  : std::span<char>(r_.rec.pop_header_row_layout),
+                bytes);
+    } else if (word == "heading-row") {
+      if (!line_text(rest, true, bytes)) return problem("bad heading row");
+      put_field(r_.rec.pop_header_row_text, bytes);
+    } else if (word == "line" || word == "row") {
+      if (!line_text(rest, word == "row", bytes)) return problem("bad line text");
+      put_field(r_.rec.pop_line_mode, word == "row" ? "C" : " ");
+      put_field(r_.rec.pop_line_text, bytes);
+      return request("WRI");
+    } else if (word == "header" || word == "footer" || word == "first-header" ||
+               word == "first-footer") {
+      if (!line_text(rest, false, bytes)) return problem("bad line text");
+      put_field(r_.rec.pop_line_text, bytes);
+      return request(word == "header"         ? "WHD"
+                     : word == "footer"       ? "WFT"
+                     : word == "first-header" ? "WH1"
+                                              : "WF1");
+    } else if (word == "page") {
+      return request("PAG");
+    } else if (word == "section") {
+      return request("SEC");
+    } else if (word == "progress") {
+      put_field(r_.rec.pop_progress_text, rest);
+      return request("STA");
+    } else if (word == "picture") {
+      std::istringstream in{std::string(rest)};
+      std::string file, x, y, type;
+      in >> file >> x >> y >> type;
+      if (file.empty() || x.empty() || y.empty()) return problem("picture FILE X Y [JPEG|PNG]");
+      put_field(r_.rec.pop_picture_file, file);
+      set_field(r_.rec, {"", offsetof(QuarnPopRecord, pop_picture_x), 4}, x);
+      set_field(r_.rec, {"", offsetof(QuarnPopRecord, pop_picture_y), 4}, y);
+      put_field(r_.rec.pop_picture_type, type);
+      return request("PIC");
+    } else {
+      return problem("unknown directive '" + std::string(word) + "'");
+    }
+    return true;
+  }
+
+  bool finish() { return request(view_ ? "CLV" : "CLS"); }
+
+ private:
+  bool problem(std::string text) {
+    r_.error = std::move(text);
+    return false;
+  }
+
+  Report& r_;
+  bool view_;
+};
+
+int run(const Args& given) {
+  Args args = given;
+  std::string error;
+  if (!take_home_option(args, error)) return usage_error(kName, error);
+  bool view = false;
+  if (!args.empty() && args[0] == "--view") {
+    view = true;
+    args.erase(args.begin());
+  }
+  if (args.size() != 1) return usage_error(kName, "expects one report description file");
+  std::ifstream in{std::string(args[0])};
+  if (!in) return failure(kName, "cannot read " + std::string(args[0]));
+
+  Report report;
+  std::memset(&report.rec, ' ', sizeof report.rec);
+  std::memset(&report.caller, ' ', sizeof report.caller);
+  put_field(report.caller.pop_program_name, "REPORT");
+  Runner runner(report, view);
+  if (!runner.request("INI")) return failure(kName, report.error);
+  std::string text;
+  int number = 0;
+  while (std::getline(in, text)) {
+    ++number;
+    if (!runner.line(text)) {
+      const std::string problem = report.error;
+      runner.finish();
+      return failure(kName, std::string(args[0]) + ":" + std::to_string(number) + ": " + problem);
+    }
+  }
+  if (!runner.finish()) return failure(kName, report.error);
+  std::printf("%s\n", std::string(trimmed(report.rec.pop_print_file_name)).c_str());
+  return kOk;
+}
+
+const Registration registration(
+    {kName, "write a document from a report description through POP",
+     "usage: quarn report [--home DIR] [--view] FILE\n"
+     "\n"
+     "Reads the report description FILE, one directive a line, and writes the document\n"
+     "through POP into a print file of the home folder (PRINT.rtf, PRINTA.rtf, ...), whose\n"
+     "name it prints. With --view the document is then opened in the viewer.\n"
+     "\n"
+     "  title TEXT              the report title of the standard page header\n"
+     "  program NAME            the program named in messages\n"
+     "  set FIELD VALUE         orientation, paper-width, left-margin, heading-1, ...\n"
+     "  font WHICH SPEC         body, small, heading-0..3: digit, size, B U I, position\n"
+     "  tabs R150 L300          tab stops of the next lines (L R C D, hundredths)\n"
+     "  cells 200:1111 400      table cells: right edge, borders top left bottom right\n"
+     "  heading-cells ...       cells of the column-heading row\n"
+     "  heading-row A | B       the column-heading row\n"
+     "  line TEXT               a paragraph; {tab} {right} {center} {left} {par}\n"
+     "                          {page} {font SPEC} mark the text\n"
+     "  row A | B               a table row\n"
+     "  header|footer TEXT      the page header or footer (first-header, first-footer)\n"
+     "  page, section           a new page, a new section\n"
+     "  picture FILE.qim X Y    a picture at X, Y hundredths of an inch on the page\n"
+     "  progress TEXT           the progress window's text\n"
+     "  # ...                   a comment\n"
+     "\n"
+     "  --home DIR   the suite's home folder (print files, control file)\n"
+     "  --view       open the document in the viewer (POP-RTF-PROCESSOR)\n",
+     &run});
+
+}  // namespace
+}  // namespace quarn::cli
