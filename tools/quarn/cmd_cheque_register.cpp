@@ -177,8 +177,8 @@ class Register {
     set(rec_.pop_heading_line_1, "Operating account, March 2026");
     set(rec_.pop_heading_line_2, "From " + source);
     // Cells: number, date, payee and place with the amount in words, amount.
-    const std::string cells = std::string("\x16") + "0090 1 1      " + "\x16" + "0230 1 1      " +
-                              "\x16" + "0600 1 1      " + "\x16" + "0750 111      " + kEnd;
+    const std::string cells = std::string("\x16") + "0070 1 1      " + "\x16" + "0200 1 1      " +
+                              "\x16" + "0630 1 1      " + "\x16" + "0750 111      " + kEnd;
     set(rec_.pop_header_row_layout, cells);
     set(rec_.pop_row_layout, cells);
     set(rec_.pop_header_row_text, std::string("\x14") + "110B      No." + kTab + "Date" + kTab +

@@ -22,7 +22,7 @@ void print_help() {
       "\n"
       "commands:\n");
   for (const auto& [name, command] : commands()) {
-    std::printf("  %-12.*s %.*s\n", static_cast<int>(name.size()), name.data(),
+    std::printf("  %-18.*s %.*s\n", static_cast<int>(name.size()), name.data(),
                 static_cast<int>(command.summary.size()), command.summary.data());
   }
 }
