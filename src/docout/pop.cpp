@@ -294,8 +294,8 @@ class Request : public Warner {
                               rec_.pop_body_font};
     return docout::encode_line(s_.out, line, context, *this);
   }
-  void font(ConstField spec) {
-    select_font(s_.out, spec, rec_.pop_current_font, rec_.pop_underline_code[0]);
+  void font(ConstField wanted) {
+    select_font(s_.out, wanted, rec_.pop_current_font, rec_.pop_underline_code[0]);
   }
   void forget_font() { frame::clear(rec_.pop_current_font); }
   void word(std::string_view words) { s_.out.word(words); }
@@ -392,7 +392,7 @@ void Request::initialise() {
   rec_.pop_header_page[0] = 'Y';
   for (char* heading : {rec_.pop_heading_font_0, rec_.pop_heading_font_1, rec_.pop_heading_font_2,
                         rec_.pop_heading_font_3})
-    frame::put_text(Field(heading, kFontSpecWidth), kHeadingFont);
+    frame::put_text(Field(heading, kFontFieldWidth), kHeadingFont);
   frame::put_text(rec_.pop_small_font, kSmallFont);
   frame::put_text(rec_.pop_second_body_font, kSecondBodyFont);
   frame::put_text(rec_.pop_starting_page, "00000");
@@ -668,7 +668,7 @@ void Request::write_standard_header() {
   for (const auto& [heading_font, text] : lines) {
     font(rec_.pop_small_font);
     word("\\tab ");
-    font(ConstField(heading_font, kFontSpecWidth));
+    font(ConstField(heading_font, kFontFieldWidth));
     encode_text(s_.out, ConstField(text, 100));
     word(text == rec_.pop_heading_line_3 ? "\\par\\par" : "\\par");
     end_record();

@@ -82,14 +82,14 @@ class LineEncoder {
           text_written_ = false;
           break;
         case kFontMarker:
-          if (i + kFontSpecWidth > line.size()) return warner.warn(kStyleOverrun, i + 1);
+          if (i + kFontFieldWidth > line.size()) return warner.warn(kStyleOverrun, i + 1);
           // In a table the cell's paragraph must be marked as one, font first or not.
           if (!opened_ && table_) out_.word("\\pard \\intbl");
           opened_ = true;
-          select_font(out_, line.subspan(i, kFontSpecWidth), context_.current_font,
+          select_font(out_, line.subspan(i, kFontFieldWidth), context_.current_font,
                       context_.underline);
           font_selected_ = true;
-          i += kFontSpecWidth;
+          i += kFontFieldWidth;
           continue;
         case kParagraphMark:
           open();

@@ -13,7 +13,7 @@ namespace quarn::docout {
 inline constexpr std::size_t kBufferSize = 2048;
 inline constexpr std::size_t kLayoutWidth = 512;
 inline constexpr std::size_t kLineWidth = 768;
-inline constexpr std::size_t kFontSpecWidth = 11;
+inline constexpr std::size_t kFontFieldWidth = 11;
 
 // Control bytes of line texts and layout records.
 inline constexpr char kEndMark = 3;
@@ -81,9 +81,9 @@ std::uint32_t twips(std::uint32_t hundredths);
 // POP-ENCODE-TEXT: the text without trailing spaces, "\", "{" and "}" escaped.
 void encode_text(Output& out, frame::ConstField text);
 
-// POP-SELECT-FONT: the font words when `spec` differs from `current`, which then becomes
-// `spec`. An underline "F" in `spec` stands for `underline`.
-void select_font(Output& out, frame::ConstField spec, frame::Field current, char underline);
+// POP-SELECT-FONT: the font words when `wanted` differs from `current`, which then becomes
+// `wanted`. An underline "F" in `wanted` stands for `underline`.
+void select_font(Output& out, frame::ConstField wanted, frame::Field current, char underline);
 
 // POP-ENCODE-LAYOUT: the tab stops or cell definitions of a 512-byte layout record. False
 // when a warning was cancelled.

@@ -13,10 +13,10 @@ bool is_digit(char c) {
 
 }  // namespace
 
-void select_font(Output& out, frame::ConstField spec, frame::Field current, char underline) {
-  if (std::memcmp(spec.data(), current.data(), kFontSpecWidth) == 0) return;
-  std::array<char, kFontSpecWidth> font;
-  std::memcpy(font.data(), spec.data(), kFontSpecWidth);
+void select_font(Output& out, frame::ConstField wanted, frame::Field current, char underline) {
+  if (std::memcmp(wanted.data(), current.data(), kFontFieldWidth) == 0) return;
+  std::array<char, kFontFieldWidth> font;
+  std::memcpy(font.data(), wanted.data(), kFontFieldWidth);
   if (font[5] == 'F') font[5] = underline;
 
   // A font digit that is not a digit would make a broken word: the table's first font.
@@ -63,7 +63,7 @@ void select_font(Output& out, frame::ConstField spec, frame::Field current, char
       break;
   }
   out.word(" ");
-  std::memcpy(current.data(), spec.data(), kFontSpecWidth);
+  std::memcpy(current.data(), wanted.data(), kFontFieldWidth);
 }
 
 }  // namespace quarn::docout

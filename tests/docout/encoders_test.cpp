@@ -29,8 +29,8 @@ std::string padded(std::string text, std::size_t width) {
   return text;
 }
 
-std::string font(std::string_view spec) {
-  return padded("\x14" + std::string(spec), kFontSpecWidth);
+std::string font(std::string_view code) {
+  return padded("\x14" + std::string(code), kFontFieldWidth);
 }
 
 class EncoderTest : public ::testing::Test {
@@ -57,7 +57,7 @@ class EncoderTest : public ::testing::Test {
   Output out{spill};
   ScriptedWarner warner;
   std::string body = font("110");
-  char current[kFontSpecWidth];
+  char current[kFontFieldWidth];
 
   void SetUp() override { std::fill(std::begin(current), std::end(current), ' '); }
 };
@@ -73,7 +73,7 @@ TEST_F(EncoderTest, TextEscapesBracesAndBackslashesAndDropsTrailingSpaces) {
 
 TEST_F(EncoderTest, FontWordsForEachAttribute) {
   struct Case {
-    std::string spec;
+    std::string code;
     std::string words;
   };
   const Case cases[] = {
@@ -89,20 +89,20 @@ TEST_F(EncoderTest, FontWordsForEachAttribute) {
   for (const Case& c : cases) {
     StringSpill s;
     Output o(s);
-    char cur[kFontSpecWidth];
+    char cur[kFontFieldWidth];
     std::fill(std::begin(cur), std::end(cur), ' ');
-    const std::string spec = font(c.spec);
-    select_font(o, frame::ConstField(spec.data(), spec.size()), frame::Field(cur), 'U');
+    const std::string code = font(c.code);
+    select_font(o, frame::ConstField(code.data(), code.size()), frame::Field(cur), 'U');
     o.flush();
-    EXPECT_EQ(s.text, c.words) << c.spec;
-    EXPECT_EQ(std::string(cur, kFontSpecWidth), spec) << "the specification as given is current";
+    EXPECT_EQ(s.text, c.words) << c.code;
+    EXPECT_EQ(std::string(cur, kFontFieldWidth), code) << "the font as given is current";
   }
 }
 
 TEST_F(EncoderTest, TheSameFontTwiceIsWrittenOnce) {
-  const std::string spec = font("112BUI0");
-  select_font(out, frame::ConstField(spec.data(), spec.size()), frame::Field(current), ' ');
-  select_font(out, frame::ConstField(spec.data(), spec.size()), frame::Field(current), ' ');
+  const std::string code = font("112BUI0");
+  select_font(out, frame::ConstField(code.data(), code.size()), frame::Field(current), ' ');
+  select_font(out, frame::ConstField(code.data(), code.size()), frame::Field(current), ' ');
   EXPECT_EQ(written(), "\\plain \\f1\\fs024\\b\\i\\ul\\nosupersub ");
 }
 
@@ -198,7 +198,7 @@ TEST_F(EncoderTest, CancelledWarningStopsTheLayout) {
 
 TEST_F(EncoderTest, PlainLineOpensWithTheBodyFontAndEndsWithPar) {
   EXPECT_EQ(line("Hello world\x03"), "\\plain \\f1\\fs020 Hello\\~world\\par");
-  EXPECT_EQ(std::string(current, kFontSpecWidth), std::string(kFontSpecWidth, ' '))
+  EXPECT_EQ(std::string(current, kFontFieldWidth), std::string(kFontFieldWidth, ' '))
       << "the end mark forgets the current font";
 }
 

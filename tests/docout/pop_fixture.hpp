@@ -58,8 +58,8 @@ inline std::string pad(std::string text, std::size_t width) {
   return text;
 }
 
-inline std::string font_spec(std::string_view spec) {
-  return pad("\x14" + std::string(spec), 11);
+inline std::string font_field(std::string_view code) {
+  return pad("\x14" + std::string(code), 11);
 }
 
 class PopTest : public ::testing::Test {

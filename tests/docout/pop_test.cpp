@@ -34,12 +34,12 @@ TEST_F(PopTest, IniSetsTheDefaultsAndKeepsPictureFieldsAndMessage) {
   const auto text = [](const auto& field) { return std::string(field, sizeof field); };
   EXPECT_EQ(text(rec.pop_reserved), std::string(10, ' '));
   EXPECT_EQ(text(rec.pop_output_kind), "P");
-  EXPECT_EQ(text(rec.pop_body_font), font_spec("110"));
+  EXPECT_EQ(text(rec.pop_body_font), font_field("110"));
   EXPECT_EQ(text(rec.pop_paper_width) + text(rec.pop_paper_height), "08501100");
   EXPECT_EQ(text(rec.pop_left_margin) + text(rec.pop_bottom_margin), "00500050");
-  EXPECT_EQ(text(rec.pop_heading_font_3), font_spec("012B"));
-  EXPECT_EQ(text(rec.pop_small_font), font_spec("008"));
-  EXPECT_EQ(text(rec.pop_second_body_font), font_spec("010"));
+  EXPECT_EQ(text(rec.pop_heading_font_3), font_field("012B"));
+  EXPECT_EQ(text(rec.pop_small_font), font_field("008"));
+  EXPECT_EQ(text(rec.pop_second_body_font), font_field("010"));
   EXPECT_EQ(text(rec.pop_starting_page), "00000");
   EXPECT_EQ(text(rec.pop_line_layout), std::string(512, ' '));
   EXPECT_EQ(text(rec.pop_message_switch) + text(rec.pop_cancel_switch), "NN");

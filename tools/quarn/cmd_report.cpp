@@ -35,23 +35,23 @@ std::string_view strip(std::string_view text) {
 
 // A font as written in a report: font digit, two-digit size, then any of B (bold), U, D,
 // T, W or F (underline), I (italic) and a position digit: "112BI", "010U1".
-bool font_spec(std::string_view text, std::string& spec) {
+bool font_code(std::string_view text, std::string& code) {
   if (text.size() < 3 || !std::isdigit(static_cast<unsigned char>(text[0])) ||
       !std::isdigit(static_cast<unsigned char>(text[1])) ||
       !std::isdigit(static_cast<unsigned char>(text[2])))
     return false;
-  spec.assign(11, ' ');
-  spec[0] = kFontMarker;
-  spec.replace(1, 3, text.substr(0, 3));
+  code.assign(11, ' ');
+  code[0] = kFontMarker;
+  code.replace(1, 3, text.substr(0, 3));
   for (const char c : text.substr(3)) {
     if (c == 'B')
-      spec[4] = c;
+      code[4] = c;
     else if (c == 'U' || c == 'D' || c == 'T' || c == 'W' || c == 'F')
-      spec[5] = c;
+      code[5] = c;
     else if (c == 'I')
-      spec[6] = c;
+      code[6] = c;
     else if (c >= '0' && c <= '2')
-      spec[7] = c;
+      code[7] = c;
     else
       return false;
   }
@@ -59,7 +59,7 @@ bool font_spec(std::string_view text, std::string& spec) {
 }
 
 // Line text with its marks: "{tab}", "{left}", "{center}", "{right}", "{par}", "{page}",
-// "{font SPEC}"; a real tab is a tab, " | " separates table cells. The end mark is added.
+// "{font CODE}"; a real tab is a tab, " | " separates table cells. The end mark is added.
 bool line_text(std::string_view text, bool cells, std::string& out) {
   out.clear();
   for (std::size_t i = 0; i < text.size();) {
@@ -78,7 +78,7 @@ bool line_text(std::string_view text, bool cells, std::string& out) {
       break;
     }
     const std::string_view mark = text.substr(i + 1, close - i - 1);
-    std::string spec;
+    std::string code;
     if (mark == "tab")
       out += '\t';
     else if (mark == "left")
@@ -91,8 +91,8 @@ bool line_text(std::string_view text, bool cells, std::string& out) {
       out += '\x17';
     else if (mark == "page")
       out += '\x18';
-    else if (mark.starts_with("font ") && font_spec(mark.substr(5), spec))
-      out += spec;
+    else if (mark.starts_with("font ") && font_code(mark.substr(5), code))
+      out += code;
     else if (mark.starts_with("font "))
       return false;
     else
@@ -221,7 +221,7 @@ class Runner {
                                       [&](const FieldName& f) { return f.name == name; });
       if (field == table.end()) return problem("unknown field '" + std::string(name) + "'");
       if (word == "font") {
-        if (!font_spec(value, bytes)) return problem("bad font '" + std::string(value) + "'");
+        if (!font_code(value, bytes)) return problem("bad font '" + std::string(value) + "'");
         set_field(r_.rec, *field, bytes);
       } else {
         set_field(r_.rec, *field, value);
@@ -328,13 +328,13 @@ const Registration registration(
      "  title TEXT              the report title of the standard page header\n"
      "  program NAME            the program named in messages\n"
      "  set FIELD VALUE         orientation, paper-width, left-margin, heading-1, ...\n"
-     "  font WHICH SPEC         body, small, heading-0..3: digit, size, B U I, position\n"
+     "  font WHICH CODE         body, small, heading-0..3: digit, size, B U I, position\n"
      "  tabs R150 L300          tab stops of the next lines (L R C D, hundredths)\n"
      "  cells 200:1111 400      table cells: right edge, borders top left bottom right\n"
      "  heading-cells ...       cells of the column-heading row\n"
      "  heading-row A | B       the column-heading row\n"
      "  line TEXT               a paragraph; {tab} {right} {center} {left} {par}\n"
-     "                          {page} {font SPEC} mark the text\n"
+     "                          {page} {font CODE} mark the text\n"
      "  row A | B               a table row\n"
      "  header|footer TEXT      the page header or footer (first-header, first-footer)\n"
      "  page, section           a new page, a new section\n"
