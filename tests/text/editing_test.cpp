@@ -66,9 +66,8 @@ std::string compress(const std::string& text) {
   return std::string(record.cp_text, sizeof record.cp_text);
 }
 
-std::string padded(std::string text, std::size_t width) {
-  text.resize(width, ' ');
-  return text;
+std::string padded(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
 TEST(Compress, RunsOfSpacesBecomeOne) {
