@@ -7,6 +7,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/files.hpp"
+
 namespace quarn::platform {
 
 namespace {
@@ -115,7 +117,8 @@ FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
   // SQLite would take an empty name for a private temporary database.
   if (path.empty() || path.find('\0') != std::string::npos) return status::kMissing;
   bool created = false;
-  FileStatus result = open_connection(path, mode, created);
+  // "\" separates folders as "/" does, as for every other file of the library.
+  FileStatus result = open_connection(files::native_path(path), mode, created);
   if (result == status::kOk) result = check_layout(mode, created);
   if (result == status::kOk) result = prepare();
   if (result != status::kOk) {

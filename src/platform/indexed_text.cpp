@@ -1,7 +1,10 @@
 #include "platform/indexed_text.hpp"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "platform/files.hpp"
@@ -51,32 +54,49 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
   input.begin();
   lineseq::LineWriter output;
   const bool to_standard_output = text.empty();
-  if (const FileStatus opened = output.open(
-          to_standard_output ? kStandardOutput : text,
-          to_standard_output ? lineseq::WriteMode::kExtend : lineseq::WriteMode::kReplace);
+  // A text file is written beside its place and put there only when the whole file was
+  // written, so a failed export leaves an earlier text as it was. Devices, pipes and
+  // links are written in place.
+  std::error_code ignored;
+  const auto kind = std::filesystem::symlink_status(files::native_path(text), ignored).type();
+  const bool beside = !to_standard_output && (kind == std::filesystem::file_type::not_found ||
+                                              kind == std::filesystem::file_type::regular);
+  const std::string written_to = to_standard_output ? kStandardOutput
+                                 : beside           ? text + ".export"
+                                                    : text;
+  if (const FileStatus opened =
+          output.open(written_to, to_standard_output ? lineseq::WriteMode::kExtend
+                                                     : lineseq::WriteMode::kReplace);
       opened != status::kOk) {
     return with_status("cannot write " + (to_standard_output ? "to standard output" : text),
                        opened);
   }
+  std::string error;
   std::vector<char> record(layout.record_length);
-  for (;;) {
+  while (error.empty()) {
     const FileStatus read = input.read_next(record);
     if (read == status::kAtEnd) break;
-    if (read != status::kOk) return with_status("cannot read " + file, read);
-    if (std::memchr(record.data(), '\n', record.size()) != nullptr ||
-        std::memchr(record.data(), '\r', record.size()) != nullptr) {
+    if (read != status::kOk) {
+      error = with_status("cannot read " + file, read);
+    } else if (std::memchr(record.data(), '\n', record.size()) != nullptr ||
+               std::memchr(record.data(), '\r', record.size()) != nullptr) {
       const auto key = std::span<const char>(record).subspan(layout.key_offset, layout.key_length);
-      return "the record with key '" + shown(key) + "' holds a line end";
-    }
-    if (const FileStatus written = output.write({record.data(), record.size()});
-        written != status::kOk) {
-      return with_status("cannot write " + text, written);
+      error = "the record with key '" + shown(key) + "' holds a line end";
+    } else if (const FileStatus written = output.write({record.data(), record.size()});
+               written != status::kOk) {
+      error = with_status("cannot write " + text, written);
     }
   }
-  if (const FileStatus closed = output.close(); closed != status::kOk) {
-    return with_status("cannot write " + text, closed);
+  if (const FileStatus closed = output.close(); closed != status::kOk && error.empty()) {
+    error = with_status("cannot write " + text, closed);
   }
-  return {};
+  if (!beside) return error;
+  if (error.empty() &&
+      std::rename(files::native_path(written_to).c_str(), files::native_path(text).c_str()) != 0) {
+    error = with_status("cannot write " + text, lineseq::status_of_errno(errno));
+  }
+  if (!error.empty()) files::remove_file(written_to);
+  return error;
 }
 
 std::string import_text(const std::string& file, const IndexedLayout& layout,

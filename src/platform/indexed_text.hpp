@@ -10,7 +10,7 @@ namespace quarn::platform {
 
 // Writes every record of the indexed file `file` to `text` (standard output when empty).
 // Empty on success, otherwise what went wrong. A record that holds a line end cannot be
-// written as a line and stops the export.
+// written as a line and stops the export. A text file is replaced whole or not at all.
 std::string export_text(const std::string& file, const IndexedLayout& layout,
                         const std::string& text);
 

@@ -173,6 +173,13 @@ TEST_F(ControlFileTest, HomeFolderPaddedWithSpacesIsUsedWithoutThem) {
   EXPECT_TRUE(std::filesystem::exists(folder / "QUARN.CTL"));
 }
 
+TEST_F(ControlFileTest, HomeFolderEndingInABackslashHoldsTheFile) {
+  set_home_folder(*misc, folder.path().string() + "\\");
+  EXPECT_EQ(request("SaveUserGeneralControl", "X", "here"), "00");
+  EXPECT_TRUE(std::filesystem::exists(folder / "QUARN.CTL"));
+  EXPECT_EQ(ctlfl_path(), "\"" + folder.path().string() + "\\QUARN.CTL\"");
+}
+
 TEST_F(ControlFileTest, FailedOpenIsReportedAndRetriedOnTheNextCall) {
   set_home_folder(*misc, folder.path().string() + "/missing/");
   EXPECT_EQ(request("GetUserGeneralControl", "X", "stale"), "91");

@@ -74,8 +74,15 @@ TEST_F(IndexedTextTest, ARecordHoldingALineEndIsNotExported) {
                                    "Cline\nen")),
             status::kOk);
   data.close();
-  EXPECT_EQ(export_text(file, kLayout, folder / "out.txt"),
-            "the record with key 'A\\x01C' holds a line end");
+  // A text of an earlier export is still there afterwards, whole.
+  const std::string out = folder / "out.txt";
+  std::ofstream(out) << "AAAearlier\n";
+  EXPECT_EQ(export_text(file, kLayout, out), "the record with key 'A\\x01C' holds a line end");
+  EXPECT_EQ(testing::file_contents(out), "AAAearlier\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            2)
+      << "nothing is left beside the files";
 }
 
 TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {

@@ -486,6 +486,13 @@ TEST_F(RptctlVerifyTest, AnUpdateIsAllOrNothing) {
   EXPECT_EQ(customer_dump(), join(customer_set()));
 }
 
+TEST_F(RptctlVerifyTest, AFolderEndingInABackslashHoldsAllThreeFiles) {
+  make_files(standard_set(), customer_set());
+  set_home(folder.path().string() + "\\");
+  EXPECT_EQ(run('C'), '0') << log();
+  EXPECT_TRUE(log().starts_with("Check Started ")) << log();
+}
+
 TEST_F(RptctlVerifyTest, TheFolderIsAsLongAsItsLengthSays) {
   make_files(standard_set(), customer_set());
   const std::string home = folder.path().string() + "/";
