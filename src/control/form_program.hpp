@@ -2,9 +2,11 @@
 // nested programs (QUARN-CONTROLS, QUARN-PROGRAM-CONTROL, the recent-file list) work on.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "control/quarn_control_file.hpp"
 #include "forms/runtime.hpp"
@@ -60,6 +62,16 @@ struct FormProgram {
   char caption[kCaptionWidth]{};
   // The File menu's recent files, built from the caller's list.
   std::array<RecentFileMenuEntry, kRecentFiles> recent_file_menu{};
+
+  // Text fields start as spaces, as cleared text fields are; a form that leaves its form
+  // name unset then has no form part in its window key.
+  FormProgram() {
+    for (std::span<char> field : {std::span<char>(program_id_name), std::span<char>(form_id_name),
+                                  std::span<char>(start_date), std::span<char>(start_time),
+                                  std::span<char>(rights_code), std::span<char>(caption)}) {
+      std::fill(field.begin(), field.end(), ' ');
+    }
+  }
 
   ProgramNames names() const {
     return {std::string_view(program_id_name, sizeof program_id_name),

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "control/control_fixture.hpp"
+#include "control/form_program.hpp"
 #include "frame/external.hpp"
 
 namespace quarn::testing {
@@ -117,6 +118,15 @@ TEST_F(ControlFileTest, StationSettingsBelongToUserAndStationGeneralOnesToTheUse
             "AB  0000PLACE               |AB  0001PLACE               |"
             "AB  0002PLACE               |CD  0000PLACE               |"
             "CD  0001PLACE               |");
+}
+
+TEST(FormProgram, UnsetNamesAreSpacesSoTheWindowKeyHasNoFormPart) {
+  control::FormProgram program;
+  EXPECT_EQ(std::string(program.form_id_name, sizeof program.form_id_name),
+            std::string(sizeof program.form_id_name, ' '));
+  frame::put_text(program.program_id_name, "OrgEdit");
+  const auto key = control::window_key(program.names());
+  EXPECT_EQ(std::string(key.data(), key.size()), "OrgEdit-WINDOW      ");
 }
 
 TEST_F(ControlFileTest, WindowMethodsUseTheWindowKey) {
