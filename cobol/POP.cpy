@@ -36,7 +36,7 @@
       *> in: also the footer distance ("0050")
            05  POP-BOTTOM-MARGIN               PIC X(4).
       *> in: "Y" standard page header, "N" none, "1" none and the first
-      *> page ha s its own header and footer (WH1, WF1)
+      *> page has its own header and footer (WH1, WF1)
            05  POP-HEADER-PAGE                 PIC X(1).
       *> in: the standard header's heading lines
            05  POP-HEADING-LINE-1              PIC X(100).
@@ -87,7 +87,7 @@
       *> out: "Y" once Cancel was pressed in the progress window
            05  POP-CANCEL-SWITCH               PIC X(1).
            05  FILLER                          PIC X(1).
-      *> in: "JPEG" (or blank) or "PNG"
+      *> in: "JPEG" or "PNG"; blank: the type of the QIM file
            05  POP-PICTURE-TYPE                PIC X(5).
       *> in: digits, hundredths of an inch from the page's left
            05  POP-PICTURE-X                   PIC X(4).

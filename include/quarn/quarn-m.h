@@ -629,7 +629,7 @@ typedef struct QuarnPopRecord {
   char pop_progress_text[30];      /* in: STA's text (blank removes the window); cleared by POP */
   char pop_cancel_switch[1];       /* out: "Y" once Cancel was pressed in the progress window */
   char pop_filler_1[1];
-  char pop_picture_type[5];      /* in: "JPEG" (or blank) or "PNG" */
+  char pop_picture_type[5];      /* in: "JPEG" or "PNG"; blank: the QIM file's type */
   char pop_picture_x[4];         /* in: digits, hundredths of an inch from the page's left */
   char pop_picture_y[4];         /* in: digits, from the page's top */
   char pop_picture_file[86];     /* in: the picture's QIM file name */

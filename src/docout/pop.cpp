@@ -65,6 +65,7 @@ constexpr std::string_view kWarningQuestion =
 constexpr std::int32_t kCriticalStyle = 16;     // OK only, critical icon
 constexpr std::int32_t kWarningStyle = 3 | 48;  // Yes, No, Cancel; warning icon
 constexpr std::int32_t kYes = 6;
+constexpr std::int32_t kNo = 7;
 constexpr std::int32_t kCancel = 2;
 
 // Fonts of INI: marker, digit, size, then bold.
@@ -250,7 +251,9 @@ class Request : public Warner {
 
  private:
   std::int32_t display(std::string_view title, std::string_view text, std::int32_t style) {
-    if (form_ == nullptr || form_->display_message == nullptr) return kYes;
+    // Nothing shown is nothing answered: a form without messages must not silence the
+    // warnings for the rest of the process.
+    if (form_ == nullptr || form_->display_message == nullptr) return kNo;
     const std::string title_z(frame::trimmed(ConstField(title.data(), title.size())));
     const std::string text_z(text);
     return form_->display_message(form_->context, title_z.c_str(), text_z.c_str(), style);

@@ -98,6 +98,8 @@ class LineEncoder {
         case kPageNumberMark:
           open();
           out_.word("\\chpgn ");
+          // The page number is text: spaces after it belong to the stretch.
+          text_written_ = true;
           break;
         case '\\':
         case '{':
@@ -114,8 +116,9 @@ class LineEncoder {
           text_written_ = true;
           break;
         case ' ':
-          // Leading spaces of a right-aligned stretch would push its text off the margin.
-          if (alignment_ == kRight && !text_written_) break;
+          // Leading spaces of a right-aligned stretch would push its text off the margin. A
+          // space that opens the paragraph (after a tab) starts it left-aligned and is kept.
+          if (opened_ && alignment_ == kRight && !text_written_) break;
           open();
           out_.word("\\~");
           break;

@@ -119,7 +119,8 @@ ReadStatus read(std::string_view path, Picture* picture) {
       line.remove_suffix(1);
     lines.push_back(line);
   }
-  if (lines.empty() || lines[0] != kVersion) return ReadStatus::kNotQim;
+  // The version is the record's first five characters; the rest of the record is free.
+  if (lines.empty() || !lines[0].starts_with(kVersion)) return ReadStatus::kNotQim;
   if (lines.size() < 2) return ReadStatus::kBadProperties;
   const std::string_view props = lines[1];
   const auto width = props.size() >= 6 ? read_unsigned(ConstField(props.data(), 6)) : std::nullopt;

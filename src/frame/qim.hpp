@@ -1,5 +1,5 @@
-// QIM picture files: 128-character text records, one a line. Record 1 is the version
-// "QIM00"; record 2 the properties: width and height in pixels (six digits each) and the
+// QIM picture files: 128-character text records, one a line. Record 1 starts with the
+// version "QIM00"; record 2 the properties: width and height in pixels (six digits each) and the
 // picture type ("JPEG" or "PNG"), separated by single spaces; then the picture's bytes as
 // hexadecimal text, 64 bytes (128 digits) a record, the last record padded with spaces.
 #pragma once

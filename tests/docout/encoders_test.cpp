@@ -216,6 +216,10 @@ TEST_F(EncoderTest, LineCharactersAndMarks) {
       {"\x13   12.50", f + "\\qr 12.50"},  // leading spaces of a right stretch vanish
       {"\x13  a b", f + "\\qr a\\~b"},
       {"\x12 a", f + "\\qc \\~a"},
+      {"\x13\x18 of 5", f + "\\qr \\chpgn \\~of\\~5"},  // the page number is the stretch's text
+      {"\x13"
+       "5\t  a",
+       f + "\\qr 5\\tab \\~\\~a"},  // after a tab the paragraph opens left-aligned
       {"Page \x18", f + "Page\\~\\chpgn "},
       {"one\x17two", f + "one\\par two"},  // a space ends "\par" before text
       {"\x14"

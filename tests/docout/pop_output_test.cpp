@@ -47,6 +47,22 @@ TEST(Qim, MakeAndReadRoundTrip) {
   EXPECT_EQ(frame::qim::decode(picture), kPng);
 }
 
+TEST(Qim, TheVersionIsTheFirstFiveCharactersOfRecordOne) {
+  TempFolder folder;
+  std::string qim;
+  ASSERT_TRUE(frame::qim::make(kPng, &qim));
+  const std::pair<std::string, frame::qim::ReadStatus> cases[] = {
+      {"QIM00 made by the scanner", frame::qim::ReadStatus::kOk},
+      {"QIM01", frame::qim::ReadStatus::kNotQim},
+      {"QIM0", frame::qim::ReadStatus::kNotQim},
+  };
+  for (const auto& [version, status] : cases) {
+    std::ofstream(folder / "v.qim") << pad(version, 128) + qim.substr(128);
+    frame::qim::Picture picture;
+    EXPECT_EQ(frame::qim::read(folder / "v.qim", &picture), status) << version;
+  }
+}
+
 class PictureTest : public PopTest {
  protected:
   void SetUp() override {

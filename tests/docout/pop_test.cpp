@@ -338,6 +338,21 @@ TEST_F(PopTest, WarningsAskAndYesSilencesThemForTheProcess) {
   EXPECT_EQ(log.messages.size(), 2u) << "no warning after Yes, even in a later document";
 }
 
+TEST_F(PopTest, AFormThatShowsNoMessagesLeavesTheWarningsOn) {
+  QuarnCallerForm silent{&log, nullptr, &FormLog::geometry, &FormLog::thru};
+  ASSERT_EQ(request("INI"), "00");
+  rec.pop_header_style[0] = 'H';
+  layout(
+      "\x15"
+      "0100X     \x03");
+  line("a\x03");
+  frame::put_text(rec.pop_request, "WRI");
+  QUARN_POP(&rec, &caller, &silent);
+  ASSERT_EQ(std::string(rec.pop_status, 2), "00");
+  ASSERT_EQ(request("WRI"), "00");
+  EXPECT_EQ(log.messages.size(), 1u) << "the warning still reaches a form that shows it";
+}
+
 TEST_F(PopTest, CancelledWarningFailsTheRequest) {
   ASSERT_EQ(request("INI"), "00");
   layout(
