@@ -127,7 +127,8 @@ ReadStatus read(std::string_view path, Picture* picture) {
   const auto height =
       props.size() >= 13 ? read_unsigned(ConstField(props.data() + 7, 6)) : std::nullopt;
   const std::string_view type = props.size() > 14 ? props.substr(14) : std::string_view();
-  if (!width || !height || props[6] != ' ' || props[13] != ' ' || (type != "JPEG" && type != "PNG"))
+  if (props.size() <= 14 || !width || !height || props[6] != ' ' || props[13] != ' ' ||
+      (type != "JPEG" && type != "PNG"))
     return ReadStatus::kBadProperties;
   picture->properties = {static_cast<std::uint32_t>(*width), static_cast<std::uint32_t>(*height),
                          type == "PNG" ? Type::kPng : Type::kJpeg};
