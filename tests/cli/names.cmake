@@ -11,6 +11,8 @@ quarn_cli_test(getcsz ARGS getcsz "BIRMINGHAM/AL/35203"
   EXPECT "city +\\[BIRMINGHAM/\\]\nstate +\\[AL/\\]\npostal code +\\[35203/\\]\nstate code +\\[AL/\\]\nstate number +\\[001\\]\nstate name +\\[Alabama/\\]\ncountry +\\[US\\]\nreturn code  00")
 quarn_cli_test(getcsz_postal_mismatch ARGS getcsz "BIRMINGHAM/AL/3520" --country US EXIT 1
   EXPECT "return code  73.*does not fit")
+quarn_cli_test(getcsz_not_two_slashes ARGS getcsz "BIRMINGHAM/AL" EXIT 1
+  EXPECT "return code  70 \\(the line does not hold exactly two")
 quarn_cli_test(getcsz_no_country_value ARGS getcsz "A/B/C" --country EXIT 2
   EXPECT "--country needs a value")
 quarn_cli_test(getcsz_help ARGS getcsz --help EXPECT "usage: quarn getcsz LINE")

@@ -1,6 +1,7 @@
 // quarn getcsz LINE [--country CC]: an address line split into city, state and postal
 // code, the state looked up.
-#include <iterator>
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,14 @@ std::vector<CodeMeaning> codes() {
       {"78", "the state was found but the city is empty"},
       {"79", "city, state and postal code are all empty"},
   };
-  all.insert(all.end(), std::begin(kGetstateCodes), std::end(kGetstateCodes));
+  // GETSTATE's codes come through too; where GETCSZ gives a code a meaning of its own
+  // ("70"), that meaning stands.
+  const std::size_t own = all.size();
+  for (const CodeMeaning& passed_on : kGetstateCodes) {
+    const auto same_code = [&](const CodeMeaning& m) { return m.code == passed_on.code; };
+    if (std::none_of(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(own), same_code))
+      all.push_back(passed_on);
+  }
   return all;
 }
 
