@@ -39,6 +39,8 @@ Status from_errno(int error) {
       return Status::kNameTooLong;
     case ERANGE:
     case EFBIG:
+    case ENOSPC:  // no room left on the disk
+    case EDQUOT:
       return Status::kTooLarge;
     default:
       return Status::kFailed;

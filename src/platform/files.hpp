@@ -19,7 +19,7 @@ enum class Status {
   kDenied,      // no permission, read-only file system
   kNotAFolder,  // a part of the path is a file, or a folder was given where a file is meant
   kNameTooLong,
-  kTooLarge,  // a file or a result larger than the caller's limit
+  kTooLarge,  // larger than a limit: the caller's, the file system's, or the room on the disk
   kFailed,    // any other error
 };
 

@@ -274,13 +274,14 @@ TEST_F(PopTest, AFailedWriteIsReportedOnItsRequest) {
     errno = ENOSPC;
     return -1;
   };
-  // Lines are batched; the failure shows on the request whose bytes met it.
+  // Lines are batched; the failure shows on the request whose bytes met it. A full disk is
+  // an area shortage, not a hardware error.
   std::string status = "00";
   line(std::string(700, 'x') + "\x03");
   for (int i = 0; i < 200 && status == "00"; ++i)
     status = request("WRI");
   EXPECT_EQ(status, "XX");
-  EXPECT_EQ(message(), "--Error writing to the report output file.|>9X - HARDWARE Error! |");
+  EXPECT_EQ(message(), "--Error writing to the report output file.|>9X - WRITE: Area Shortage! |");
   EXPECT_EQ(request("CLS"), "XX");
   EXPECT_EQ(frame::read_be32(rec.pop_file_handle), 0);
 }
