@@ -326,6 +326,9 @@ void Request::run() {
   frame::put_text(rec_.pop_status, "00");
   const std::string_view code(rec_.pop_request, 3);
   if (code == "INI") {
+    // A document still open in this record is closed first, so that the abandoned print file
+    // is left whole (with its closing brace) rather than cut off.
+    if (document_open()) close_document();
     initialise();
   } else if (std::string_view(rec_.pop_marker, 5) != kMarker) {
     fail(kUninitialised);

@@ -311,6 +311,25 @@ TEST_F(PopTest, CloseWritesEverythingBatched) {
   EXPECT_TRUE(doc.ends_with("Row\\par\r\n}\r\n"));
 }
 
+TEST_F(PopTest, InitialisingAgainClosesTheOpenDocumentWhole) {
+  ASSERT_EQ(request("INI"), "00");
+  rec.pop_header_style[0] = 'H';
+  line("First\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  const std::string first = print_file();
+  ASSERT_EQ(request("INI"), "00");
+  EXPECT_EQ(frame::read_be32(rec.pop_file_handle), 0);
+  EXPECT_TRUE(contents(first).ends_with("First\\par\r\n}\r\n"));
+  // The record starts the next document as usual.
+  rec.pop_header_style[0] = 'H';
+  line("Second\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  ASSERT_EQ(request("CLS"), "00");
+  EXPECT_NE(print_file(), first);
+  EXPECT_TRUE(contents(print_file()).ends_with("Second\\par\r\n}\r\n"));
+  EXPECT_TRUE(contents(first).ends_with("First\\par\r\n}\r\n"));
+}
+
 TEST_F(PopTest, WarningsAskAndYesSilencesThemForTheProcess) {
   ASSERT_EQ(request("INI"), "00");
   rec.pop_header_style[0] = 'H';
