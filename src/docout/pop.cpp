@@ -750,6 +750,9 @@ void Request::write_table_line() {
     if (!encode_layout(rec_.pop_header_row_layout)) return end_record();
     word("\\pard \\plain \\intbl \\trhdr ");
     if (!encode_line(rec_.pop_header_row_text, mode)) return end_record();
+    // A heading row without an end mark goes on in the next line, as a body row does.
+    const std::string_view heading = frame::trimmed(rec_.pop_header_row_text);
+    rec_.pop_table_state[1] = heading.find(kEndMark) == std::string_view::npos ? '1' : '0';
     end_record();
   }
   rec_.pop_header_row_pending[0] = 'N';

@@ -202,6 +202,34 @@ TEST_F(PopTest, TableRowsWithHeadingsPagesAndTheWayOut) {
           "}\r\n");
 }
 
+// Rows open with "\trowd" and close with "\row"; a row opened inside another is broken rich
+// text whose cells readers lose.
+int count_of(const std::string& doc, std::string_view word) {
+  int n = 0;
+  for (std::size_t at = doc.find(word); at != std::string::npos; at = doc.find(word, at + 1))
+    ++n;
+  return n;
+}
+
+TEST_F(PopTest, AHeadingRowWithoutEndMarkGoesOnInTheNextLine) {
+  ASSERT_EQ(request("INI"), "00");
+  rec.pop_header_style[0] = 'H';
+  const std::string cells =
+      "\x16"
+      "0100 1 1      \x16"
+      "0200 1 1      \x03";
+  frame::put_text(rec.pop_header_row_layout, cells);
+  frame::put_text(rec.pop_row_layout, cells);
+  frame::put_text(rec.pop_header_row_text, "Name\t");  // no end mark
+  rec.pop_line_mode[0] = 'C';
+  line("Ann\t5\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  ASSERT_EQ(request("CLS"), "00");
+  const std::string doc = contents(print_file());
+  EXPECT_EQ(count_of(doc, "\\trowd"), 1) << "the body line goes on in the heading row";
+  EXPECT_EQ(count_of(doc, "\\row\r\n"), 1);
+}
+
 TEST_F(PopTest, RotationKeepsThreeFilesAndReusesTheLeastRecentlyUsed) {
   for (const std::string setting_value : {"0", "27", "x"}) {
     docout::reset_process_state();
