@@ -1,33 +1,24 @@
 # quarn ctl: the settings of a control file, in a home folder of the build tree that a
 # setup test empties first. The cases run in the order given.
 set(ctl_home ${CMAKE_CURRENT_BINARY_DIR}/ctl_home)
-add_test(NAME cli.ctl_setup COMMAND sh -c "rm -rf \"$0\" && mkdir -p \"$0\"" ${ctl_home})
-set_tests_properties(cli.ctl_setup PROPERTIES FIXTURES_SETUP ctl_home)
+quarn_cli_home(ctl_home ${ctl_home})
 
-set(ctl_cases "")
-macro(ctl_case name)
-  quarn_cli_test(${name} ${ARGN})
-  set_tests_properties(cli.${name} PROPERTIES FIXTURES_REQUIRED ctl_home
-                       DEPENDS "${ctl_cases}")
-  list(APPEND ctl_cases cli.${name})
-endmacro()
-
-ctl_case(ctl_set_creates ARGS ctl set --home ${ctl_home} --user AB COLOURS blue
+quarn_cli_step(ctl_home ctl_set_creates ARGS ctl set --home ${ctl_home} --user AB COLOURS blue
   EXPECT "NEW QUARN Control File has been created")
-ctl_case(ctl_set_station ARGS ctl set --home ${ctl_home} --user AB --station 7 PLACE "left side"
+quarn_cli_step(ctl_home ctl_set_station ARGS ctl set --home ${ctl_home} --user AB --station 7 PLACE "left side"
   EXPECT "^$")
-ctl_case(ctl_get ARGS ctl get --home ${ctl_home} --user AB COLOURS EXPECT "^blue\n$")
-ctl_case(ctl_get_station_scope ARGS ctl get --home ${ctl_home} --user AB --station 8 PLACE
+quarn_cli_step(ctl_home ctl_get ARGS ctl get --home ${ctl_home} --user AB COLOURS EXPECT "^blue\n$")
+quarn_cli_step(ctl_home ctl_get_station_scope ARGS ctl get --home ${ctl_home} --user AB --station 8 PLACE
   EXIT 1 EXPECT "no setting 'PLACE'")
-ctl_case(ctl_list ARGS ctl list --home ${ctl_home} --user AB
+quarn_cli_step(ctl_home ctl_list ARGS ctl list --home ${ctl_home} --user AB
   EXPECT "^user  COLOURS +blue\n#007  PLACE +left side\n$")
-ctl_case(ctl_list_station ARGS ctl list --home ${ctl_home} --user AB --station 8
+quarn_cli_step(ctl_home ctl_list_station ARGS ctl list --home ${ctl_home} --user AB --station 8
   EXPECT "^user  COLOURS +blue\n$")
-ctl_case(ctl_list_other_user ARGS ctl list --home ${ctl_home} --user CD EXPECT "^$")
-ctl_case(ctl_delete ARGS ctl delete --home ${ctl_home} --user AB COLOURS EXPECT "^$")
-ctl_case(ctl_delete_missing ARGS ctl delete --home ${ctl_home} --user AB COLOURS
+quarn_cli_step(ctl_home ctl_list_other_user ARGS ctl list --home ${ctl_home} --user CD EXPECT "^$")
+quarn_cli_step(ctl_home ctl_delete ARGS ctl delete --home ${ctl_home} --user AB COLOURS EXPECT "^$")
+quarn_cli_step(ctl_home ctl_delete_missing ARGS ctl delete --home ${ctl_home} --user AB COLOURS
   EXIT 1 EXPECT "no setting 'COLOURS'")
-ctl_case(ctl_get_deleted ARGS ctl get --home ${ctl_home} --user AB COLOURS
+quarn_cli_step(ctl_home ctl_get_deleted ARGS ctl get --home ${ctl_home} --user AB COLOURS
   EXIT 1 EXPECT "no setting 'COLOURS'")
 
 quarn_cli_test(ctl_help ARGS ctl --help EXPECT "usage: quarn ctl list")

@@ -2,36 +2,28 @@
 # home folder of the build tree that a setup test empties first. The cases run in order.
 set(rpt_home ${CMAKE_CURRENT_BINARY_DIR}/rpt_home)
 set(rpt_data ${PROJECT_SOURCE_DIR}/tests/data/rptctl)
-add_test(NAME cli.rptctl_setup COMMAND sh -c "rm -rf \"$0\" && mkdir -p \"$0/empty\"" ${rpt_home})
-set_tests_properties(cli.rptctl_setup PROPERTIES FIXTURES_SETUP rpt_home)
+quarn_cli_home(rpt_home ${rpt_home} empty)
 
-set(rpt_cases "")
-macro(rpt_case name)
-  quarn_cli_test(${name} ${ARGN})
-  set_tests_properties(cli.${name} PROPERTIES FIXTURES_REQUIRED rpt_home DEPENDS "${rpt_cases}")
-  list(APPEND rpt_cases cli.${name})
-endmacro()
-
-rpt_case(rptctl_no_files ARGS rptctl update --home ${rpt_home}/empty EXIT 1
+quarn_cli_step(rpt_home rptctl_no_files ARGS rptctl update --home ${rpt_home}/empty EXIT 1
   EXPECT "RptCtlFILE2 ERROR: 35>91 - OPEN: File Does Not Exist! [|]\nresult 9: a file failed")
-rpt_case(indexed_import_standard ARGS indexed import ${rpt_home}/QUARN-STD.RPT
+quarn_cli_step(rpt_home indexed_import_standard ARGS indexed import ${rpt_home}/QUARN-STD.RPT
   --record-length 256 --key-length 17 ${rpt_data}/standard.txt EXPECT "^$")
-rpt_case(indexed_import_customer ARGS indexed import ${rpt_home}/QUARN.RPT
+quarn_cli_step(rpt_home indexed_import_customer ARGS indexed import ${rpt_home}/QUARN.RPT
   --record-length 213 --key-length 17 ${rpt_data}/customer.txt EXPECT "^$")
-rpt_case(rptctl_check ARGS rptctl check --home ${rpt_home}
+quarn_cli_step(rpt_home rptctl_check ARGS rptctl check --home ${rpt_home}
   EXPECT "^Check Started [0-9][0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9] [0-9:]+\n ---- Controls Version Number ----\n    -Out Of Sync\n.*    Loop Status = 10\n.*result 2: the customer's file differs from the standard\n$")
-rpt_case(rptctl_check_again ARGS rptctl check --home ${rpt_home}
+quarn_cli_step(rpt_home rptctl_check_again ARGS rptctl check --home ${rpt_home}
   EXPECT "^result 1: a log exists: the check has been done before\n$")
-rpt_case(rptctl_update ARGS rptctl update --home ${rpt_home}
+quarn_cli_step(rpt_home rptctl_update ARGS rptctl update --home ${rpt_home}
   EXPECT "^Update Started .*    Updated Controls = 2\n ---- Styles Update ----\n    Updated Styles = 0\nresult 2: differences found or records updated\n$")
-rpt_case(indexed_export_customer ARGS indexed export ${rpt_home}/QUARN.RPT
+quarn_cli_step(rpt_home indexed_export_customer ARGS indexed export ${rpt_home}/QUARN.RPT
   --record-length 213 --key-length 17
   EXPECT "^CCHEQUE REG   000             CHEQUE REGISTER  [^\n]*\nCCHEQUE REG   001             DETAIL LINES [^\n]*\nCTRIAL BAL    000[^\n]*\nSPLAIN [^\n]*\n$")
-rpt_case(rptctl_update_again ARGS rptctl update --home ${rpt_home}
+quarn_cli_step(rpt_home rptctl_update_again ARGS rptctl update --home ${rpt_home}
   EXPECT "Updated Controls = 0\n.*result 0: nothing to report\n$")
-rpt_case(indexed_wrong_layout ARGS indexed export ${rpt_home}/QUARN.RPT
+quarn_cli_step(rpt_home indexed_wrong_layout ARGS indexed export ${rpt_home}/QUARN.RPT
   --record-length 256 --key-length 17 EXIT 1 EXPECT "cannot open .*QUARN.RPT [(]status 39[)]")
-rpt_case(indexed_bad_line ARGS indexed import ${rpt_home}/SHORT.RPT
+quarn_cli_step(rpt_home indexed_bad_line ARGS indexed import ${rpt_home}/SHORT.RPT
   --record-length 100 --key-length 17 ${rpt_data}/standard.txt EXIT 1
   EXPECT "line 1 has 211 characters, more than the record's 100")
 
