@@ -140,16 +140,12 @@ void put_station_key(QuarnCtlflRecord& record, const QuarnXMiscExternalWs& misc,
   record.ctlfl_station[3] = static_cast<char>((record.ctlfl_station[3] & 0x0F) | 0x30);
 }
 
-bool all_spaces(ConstField field) {
-  return std::all_of(field.begin(), field.end(), [](char c) { return c == ' '; });
-}
-
 }  // namespace
 
 std::array<char, kWindowKeyWidth> window_key(const ProgramNames& names) {
   std::string key(names.program_id_name.substr(0, frame::first_space(names.program_id_name)));
   const std::string_view form = names.form_id_name;
-  if (!all_spaces(form)) key += "-" + std::string(form.substr(0, frame::first_space(form)));
+  if (!frame::is_blank(form)) key += "-" + std::string(form.substr(0, frame::first_space(form)));
   key += "-WINDOW";
   std::array<char, kWindowKeyWidth> field;
   frame::put_text(field, key);
@@ -204,7 +200,7 @@ void control_file(QuarnControlRequest& request, QuarnCtlMessage& message,
       }
     } else {
       std::memcpy(record.ctlfl_value, request.ctl_value, sizeof record.ctlfl_value);
-      if (all_spaces(request.ctl_value)) {
+      if (frame::is_blank(request.ctl_value)) {
         result = file.remove(bytes);
         handled = result == platform::status::kNotFound;
       } else {

@@ -22,10 +22,6 @@ bool method_is(const QuarnControlRequest& request, std::string_view name) {
   return frame::trimmed(request.ctl_method) == name;
 }
 
-bool all_spaces(ConstField field) {
-  return std::all_of(field.begin(), field.end(), [](char c) { return c == ' '; });
-}
-
 // The stored form of a location: four signed nine-digit numbers, commas between them.
 void put_location(QuarnControlRequest& request, const std::array<std::int64_t, 4>& numbers) {
   frame::clear(request.ctl_value);
@@ -99,7 +95,7 @@ void restore_location(FormProgram& program) {
   if (misc == nullptr || !program.form) return;
   forms::Form& form = *program.form;
 
-  if (status != "23" && misc->xm_preferences[0] == 'S' && !all_spaces(request.ctl_value)) {
+  if (status != "23" && misc->xm_preferences[0] == 'S' && !frame::is_blank(request.ctl_value)) {
     // Sizes are stored in the pixels the runtime reports, so they apply unscaled.
     const auto numbers = read_location(request.ctl_value);
     form.set_property(forms::property::kTop, numbers[0]);

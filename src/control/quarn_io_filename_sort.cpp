@@ -11,10 +11,6 @@ namespace {
 
 using frame::ConstField;
 
-bool all_spaces(ConstField field) {
-  return std::all_of(field.begin(), field.end(), [](char c) { return c == ' '; });
-}
-
 // A rank that is not a digit sorts as a new entry.
 char rank_of(char rank) {
   return rank >= '0' && rank <= '9' ? rank : '9';
@@ -58,7 +54,7 @@ void quarn_io_filename_sort(FormProgram& program, const RecentFileList& list) {
     // Merge: each path once, with the better rank; empty entries drop out.
     for (std::size_t i = 0; i < count; ++i) {
       const RecentFileEntry& from = list.entries[i];
-      if (all_spaces(from.path)) continue;
+      if (frame::is_blank(from.path)) continue;
       RecentFileMenuEntry* target = nullptr;
       for (std::size_t n = 0; n < count && target == nullptr; ++n) {
         if (std::memcmp(menu[n].path, from.path, sizeof from.path) == 0) target = &menu[n];
@@ -69,7 +65,7 @@ void quarn_io_filename_sort(FormProgram& program, const RecentFileList& list) {
         continue;
       }
       for (std::size_t n = 0; n < count && target == nullptr; ++n) {
-        if (all_spaces(menu[n].path)) target = &menu[n];
+        if (frame::is_blank(menu[n].path)) target = &menu[n];
       }
       std::memcpy(target->path, from.path, sizeof from.path);
       put_use_count(*target, from.use_count);

@@ -44,13 +44,9 @@ std::string up_to_space(ConstField field) {
   return std::string(field.data(), frame::first_space(field));
 }
 
-bool all_spaces(ConstField field) {
-  return std::all_of(field.begin(), field.end(), [](char c) { return c == ' '; });
-}
-
 void build_caption(FormProgram& program) {
   std::string caption = "QUARN-" + up_to_space(program.program_id_name);
-  if (all_spaces(program.form_id_name)) {
+  if (frame::is_blank(program.form_id_name)) {
     caption += " ";
   } else {
     caption += "-" + up_to_space(program.form_id_name);
@@ -163,7 +159,7 @@ void centre_main_window(FormProgram& program, const QuarnXMiscExternalWs& misc) 
 void find_rights_code(FormProgram& program, const QuarnXMiscExternalWs& misc) {
   program.rights_code[0] = '0';
   const std::string_view user(misc.xm_user_id, sizeof misc.xm_user_id);
-  if (user == kNobody || all_spaces(user)) return;
+  if (user == kNobody || frame::is_blank(user)) return;
   char name[kProgramIdWidth];
   std::transform(
       std::begin(program.program_id_name), std::end(program.program_id_name), name,

@@ -25,6 +25,10 @@ inline std::string_view text_of(ConstField field) {
 }
 // The field without its trailing spaces.
 std::string_view trimmed(ConstField field);
+// True when the field holds nothing but spaces (or is empty).
+inline bool is_blank(ConstField field) {
+  return trimmed(field).empty();
+}
 // Index of the first space in the field, or the field's width when it has none.
 std::size_t first_space(ConstField field);
 

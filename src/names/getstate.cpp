@@ -163,10 +163,6 @@ bool is_letter(char c) {
 bool all_digits(std::string_view text) {
   return std::ranges::all_of(text, is_digit);
 }
-bool blank(std::string_view text) {
-  return std::ranges::all_of(text, [](char c) { return c == ' '; });
-}
-
 // Does `postal` fit `pattern`, in which "9" stands for a digit, "A" for a letter, and any
 // other character for itself? Positions past the pattern must be spaces.
 bool fits(std::string_view postal, std::string_view pattern) {
@@ -177,14 +173,15 @@ bool fits(std::string_view postal, std::string_view pattern) {
                                         : c == pattern[i];
     if (!ok) return false;
   }
-  return blank(postal.substr(pattern.size()));
+  return frame::is_blank(postal.substr(pattern.size()));
 }
 
 // Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
 // the terminator (GETCSZ always adds one).
 bool fits_hamilton(std::string_view postal, std::string_view state_code) {
   return state_code == "HM/  " && postal[0] >= 'A' && postal[0] <= 'P' && postal[1] == 'X' &&
-         (blank(postal.substr(2)) || (postal[2] == names::kSlash && blank(postal.substr(3))));
+         (frame::is_blank(postal.substr(2)) ||
+          (postal[2] == names::kSlash && frame::is_blank(postal.substr(3))));
 }
 
 bool postal_code_fits(std::uint16_t country, std::string_view postal, std::string_view state_code) {
@@ -353,7 +350,7 @@ std::int32_t getstate(void* const* params) {
   const std::string_view request = text(record.gs_request_status, 2);
   w.request = all_digits(request) ? request : "00";
   w.country = country;  // upper case already
-  if (w.country == kSG && (blank(text(w.code.data(), 5)) || names::is_empty(w.code))) {
+  if (w.country == kSG && (frame::is_blank(text(w.code.data(), 5)) || names::is_empty(w.code))) {
     frame::put_text(w.code, "SG/");
   }
 
