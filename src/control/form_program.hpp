@@ -10,6 +10,7 @@
 
 #include "control/quarn_control_file.hpp"
 #include "forms/runtime.hpp"
+#include "frame/codec.hpp"
 #include "quarn/quarn-m.h"
 
 namespace quarn::control {
@@ -69,7 +70,7 @@ struct FormProgram {
     for (std::span<char> field : {std::span<char>(program_id_name), std::span<char>(form_id_name),
                                   std::span<char>(start_date), std::span<char>(start_time),
                                   std::span<char>(rights_code), std::span<char>(caption)}) {
-      std::fill(field.begin(), field.end(), ' ');
+      frame::clear(field);
     }
   }
 

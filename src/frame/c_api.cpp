@@ -1,5 +1,4 @@
 // The library services of the public C header, over the frame's C++ interfaces.
-#include <cstring>
 #include <mutex>
 #include <string>
 
@@ -14,10 +13,7 @@ using namespace quarn::frame;
 namespace {
 
 std::string_view program_name_arg(const char* name) {
-  std::string_view n = name == nullptr ? std::string_view{} : std::string_view(name);
-  while (!n.empty() && n.back() == ' ')
-    n.remove_suffix(1);
-  return n;
+  return name == nullptr ? std::string_view{} : trimmed(std::string_view(name));
 }
 
 std::mutex c_handler_mutex;

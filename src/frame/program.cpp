@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "frame/codec.hpp"
 #include "frame/host.hpp"
 
 namespace quarn::frame {
@@ -18,12 +19,6 @@ namespace {
 std::map<std::string, Program*, std::less<>>& registry() {
   static auto* programs = new std::map<std::string, Program*, std::less<>>;
   return *programs;
-}
-
-std::string_view without_trailing_spaces(std::string_view name) {
-  while (!name.empty() && name.back() == ' ')
-    name.remove_suffix(1);
-  return name;
 }
 
 // The program whose body is running (innermost), for error reports. The suite calls the
@@ -127,7 +122,7 @@ ProgramFrame::~ProgramFrame() {
 }
 
 Program* find_program(std::string_view name) {
-  const auto it = registry().find(without_trailing_spaces(name));
+  const auto it = registry().find(trimmed(name));
   return it == registry().end() ? nullptr : it->second;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 
+#include "frame/codec.hpp"
 #include "platform/files.hpp"
 
 namespace quarn::platform {
@@ -304,9 +305,7 @@ FileStatus IndexedFile::fetch(sqlite3_stmt* statement, std::span<char> record) {
     const int column = sqlite3_column_count(statement) - 1;
     const auto* value = static_cast<const char*>(sqlite3_column_blob(statement, column));
     const std::size_t length = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
-    const std::size_t copied = std::min(length, record.size());
-    if (copied > 0) std::memcpy(record.data(), value, copied);
-    std::fill(record.begin() + static_cast<std::ptrdiff_t>(copied), record.end(), ' ');
+    frame::put_text(record, std::string_view(value == nullptr ? "" : value, length));
     if (length != record.size()) result = status::kBadLength;
     // The key of the record read becomes the position for read_next.
     const auto key = key_of(record);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "frame/codec.hpp"
 #include "platform/files.hpp"
 
 namespace quarn::platform::lineseq {
@@ -174,9 +175,7 @@ FileStatus LineReader::close() {
 }
 
 bool pad_to_record(std::string_view line, std::span<char> record) {
-  const std::size_t copied = std::min(line.size(), record.size());
-  std::memcpy(record.data(), line.data(), copied);
-  std::fill(record.begin() + static_cast<std::ptrdiff_t>(copied), record.end(), ' ');
+  frame::put_text(record, line);
   return line.size() <= record.size();
 }
 
