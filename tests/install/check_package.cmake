@@ -1,6 +1,6 @@
 # The Debian package of the release build RELEASE: built with CPack, its dependencies
-# declared, its contents under /usr; unpacked into a throwaway root, its quarn runs and a
-# COBOL program (the README's example) builds against it and calls the library.
+# declared, its contents under /usr; unpacked into a throwaway root, its quarn runs and the
+# example EXAMPLE builds against it and prints what matches EXPECT.
 file(REMOVE_RECURSE ${WORK})
 execute_process(COMMAND cpack -G DEB --config ${RELEASE}/CPackConfig.cmake -B ${WORK}/packages
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
@@ -50,12 +50,11 @@ if(NOT rc EQUAL 0 OR NOT version STREQUAL "quarn ${VERSION}\n")
   message(FATAL_ERROR "the packaged quarn --version gave (${rc}) '${version}'")
 endif()
 
-file(COPY ${EXAMPLE}/ DESTINATION ${WORK}/cobol)
 execute_process(
-  COMMAND env -u LD_LIBRARY_PATH -u COB_LIBRARY_PATH -u COB_PRE_LOAD PREFIX=${root}/usr
-          sh -e build.sh
-  WORKING_DIRECTORY ${WORK}/cobol OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0 OR NOT out MATCHES "^(=23 - READ/REWRITE: Record Not Found! \\|\n)+$")
-  message(FATAL_ERROR "the COBOL example against the package failed (${rc}):\n${out}\n${err}")
+  COMMAND ${CMAKE_COMMAND} -DEXAMPLE=${EXAMPLE} -DWORK=${WORK}/example -DPREFIX=${root}/usr
+          -DEXPECT=${EXPECT} -P ${CMAKE_CURRENT_LIST_DIR}/run_example.cmake
+  RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the example ${EXAMPLE} against the package failed")
 endif()
 message(STATUS "${debs}\n${fields}")
