@@ -40,8 +40,12 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/quarn DESTINATION ${CMAKE_INSTAL
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/cobol/ DESTINATION ${QUARN_INSTALL_COPYBOOKDIR}
   FILES_MATCHING PATTERN "*.cpy")
 install(TARGETS quarn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS quarn-xcopy quarn-hex2bin quarn-wscript
-  RUNTIME DESTINATION ${QUARN_INSTALL_HELPERDIR})
+set(quarn_helpers quarn-xcopy quarn-hex2bin quarn-wscript)
+install(TARGETS ${quarn_helpers} RUNTIME DESTINATION ${QUARN_INSTALL_HELPERDIR})
+
+# What an install takes, without the tests and benchmarks: scripts/dev install builds this.
+add_custom_target(quarn-installable)
+add_dependencies(quarn-installable quarn-m quarn ${quarn_helpers})
 
 # The Qt form runtime is loaded on demand from lib/quarn-m/ and links the library one folder
 # up.
@@ -49,6 +53,7 @@ if(TARGET quarn-m-qt)
   set_property(TARGET quarn-m-qt PROPERTY INSTALL_RPATH "$ORIGIN/..")
   install(TARGETS quarn-m-qt
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quarn-m NAMELINK_SKIP)
+  add_dependencies(quarn-installable quarn-m-qt)
 endif()
 
 # Man pages: quarn(1) from the commands' own help, quarn-m(3) written.
@@ -59,6 +64,7 @@ add_custom_command(OUTPUT ${quarn_man1}
   DEPENDS quarn ${PROJECT_SOURCE_DIR}/docs/man/quarn-man.cmake
   COMMENT "quarn(1) from the commands' help" VERBATIM)
 add_custom_target(quarn-man ALL DEPENDS ${quarn_man1})
+add_dependencies(quarn-installable quarn-man)
 install(FILES ${quarn_man1} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/man/quarn-m.3 DESTINATION ${CMAKE_INSTALL_MANDIR}/man3)
 
