@@ -212,8 +212,8 @@ constexpr std::size_t code_slot(char first, char second) {
   return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
 }
 constexpr std::size_t number_slot(std::string_view digits) {
-  return static_cast<std::size_t>((digits[0] - '0') * 100 + (digits[1] - '0') * 10 +
-                                  (digits[2] - '0'));
+  const int number = (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
+  return static_cast<std::size_t>(number);
 }
 
 constexpr auto kRowsByCode = [] {
