@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli.hpp"
+#include "quarn/quarn-m.h"
 
 namespace quarn::cli {
 
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
   }
   const std::string_view name = argv[1];
   if (name == "--version") {
-    std::printf("quarn %s\n", QUARN_TOOL_VERSION);
+    std::printf("quarn %s\n", quarn_version());
     return kOk;
   }
   const auto it = commands().find(name);
