@@ -27,7 +27,6 @@ set_property(TARGET quarn-m PROPERTY INTERFACE_INCLUDE_DIRECTORIES
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_compile_features(quarn-m INTERFACE cxx_std_17)
-set_property(TARGET quarn-m PROPERTY EXPORT_NAME quarn-m)
 
 # Run paths of the installed programs and modules, relative to their own folders.
 file(RELATIVE_PATH quarn_bin_to_lib /${CMAKE_INSTALL_BINDIR} /${CMAKE_INSTALL_LIBDIR})
