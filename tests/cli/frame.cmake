@@ -1,5 +1,7 @@
-# quarn --help, programs, ixiostat and call.
+# quarn --help, --version, programs, ixiostat and call.
 quarn_cli_test(help ARGS --help EXPECT "usage: quarn COMMAND.*ixiostat")
+string(REPLACE "." "\\." quarn_version_regex "${PROJECT_VERSION}")
+quarn_cli_test(version ARGS --version EXPECT "^quarn ${quarn_version_regex}\n$")
 quarn_cli_test(no_command EXIT 2 EXPECT "usage: quarn COMMAND")
 quarn_cli_test(unknown_command ARGS frobnicate EXIT 2 EXPECT "unknown command 'frobnicate'")
 quarn_cli_test(programs ARGS programs EXPECT "IXIOSTAT +64\n")

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli.hpp"
+#include "quarn/quarn-m.h"
 
 namespace quarn::cli {
 
@@ -18,7 +19,8 @@ void print_help() {
   std::printf(
       "usage: quarn COMMAND [ARGS...]\n"
       "\n"
-      "Calls the programs of libquarn-m from the shell. Every command takes --help.\n"
+      "Calls the programs of libquarn-m from the shell. Every command takes --help;\n"
+      "'quarn --version' prints the library's version.\n"
       "\n"
       "commands:\n");
   for (const auto& [name, command] : commands()) {
@@ -88,6 +90,10 @@ int main(int argc, char** argv) {
     return argc < 2 ? kUsage : kOk;
   }
   const std::string_view name = argv[1];
+  if (name == "--version") {
+    std::printf("quarn %s\n", quarn_version());
+    return kOk;
+  }
   const auto it = commands().find(name);
   if (it == commands().end()) {
     std::fprintf(stderr, "quarn: unknown command '%s' (see 'quarn --help')\n", argv[1]);
