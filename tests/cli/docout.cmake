@@ -14,7 +14,7 @@ quarn_cli_step(report_home report_writes ARGS report --home ${report_home} ${doc
 quarn_cli_step(report_home report_bad_directive ARGS report --home ${report_home} ${docout_data}/bad.txt
   EXPECT "bad.txt:3: unknown directive 'colour'" EXIT 1)
 quarn_cli_step(report_home report_missing_picture ARGS report --home ${report_home} ${docout_data}/nopic.txt
-  EXPECT "POP PIC status XX: ERROR opening QUARN Image file! Filename=no-such.qim" EXIT 1)
+  EXPECT "nopic.txt:[0-9]+: cannot open the picture. make it with 'quarn qim create' \\(POP PIC, status XX\\):\nERROR opening QUARN Image file! Filename=no-such.qim" EXIT 3)
 quarn_cli_test(report_no_file ARGS report EXPECT "expects one report description" EXIT 2)
 quarn_cli_test(report_help ARGS report --help EXPECT "usage: quarn report")
 quarn_cli_test(qim_help ARGS qim --help EXPECT "usage: quarn qim create")

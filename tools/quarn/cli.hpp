@@ -21,6 +21,7 @@
 //                   {.name = "--width", .value = "N", .help = "the width",
 //                    .fallback = "10", .check = digits<1, 3>}},
 //       .operands = {1, 1},                          // at least 1, at most 1 operand
+//       .expects = "one text",                       // said when the count is wrong
 //       .run = &run});
 //
 // The parser (main.cpp) does the rest the same way for every command: "--opt value" and
@@ -85,6 +86,7 @@ struct Command {
   std::string_view description = {};  // the body of --help, before the options
   std::vector<Option> options = {};
   Operands operands = {};
+  std::string_view expects = {};  // the operands in words, for a wrong count ("one text")
   int (*run)(const Parsed& line) = nullptr;
 };
 

@@ -74,6 +74,7 @@ const Registration registration(
                   .value = "WORD",
                   .help = "a word of up to 10 characters after the amount (a currency)"}},
      .operands = {1, 1},
+     .expects = "one amount",
      .run = &run});
 
 }  // namespace

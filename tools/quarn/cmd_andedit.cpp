@@ -22,6 +22,7 @@ const Registration registration(
          "\n"
          "example: quarn andedit 'R&D & Co'   ->  R&&D && Co\n",
      .operands = {1, 1},
+     .expects = "one text",
      .run = &run});
 
 }  // namespace

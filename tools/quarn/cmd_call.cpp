@@ -137,6 +137,7 @@ const Registration registration(
          "example: quarn call IXIOSTAT --param 23\n",
      .options = {{.name = "--param", .value = "RECORD", .help = "a record, once per record"}},
      .operands = {1, 1},
+     .expects = "a program name",
      .run = &run});
 
 }  // namespace

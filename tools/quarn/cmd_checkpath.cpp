@@ -43,6 +43,7 @@ const Registration registration(
      .options = {{.name = "--create",
                   .help = "create a folder that cannot be probed (its last level only)"}},
      .operands = {1, 1},
+     .expects = "one path",
      .run = &run});
 
 }  // namespace

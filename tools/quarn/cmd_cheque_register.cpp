@@ -261,6 +261,7 @@ const Registration registration(
          "example: quarn cheque-register --home /tmp/demo examples/cheques.csv\n",
      .options = {kHomeOption},
      .operands = {1, 1},
+     .expects = "one CSV file",
      .run = &run});
 
 }  // namespace

@@ -21,6 +21,7 @@ const Registration registration(
          "\n"
          "example: quarn compress '  A  B   C'   ->  A B C\n",
      .operands = {1, 1},
+     .expects = "one text",
      .run = &run});
 
 }  // namespace

@@ -31,13 +31,13 @@ std::string text_of(std::span<const char> field) {
 
 // Checks the line and fills `options`; an empty result means success, else the usage error.
 std::string parse(const Parsed& line, Options& options) {
-  if (!line.has("--home")) return "--home is required";
-  if (!line.has("--user")) return "--user is required";
   options.action = line.operand(0);
   if (options.action != "list" && options.action != "get" && options.action != "set" &&
       options.action != "delete") {
     return "unknown action " + quoted(options.action) + " (list, get, set or delete)";
   }
+  if (!line.has("--home")) return "--home is required";
+  if (!line.has("--user")) return "--user is required";
   options.home = home_for_messages(line);
   options.user = to_record(line.value("--user"));
   if (options.user.empty() || options.user.size() > 4) return "a user id has 1 to 4 characters";
@@ -183,6 +183,7 @@ const Registration registration(
                   .help = "the station's settings instead of the user's own",
                   .check = digits<1, 3>}},
      .operands = {1, 3},
+     .expects = "list, get, set or delete and its operands",
      .run = &run});
 
 }  // namespace

@@ -40,6 +40,7 @@ const Registration registration(
                   .fallback = "NNN",
                   .check = characters<3, 3>}},
      .operands = {1, 1},
+     .expects = "one date",
      .run = &run});
 
 }  // namespace

@@ -64,6 +64,7 @@ const Registration registration(
                   .fallback = "NNN",
                   .check = characters<3, 3>}},
      .operands = {1, 1},
+     .expects = "one typed date",
      .run = &run});
 
 }  // namespace

@@ -71,6 +71,7 @@ const Registration registration(
                   .help = "look the state up in country CC only (US, CA, BM or SG) and\n"
                           "check the postal code against that country's pattern"}},
      .operands = {1, 1},
+     .expects = "one address line",
      .run = &run});
 
 }  // namespace

@@ -40,6 +40,7 @@ const Registration registration(
          "\n"
          "example: quarn getdate 80355\n",
      .operands = {1, 1},
+     .expects = "one day number",
      .run = &run});
 
 }  // namespace

@@ -64,6 +64,7 @@ const Registration registration(
                  {.name = "--zero-month", .help = "a month of 0 counts as January"},
                  {.name = "--zero-day", .help = "a day of 0 counts as the 1st"}},
      .operands = {1, 1},
+     .expects = "one date",
      .run = &run});
 
 }  // namespace

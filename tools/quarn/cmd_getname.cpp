@@ -42,6 +42,7 @@ const Registration registration(
          "Exit status 0 for return code 00; 1 for 70 (more than four pieces) or 79 (no\n"
          "name), after the fields are printed.\n",
      .operands = {1, 1},
+     .expects = "one name",
      .run = &run});
 
 }  // namespace

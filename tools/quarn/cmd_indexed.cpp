@@ -98,6 +98,7 @@ const Registration registration(
                   .help = "the length of the key, the start of the record",
                   .check = positive}},
      .operands = {2, 3},
+     .expects = "export or import, FILE and at most one TEXT",
      .run = &run});
 
 }  // namespace

@@ -26,6 +26,7 @@ const Registration registration(
                     "(compared byte for byte; a shorter code is padded with spaces), e.g.\n"
                     "'quarn ixiostat 23'.\n",
      .operands = {1, 1},
+     .expects = "one status code",
      .run = &run});
 
 }  // namespace

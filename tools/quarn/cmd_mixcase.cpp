@@ -39,6 +39,7 @@ const Registration registration(
                   .help = "keep name suffixes and degrees (III, PhD, CPA ...) after the\n"
                           "first word, in word style"}},
      .operands = {1, 1},
+     .expects = "one text",
      .run = &run});
 
 }  // namespace

@@ -38,6 +38,7 @@ const Registration registration(
          "\n"
          "example: quarn numedit '$1,234.56-'   ->  -1234.56000\n",
      .operands = {1, 1},
+     .expects = "one text",
      .run = &run});
 
 }  // namespace

@@ -49,6 +49,7 @@ const Registration registration(
          "does not exist.\n",
      .options = {kHomeOption},
      .operands = {1, 3},
+     .expects = "FILE [PAGE] [TOPIC]",
      .run = &run});
 
 }  // namespace

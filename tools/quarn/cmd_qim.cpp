@@ -48,6 +48,7 @@ const Registration registration(
          "extract writes the picture of IN.qim back to OUT, byte for byte. Exits with 1 when\n"
          "the input is not a picture (QIM file), with 3 when a file cannot be opened.\n",
      .operands = {3, 3},
+     .expects = "'create IMAGE OUT.qim' or 'extract IN.qim OUT'",
      .run = &run});
 
 }  // namespace

@@ -26,7 +26,8 @@ struct Report {
   QuarnPopCaller caller;
   std::string error;  // the first problem
   int status = kFailure;
-  std::string home;  // for messages
+  bool print_file = false;  // the problem is the print file's, not a line's
+  std::string home;         // for messages
 };
 
 std::string_view strip(std::string_view text) {
@@ -199,6 +200,7 @@ class Runner {
     const PopFailure failed = pop_failure(code, status, trimmed(r_.rec.pop_message_text), r_.home);
     r_.error = failed.message;
     r_.status = failed.status;
+    r_.print_file = failed.print_file;
     return false;
   }
 
@@ -282,6 +284,7 @@ class Runner {
   bool problem(std::string text) {
     r_.error = std::move(text);
     r_.status = kFailure;
+    r_.print_file = false;
     return false;
   }
 
@@ -316,10 +319,11 @@ int run(const Parsed& line) {
     if (!runner.line(bytes)) {
       const std::string problem = report.error;
       const int status = report.status;
+      const bool print_file = report.print_file;
       runner.finish();
       // A print file that cannot be made or written is not the line's fault.
       const std::string where =
-          status == kCannotRun ? std::string() : file + ":" + std::to_string(number) + ": ";
+          print_file ? std::string() : file + ":" + std::to_string(number) + ": ";
       return complain(kName, where + problem, status);
     }
   }
@@ -360,6 +364,7 @@ const Registration registration(
      .options = {kHomeOption,
                  {.name = "--view", .help = "open the document in the viewer (POP-RTF-PROCESSOR)"}},
      .operands = {1, 1},
+     .expects = "one report description file",
      .run = &run});
 
 }  // namespace

@@ -119,6 +119,10 @@ int run(const Parsed& line) {
   }
   if (result != '9') return kOk;
   std::fflush(stdout);
+  if (added.empty()) {
+    failure(kName, "cannot write the log Update.LOG in " + quoted(home) +
+                       "; check that the folder exists and is writable");
+  }
   explain_errors(added, home);
   // A check that could not compare has not been done: its log would make the next check
   // stop at once with "a log exists".
@@ -145,6 +149,7 @@ const Registration registration(
                   .help = "the home folder of the report control files (required)",
                   .check = kHomeOption.check}},
      .operands = {1, 1},
+     .expects = "check or update",
      .run = &run});
 
 }  // namespace

@@ -48,6 +48,7 @@ const Registration registration(
          "example: quarn start-exe --wait 'XCOPY \"data\\*.*\" \"backup\"'\n",
      .options = {{.name = "--wait", .help = "wait for the program to end"}, kHomeOption},
      .operands = {1, 1},
+     .expects = "one command line (quote it)",
      .run = &run});
 
 }  // namespace

@@ -63,6 +63,7 @@ const Registration registration(
          "holds no web script or nothing could be started.\n",
      .options = {kHomeOption},
      .operands = {2, 2},
+     .expects = "FOLDER and ARG",
      .run = &run});
 
 }  // namespace

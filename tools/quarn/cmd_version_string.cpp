@@ -53,6 +53,7 @@ const Registration registration(
          "language the resource lists, as GETRESOURCESTRING reads it. Exits with 1 when the\n"
          "version resource or the string is missing, with 3 when FILE cannot be opened.\n",
      .operands = {2, 2},
+     .expects = "FILE and NAME",
      .run = &run});
 
 }  // namespace

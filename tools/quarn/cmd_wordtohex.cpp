@@ -36,6 +36,7 @@ const Registration registration(
          "example: quarn wordtohex 0x1234 --swap   ->  3412\n",
      .options = {{.name = "--swap", .help = "put the low byte's two digits first"}},
      .operands = {1, 1},
+     .expects = "one word",
      .run = &run});
 
 }  // namespace

@@ -51,6 +51,7 @@ const Registration registration(
          "example: quarn xkeycode 0xBA --shift   ->  character ':' index 11\n",
      .options = {{.name = "--shift", .help = "read the shifted table ('1' gives '!')"}},
      .operands = {1, 1},
+     .expects = "one key code",
      .run = &run});
 
 }  // namespace

@@ -165,6 +165,9 @@ Outcome parse(const Command& command, int argc, char** argv, Parsed& line) {
     std::string message;
     if (command.operands.max == 0)
       message = "takes no operands, but " + quoted(line.operand(0)) + " was given";
+    else if (!command.expects.empty())
+      message = "expects " + std::string(command.expects) + " (" + std::to_string(count) +
+                " operand(s) given)";
     else if (count > command.operands.max)
       message = "too many operands: " + quoted(line.operand(command.operands.max)) +
                 " and after";

@@ -12,6 +12,7 @@ namespace quarn::cli {
 struct PopFailure {
   std::string message;
   int status = kFailure;
+  bool print_file = false;  // the print file or the viewer failed, not the request's data
 };
 
 inline PopFailure pop_failure(std::string_view request, std::string_view status,
@@ -19,6 +20,7 @@ inline PopFailure pop_failure(std::string_view request, std::string_view status,
   const auto says = [&](std::string_view text) { return pop_message.starts_with(text); };
   std::string words;
   int exit_status = kFailure;
+  bool print_file = true;
   if (says("--Program provided invalid parameters to CBL_CREATE_FILE") ||
       says("--Error writing to the report output file")) {
     words = "cannot write the print file in " + home +
@@ -34,12 +36,14 @@ inline PopFailure pop_failure(std::string_view request, std::string_view status,
   } else if (says("ERROR opening QUARN Image file")) {
     words = "cannot open the picture; make it with 'quarn qim create'";
     exit_status = kCannotRun;
+    print_file = false;
   } else {
     words = "POP refused the request";
+    print_file = false;
   }
   return {words + " (POP " + std::string(request) + ", status " + std::string(status) + "):\n" +
               to_terminal(pop_message),
-          exit_status};
+          exit_status, print_file};
 }
 
 }  // namespace quarn::cli
