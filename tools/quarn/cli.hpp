@@ -68,7 +68,7 @@ struct Option {
   std::string_view value = {};     // the value's name in help ("YY"); empty for a flag
   std::string_view help = {};      // one line (or more, separated by '\n')
   std::string_view fallback = {};  // the default value, shown in help and given by value()
-  Check check = nullptr;      // run on the value before the command sees it
+  Check check = nullptr;           // run on the value before the command sees it
 };
 
 struct Operands {
@@ -167,15 +167,15 @@ std::optional<std::string> digits(std::string_view value) {
                   value.find_first_not_of("0123456789") == std::string_view::npos;
   if (ok) return std::nullopt;
   if (Min == Max) return "takes " + std::to_string(Min) + " digit(s), not " + quoted(value);
-  return "takes " + std::to_string(Min) + (Max == Min + 1 ? " or " : " to ") + std::to_string(Max) + " digits, not " +
-         quoted(value);
+  return "takes " + std::to_string(Min) + (Max == Min + 1 ? " or " : " to ") + std::to_string(Max) +
+         " digits, not " + quoted(value);
 }
 template <std::size_t Min, std::size_t Max>
 std::optional<std::string> characters(std::string_view value) {
   if (value.size() >= Min && value.size() <= Max) return std::nullopt;
   if (Min == Max) return "takes " + std::to_string(Min) + " character(s), not " + quoted(value);
-  return "takes " + std::to_string(Min) + (Max == Min + 1 ? " or " : " to ") + std::to_string(Max) + " characters, not " +
-         quoted(value);
+  return "takes " + std::to_string(Min) + (Max == Min + 1 ? " or " : " to ") + std::to_string(Max) +
+         " characters, not " + quoted(value);
 }
 
 }  // namespace quarn::cli

@@ -87,8 +87,7 @@ int run(const Parsed& line) {
   if (static_cast<int>(given.size()) != records_taken) {
     std::string message = name + " takes " + std::to_string(records_taken) + " record(s); " +
                           std::to_string(given.size()) + " given";
-    if (records_taken != count)
-      message += " (its caller's form is passed by quarn call itself)";
+    if (records_taken != count) message += " (its caller's form is passed by quarn call itself)";
     return usage_error("call", message);
   }
 

@@ -147,8 +147,8 @@ int run(const Parsed& line) {
   if (status != "00") return status_failure(options, status, message_of(message));
   // The only message of a request that succeeded: the control file was made ("05").
   if (!message_of(message).empty()) {
-    note(kName, "made a new control file QUARN.CTL in " + options.home + ":\n" +
-                    message_of(message));
+    note(kName,
+         "made a new control file QUARN.CTL in " + options.home + ":\n" + message_of(message));
   }
   if (options.action == "get") std::printf("%s\n", text_of(request.ctl_value).c_str());
   return kOk;
@@ -176,7 +176,7 @@ const Registration registration(
      .options = {{.name = "--home",
                   .value = "DIR",
                   .help = "the home folder of QUARN.CTL (required)",
-                  .check = kHomeOption.check},
+                  .check = check_home},
                  {.name = "--user", .value = "U", .help = "the user (required)"},
                  {.name = "--station",
                   .value = "N",

@@ -26,8 +26,7 @@ int run(const Parsed& line) {
   record.de_month_year[0] = line.has("--month-year") ? 'Y' : 'N';
   char* const switches = reinterpret_cast<char*>(&record.de_check) + 10;
   std::memcpy(switches, line.value("--switches").data(), 3);
-  put_field(record.de_date_text,
-            record_text(line.operand(0), record.de_date_text, "a typed date"));
+  put_field(record.de_date_text, record_text(line.operand(0), record.de_date_text, "a typed date"));
   QUARN_DATEDIT(&record);
   const std::string result = printable(record.de_result);
   std::printf("text:       [%s]\n", printable(record.de_date_text).c_str());

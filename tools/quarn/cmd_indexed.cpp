@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli.hpp"
-#include "status_text.hpp"
 #include "quarn/quarn-m.h"
+#include "status_text.hpp"
 
 namespace quarn::cli {
 namespace {
@@ -69,7 +69,8 @@ int run(const Parsed& line) {
 }
 
 std::optional<std::string> positive(std::string_view value) {
-  if (digits<1, 9>(value) || number_of(value) < 1) return "needs a number above 0, not " + quoted(value);
+  if (digits<1, 9>(value) || number_of(value) < 1)
+    return "needs a number above 0, not " + quoted(value);
   return std::nullopt;
 }
 

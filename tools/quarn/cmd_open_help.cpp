@@ -23,10 +23,10 @@ int run(const Parsed& line) {
   if (page.size() > sizeof request.hr_page || topic.size() > sizeof request.hr_topic)
     return usage_error("open-help", "a page or topic has at most 50 characters");
   if (line.has("--home")) {
-    struct stat info{};
+    struct stat info {};
     if (::stat(std::string(line.value("--home")).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-      return cannot_run("open-help", "the home folder " + home_for_messages(line) +
-                                         " does not exist");
+      return cannot_run("open-help",
+                        "the home folder " + home_for_messages(line) + " does not exist");
   }
   std::memset(request.hr_reserved, 0, sizeof request.hr_reserved);
   put_field(request.hr_help_file, file);

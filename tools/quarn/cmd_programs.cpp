@@ -11,7 +11,8 @@ namespace quarn::cli {
 namespace {
 
 int run(const Parsed&) {
-  std::printf("%-18s %s\n", "PROGRAM", "RECORD LENGTHS (form: the caller's form, which quarn call passes)");
+  std::printf("%-18s %s\n", "PROGRAM",
+              "RECORD LENGTHS (form: the caller's form, which quarn call passes)");
   for (int i = 0; const char* name = quarn_program_name(i); ++i) {
     std::size_t lengths[kMaxRecords] = {};
     const int count = quarn_program_info(name, lengths, kMaxRecords);

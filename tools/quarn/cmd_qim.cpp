@@ -29,8 +29,7 @@ int run(const Parsed& line) {
                                                  : " is not a QIM file (no QIM00 record)"));
   }
   if (result != 0) {
-    return cannot_run("qim", "cannot write " + quoted(to) +
-                                 " (or read all of " + quoted(from) +
+    return cannot_run("qim", "cannot write " + quoted(to) + " (or read all of " + quoted(from) +
                                  "); check that its folder exists and is writable");
   }
   std::printf("%s\n", to.c_str());

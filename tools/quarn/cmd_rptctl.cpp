@@ -70,8 +70,8 @@ void explain_errors(const std::string& lines, const std::string& home) {
       std::string remedy(e.remedy);
       if (const std::size_t dir = remedy.find("DIR/"); dir != std::string::npos)
         remedy.replace(dir, 4, home);
-      failure(kName, "cannot use " + std::string(e.file) + " in " + quoted(home) + ", " +
-                         remedy + ":");
+      failure(kName,
+              "cannot use " + std::string(e.file) + " in " + quoted(home) + ", " + remedy + ":");
       std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
     }
     at = end + 1;
@@ -147,7 +147,7 @@ const Registration registration(
      .options = {{.name = "--home",
                   .value = "DIR",
                   .help = "the home folder of the report control files (required)",
-                  .check = kHomeOption.check}},
+                  .check = check_home}},
      .operands = {1, 1},
      .expects = "check or update",
      .run = &run});

@@ -14,7 +14,7 @@ namespace quarn::cli {
 namespace {
 
 bool exists(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
 }
 
@@ -45,8 +45,7 @@ int run(const Parsed& line) {
   std::int32_t started = 0;
   std::memcpy(&started, record.tw_started, sizeof started);
   if (started == 0) {
-    return cannot_run("toweb",
-                      "the script host (wscript in the program map) could not be started");
+    return cannot_run("toweb", "the script host (wscript in the program map) could not be started");
   }
   std::printf("started\n");
   return kOk;

@@ -17,7 +17,8 @@ int run(const Parsed& line) {
   QuarnRsStringName name;
   if (path.size() > sizeof file.rs_file_name)
     return usage_error("version-string", "a file name has at most 50 characters");
-  const std::string string_name = record_text(line.operand(1), name.rs_string_name, "a string name");
+  const std::string string_name =
+      record_text(line.operand(1), name.rs_string_name, "a string name");
   if (string_name.find(' ') != std::string::npos)
     return usage_error("version-string", "a string name has no spaces");
   std::string native(path);

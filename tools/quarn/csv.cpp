@@ -7,8 +7,8 @@ bool CsvReader::next(std::vector<std::string>& fields) {
   if (error_ || in_.peek() == std::char_traits<char>::eof()) return false;
   record_line_ = line_;
   std::string field;
-  bool quoted = false;     // inside a quoted field
-  bool was_quoted = false; // the field began with a quote (and has closed)
+  bool quoted = false;      // inside a quoted field
+  bool was_quoted = false;  // the field began with a quote (and has closed)
   for (;;) {
     const int got = in_.get();
     if (got == std::char_traits<char>::eof()) {

@@ -128,8 +128,7 @@ std::string to_record(std::string_view text) {
   return out;
 }
 
-std::string record_text(std::string_view text, std::span<const char> field,
-                        std::string_view what) {
+std::string record_text(std::string_view text, std::span<const char> field, std::string_view what) {
   std::string bytes = to_record(text);
   if (bytes.size() > field.size()) {
     throw UsageError{std::string(what) + " has " + std::to_string(bytes.size()) +

@@ -11,16 +11,18 @@
 
 namespace quarn::cli {
 
+inline std::optional<std::string> check_home(std::string_view folder) {
+  if (folder.empty()) return "needs a folder";
+  if (folder.size() + 1 > sizeof QuarnXMiscExternalWs{}.xm_home_folder)
+    return "takes a folder of at most 66 characters";
+  return std::nullopt;
+}
+
 inline constexpr Option kHomeOption{
     .name = "--home",
     .value = "DIR",
     .help = "the suite's home folder (without it: the current folder)",
-    .check = [](std::string_view folder) -> std::optional<std::string> {
-      if (folder.empty()) return "needs a folder";
-      if (folder.size() + 1 > sizeof QuarnXMiscExternalWs{}.xm_home_folder)
-        return "takes a folder of at most 66 characters";
-      return std::nullopt;
-    }};
+    .check = check_home};
 
 // Sets the home folder of --home (with a final separator) and its length; a line without
 // --home leaves the area as it is (no home folder: the current one).

@@ -17,16 +17,18 @@ std::map<std::string_view, Command>& commands() {
   return all;
 }
 
-constexpr Option kEncodingOption{
-    .name = "--encoding",
-    .value = "ENC",
-    .help = "cp1252: text goes between the terminal's UTF-8 and the\n"
-            "records' code page 1252; raw: bytes are taken as they are",
-    .fallback = "cp1252",
-    .check = [](std::string_view value) -> std::optional<std::string> {
-      if (value == "cp1252" || value == "raw") return std::nullopt;
-      return "takes cp1252 or raw, not " + quoted(value);
-    }};
+std::optional<std::string> check_encoding(std::string_view value) {
+  if (value == "cp1252" || value == "raw") return std::nullopt;
+  return "takes cp1252 or raw, not " + quoted(value);
+}
+
+constexpr Option kEncodingOption{.name = "--encoding",
+                                 .value = "ENC",
+                                 .help =
+                                     "cp1252: text goes between the terminal's UTF-8 and the\n"
+                                     "records' code page 1252; raw: bytes are taken as they are",
+                                 .fallback = "cp1252",
+                                 .check = check_encoding};
 constexpr Option kHelpOption{.name = "--help", .help = "this text (also -h)"};
 
 constexpr std::string_view kExitStatuses =
@@ -148,8 +150,8 @@ Outcome parse(const Command& command, int argc, char** argv, Parsed& line) {
     } else if (i + 1 < argc) {
       value = argv[++i];
     } else {
-      usage_error(command.name, std::string(name) + " needs a value (" +
-                                    std::string(option->value) + ")");
+      usage_error(command.name,
+                  std::string(name) + " needs a value (" + std::string(option->value) + ")");
       return Outcome::usage;
     }
     if (option->check != nullptr) {
@@ -169,8 +171,7 @@ Outcome parse(const Command& command, int argc, char** argv, Parsed& line) {
       message = "expects " + std::string(command.expects) + " (" + std::to_string(count) +
                 " operand(s) given)";
     else if (count > command.operands.max)
-      message = "too many operands: " + quoted(line.operand(command.operands.max)) +
-                " and after";
+      message = "too many operands: " + quoted(line.operand(command.operands.max)) + " and after";
     else
       message = "operands missing";
     usage_error(command.name, message);
@@ -317,8 +318,7 @@ int main(int argc, char** argv) {
   }
   const auto it = commands().find(name);
   if (it == commands().end()) {
-    std::fprintf(stderr, "quarn: unknown command %s (see 'quarn --help')\n",
-                 quoted(name).c_str());
+    std::fprintf(stderr, "quarn: unknown command %s (see 'quarn --help')\n", quoted(name).c_str());
     return kUsage;
   }
   return run_command(it->second, argc - 2, argv + 2);

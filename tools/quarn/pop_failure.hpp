@@ -23,15 +23,16 @@ inline PopFailure pop_failure(std::string_view request, std::string_view status,
   bool print_file = true;
   if (says("--Program provided invalid parameters to CBL_CREATE_FILE") ||
       says("--Error writing to the report output file")) {
-    words = "cannot write the print file in " + home +
-            "; check that the folder exists and is writable";
+    words =
+        "cannot write the print file in " + home + "; check that the folder exists and is writable";
     exit_status = kCannotRun;
   } else if (says("--Error deleting old print file")) {
     words = "cannot replace an old print file in " + home + "; close it where it is open";
     exit_status = kCannotRun;
   } else if (says("--Unable to start RTF print/preview program")) {
-    words = "the viewer (the setting POP-RTF-PROCESSOR, or the program map's zuvarezo.exe) "
-            "could not be started";
+    words =
+        "the viewer (the setting POP-RTF-PROCESSOR, or the program map's zuvarezo.exe) "
+        "could not be started";
     exit_status = kCannotRun;
   } else if (says("ERROR opening QUARN Image file")) {
     words = "cannot open the picture; make it with 'quarn qim create'";
