@@ -88,4 +88,7 @@ quarn_cli_command(xkeycode GOOD 0x41 EXPECT "^character 'A' index 18\n$"
 quarn_cli_test(help_exit_statuses ARGS --help
   EXPECT "exit status: 0 the program answered success. 1 it answered a failure code")
 quarn_cli_test(help_is_command_help ARGS help getname EXPECT "^usage: quarn getname NAME\n")
-quarn_cli_test(no_command_on_stderr EXIT 2 EXPECT "^usage: quarn COMMAND")
+quarn_cli_test(no_command_on_stderr EXIT 2 EXPECT "^usage: quarn COMMAND" STDOUT "^$")
+quarn_cli_test(usage_error_on_stderr ARGS getname --bogus X EXIT 2 EXPECT "unknown option" STDOUT "^$")
+quarn_cli_test(failure_output_on_stdout ARGS getname "A/B/C/D/E" EXIT 1
+  EXPECT "quarn getname: return code 70" STDOUT "^part 1 [^\n]*\n(.*\n)?return code  70 [^\n]*\n$")

@@ -41,4 +41,4 @@ quarn_cli_test(call_pop_junk ARGS call POP --param file:${pop_data}/pop-junk.rec
 quarn_cli_test(call_pop_form_given ARGS call POP --param a --param b --param c EXIT 2
   EXPECT "POP takes 2 record\\(s\\). 3 given \\(its caller's form is passed by quarn call itself\\)")
 quarn_cli_test(call_record_file_missing ARGS call IXIOSTAT --param file:/no/such.rec EXIT 3
-  EXPECT "record 1: cannot open the record file '/no/such.rec': No such file or directory")
+  EXPECT "record 1: the record file: cannot open '/no/such.rec': No such file or directory")

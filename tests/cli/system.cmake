@@ -31,6 +31,10 @@ quarn_cli_test(check_registration_missing ARGS check-registration --home ${syste
   EXIT 1 EXPECT "not registered: _QUARN\\.DNMonths\\.1 \\(error 2\\)")
 
 quarn_cli_test(toweb ARGS toweb ${system_data}/web/ 1 EXPECT "started")
+quarn_cli_test(toweb_no_script ARGS toweb ${system_data}/registry/ 1 EXIT 3
+  EXPECT "nothing to run: '[^']*registry/' holds no web script")
+quarn_cli_test(toweb_no_folder ARGS toweb ${system_data}/no-such/ 1 EXIT 3
+  EXPECT "the folder '[^']*no-such/' does not exist")
 quarn_cli_test(toweb_usage ARGS toweb folder 12 EXIT 2 EXPECT "ARG is one character")
 quarn_cli_test(open_help_usage ARGS open-help EXIT 2 EXPECT "expects FILE \\[PAGE\\] \\[TOPIC\\]")
 quarn_cli_test(open_help_help ARGS open-help --help EXPECT "Unable to open helps, contact support")

@@ -160,6 +160,10 @@ std::string_view trimmed(std::span<const char> field);
 // The text in single quotes, as a shell reads it back (a quote in it becomes '\'').
 std::string quoted(std::string_view text);
 
+// Why a file cannot be opened for reading ("cannot open 'F': No such file or directory"),
+// or nullopt when it can.
+std::optional<std::string> unreadable(const std::string& path);
+
 // Ready-made value checks.
 template <std::size_t Min, std::size_t Max>
 std::optional<std::string> digits(std::string_view value) {

@@ -48,11 +48,11 @@ int parse_record(std::string_view arg, std::size_t length, std::vector<char>& re
   }
   if (arg.starts_with("file:")) {
     const std::string path(arg.substr(5));
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-      error = "cannot open the record file " + quoted(path) + ": " + std::strerror(errno);
+    if (const auto why = unreadable(path)) {
+      error = "the record file: " + *why;
       return kCannotRun;
     }
+    std::ifstream in(path, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
     if (bytes.size() > length) {
       error = "the record file " + quoted(path) + " has " + std::to_string(bytes.size()) +

@@ -213,8 +213,8 @@ class Register {
 int run(const Parsed& line) {
   apply_home(line);
   const std::string source(line.operand(0));
+  if (const auto why = unreadable(source)) return cannot_run(kName, *why);
   std::ifstream in(source, std::ios::binary);
-  if (!in) return cannot_run(kName, "cannot read " + quoted(source) + ": " + std::strerror(errno));
 
   Register reg(home_for_messages(line));
   if (!reg.start(source)) return complain(kName, reg.error(), reg.status());

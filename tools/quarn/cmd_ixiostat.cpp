@@ -4,17 +4,15 @@
 
 #include "cli.hpp"
 #include "quarn/quarn-m.h"
+#include "status_text.hpp"
 
 namespace quarn::cli {
 namespace {
 
 int run(const Parsed& line) {
-  QuarnIxiostatRecord record;
-  put_field(record.ix_status_code,
-            record_text(line.operand(0), record.ix_status_code, "a status code"));
-  put_field(record.ix_status_message, "");
-  QUARN_IXIOSTAT(&record);
-  std::printf("%s\n", to_terminal(trimmed(record.ix_status_message)).c_str());
+  const std::string code =
+      record_text(line.operand(0), QuarnIxiostatRecord{}.ix_status_code, "a status code");
+  std::printf("%s\n", ixiostat_text(code).c_str());
   return kOk;
 }
 

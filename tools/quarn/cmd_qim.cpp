@@ -16,11 +16,7 @@ int run(const Parsed& line) {
     return usage_error("qim", "expects create or extract, not " + quoted(action));
   const std::string from(line.operand(1));
   const std::string to(line.operand(2));
-  if (std::FILE* probe = std::fopen(from.c_str(), "rb")) {
-    std::fclose(probe);
-  } else {
-    return cannot_run("qim", "cannot open " + quoted(from) + ": " + std::strerror(errno));
-  }
+  if (const auto why = unreadable(from)) return cannot_run("qim", *why);
   const bool create = action == "create";
   const std::int32_t result = create ? quarn_qim_create(from.c_str(), to.c_str())
                                      : quarn_qim_extract(from.c_str(), to.c_str());

@@ -295,8 +295,8 @@ class Runner {
 int run(const Parsed& line) {
   apply_home(line);
   const std::string file(line.operand(0));
+  if (const auto why = unreadable(file)) return cannot_run(kName, *why);
   std::ifstream in(file);
-  if (!in) return cannot_run(kName, "cannot read " + quoted(file) + ": " + std::strerror(errno));
 
   Report report;
   std::memset(&report.rec, ' ', sizeof report.rec);

@@ -23,12 +23,7 @@ int run(const Parsed& line) {
     return usage_error("version-string", "a string name has no spaces");
   std::string native(path);
   std::replace(native.begin(), native.end(), '\\', '/');
-  if (std::FILE* probe = std::fopen(native.c_str(), "rb")) {
-    std::fclose(probe);
-  } else {
-    return cannot_run("version-string",
-                      "cannot open " + quoted(path) + ": " + std::strerror(errno));
-  }
+  if (const auto why = unreadable(native)) return cannot_run("version-string", *why);
   put_field(file.rs_file_name, path);
   put_field(name.rs_string_name, string_name);
   QuarnRsResult result;

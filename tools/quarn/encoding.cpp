@@ -1,7 +1,10 @@
 // Text at the tool's boundary: the terminal's UTF-8 and the records' code page 1252.
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "cli.hpp"
@@ -188,6 +191,13 @@ std::string quoted(std::string_view text) {
       out += c;
   }
   return out + "'";
+}
+
+std::optional<std::string> unreadable(const std::string& path) {
+  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  if (probe == nullptr) return "cannot open " + quoted(path) + ": " + std::strerror(errno);
+  std::fclose(probe);
+  return std::nullopt;
 }
 
 }  // namespace quarn::cli
