@@ -5,11 +5,14 @@
 // `run` function and one `const Registration`:
 //
 //   int run(const Parsed& line) {
-//     const std::string text = to_record(line.operand(0));   // UTF-8 in, code page 1252 out
-//     if (line.has("--loud")) ...
+//     FrobRecord record;
+//     // UTF-8 in, code page 1252 out; throws a usage error when it does not fit the field
+//     put_field(record.fr_text, record_text(line.operand(0), record.fr_text));
 //     const std::string_view width = line.value("--width");  // given, or its default
-//     ...
-//     return finish_code(...) / kOk / failure(...) / cannot_run(...);
+//     if (line.has("--loud")) ...
+//     QUARN_FROB(&record);
+//     std::printf("%s\n", to_terminal(trimmed(record.fr_text)).c_str());
+//     return code == "00" ? kOk : failure("frob", "FROB answered " + code + ": ...");
 //   }
 //
 //   const Registration registration({
@@ -37,14 +40,13 @@
 // the command line is wrong, kCannotRun (3) a program could not be started or a file or
 // folder could not be opened.
 //
-// Text: the terminal speaks the locale's encoding (UTF-8); records hold 8-bit text in code
-// page 1252. Every text that enters a record goes through to_record() and every record
+// Text: the terminal speaks UTF-8 (this platform's encoding; every locale is taken as
+// UTF-8); records hold 8-bit text in code page 1252. Every text that enters a record goes through to_record() and every record
 // text that is printed through to_terminal() or printable(); paths stay bytes. With
 // "--encoding raw" both take bytes as they are.
 #pragma once
 
 #include <cstddef>
-#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <span>

@@ -1,7 +1,5 @@
 // quarn call NAME --param ...: calls any program by name with records given on the line.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>

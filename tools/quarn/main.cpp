@@ -1,7 +1,6 @@
 // quarn: calls the QUARN-M programs from the shell. The command table, the option parser
 // every command goes through (see cli.hpp) and the help texts made from the table.
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -306,7 +305,6 @@ int note(std::string_view command, std::string_view message) {
 
 int main(int argc, char** argv) {
   using namespace quarn::cli;
-  std::setlocale(LC_CTYPE, "");
   if (argc < 2) {
     print_general_help(stderr);
     return kUsage;
