@@ -1,9 +1,12 @@
-// Which parameters of a program are records that a command line can give, and which are
-// something else that the tool passes itself.
+// Which parameters of a program are records that a command line can give, and which are a
+// struct of callbacks that the tool passes itself (the library's declaration says which).
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "quarn/quarn-m.h"
 
 namespace quarn::cli {
 
@@ -11,24 +14,17 @@ inline constexpr int kMaxRecords = 8;
 
 enum class ParameterKind {
   record,       // bytes, given as text, hex or a file
-  caller_form,  // a QuarnCallerForm (callbacks): the form runtime's own is passed
-};
-
-struct NonRecordParameter {
-  std::string_view program;
-  int index;  // 0-based
-  ParameterKind kind;
-};
-
-// POP's third parameter is the caller's form, a struct of callbacks.
-inline constexpr NonRecordParameter kNonRecordParameters[] = {
-    {"POP", 2, ParameterKind::caller_form},
+  caller_form,  // callbacks (POP's QuarnCallerForm): the form runtime's own is passed
 };
 
 inline std::vector<ParameterKind> parameter_kinds(std::string_view program, int count) {
-  std::vector<ParameterKind> kinds(count > 0 ? count : 0, ParameterKind::record);
-  for (const NonRecordParameter& p : kNonRecordParameters)
-    if (p.program == program && p.index < count) kinds[p.index] = p.kind;
+  const std::string name(program);
+  std::vector<ParameterKind> kinds;
+  for (int i = 0; i < count; ++i) {
+    kinds.push_back(quarn_program_parameter_kind(name.c_str(), i) == QUARN_PARAMETER_CALLBACKS
+                        ? ParameterKind::caller_form
+                        : ParameterKind::record);
+  }
   return kinds;
 }
 
