@@ -16,8 +16,9 @@ int run(const Parsed& line) {
   apply_home(line);
   QuarnHelpRequest request;
   const std::string_view file = line.operand(0);
-  const std::string page = line.count() > 1 ? to_record(line.operand(1)) : "";
-  const std::string topic = line.count() > 2 ? to_record(line.operand(2)) : "";
+  // File, page and topic go into a command line for the help script: bytes as given.
+  const std::string_view page = line.count() > 1 ? line.operand(1) : "";
+  const std::string_view topic = line.count() > 2 ? line.operand(2) : "";
   if (file.size() > sizeof request.hr_help_file)
     return usage_error("open-help", "a help file name has at most 128 characters");
   if (page.size() > sizeof request.hr_page || topic.size() > sizeof request.hr_topic)
