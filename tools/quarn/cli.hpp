@@ -100,7 +100,7 @@ struct Registration {
 // A command line after parsing: its operands and the options given.
 class Parsed {
  public:
-  Parsed(const Command& command) : command_(command) {}
+  explicit Parsed(const Command& command) : command_(command) {}
   const Command& command() const { return command_; }
   std::string_view name() const { return command_.name; }
   const std::vector<std::string_view>& operands() const { return operands_; }
