@@ -2,7 +2,7 @@
 # in UTF-8 again; what the programs do to the letters is what they do to the 1252 bytes.
 set(enc_home ${CMAKE_CURRENT_BINARY_DIR}/enc_home)
 set(docout_data ${PROJECT_SOURCE_DIR}/tests/data/docout)
-quarn_cli_home(enc_home ${enc_home} report register)
+quarn_cli_home(enc_home ${enc_home} report register unclosed)
 
 quarn_cli_test(utf8_getname ARGS getname "JOSÉ/M/GARCÍA"
   EXPECT "part 1 +\\[JOSÉ/\\]\npart 2 +\\[M/\\]\npart 3 +\\[GARCÍA/\\]\npart 4 +\\[/\\]\nsort name +\\[GARCÍA, JOSÉ M/\\]\nreturn code  00")
@@ -39,6 +39,6 @@ quarn_cli_step(enc_home csv_quoted_fields ARGS cheque-register --home ${enc_home
   ${docout_data}/cheques-quoted.csv EXPECT "register/PRINT.rtf\n$")
 quarn_cli_document(enc_home csv_quoted_fields_text ${enc_home}/register/PRINT.rtf
   EXPECT "JosÉ.+GarcÍA\n.*1,250\\.00\n.*Smith,.+John\n.*Ann.+O\"Neil\n.*3.+cheques\t1,335\\.00")
-quarn_cli_test(csv_unclosed_quote ARGS cheque-register --home ${enc_home}/register
+quarn_cli_step(enc_home csv_unclosed_quote ARGS cheque-register --home ${enc_home}/unclosed
   ${docout_data}/cheques-unclosed.csv EXIT 1
   EXPECT "cheques-unclosed.csv: line 3: a quoted field has no closing quote")
