@@ -367,6 +367,12 @@ FileStatus IndexedFile::remove(std::span<const char> record) {
   return run_change(delete_, record, false);
 }
 
+FileStatus IndexedFile::remove_all() {
+  if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
+  if (injected_now()) return injected_failure;
+  return status_of_sqlite(sqlite3_exec(db_, "DELETE FROM records", nullptr, nullptr, nullptr));
+}
+
 FileStatus IndexedFile::start(std::span<const char> key, bool after) {
   if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
   if (key.size() != layout_.key_length) return status::kLengthConflict;

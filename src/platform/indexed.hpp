@@ -87,6 +87,8 @@ class IndexedFile {
   FileStatus write_or_rewrite(std::span<const char> record);
   // Deletes the record whose key is in `record`.
   FileStatus remove(std::span<const char> record);
+  // Deletes every record (inside a transaction, undone with it).
+  FileStatus remove_all();
   // Positions at the first record whose key is not below (or, with `after`, above) `key`;
   // "23" when there is none.
   FileStatus start(std::span<const char> key, bool after = false);
@@ -103,7 +105,7 @@ class IndexedFile {
   bool in_transaction() const { return in_transaction_; }
 
   // Tests: after `successes` more changes (write, rewrite, write_or_rewrite, remove,
-  // commit) of any file succeed, the next one fails with `status`; a negative count
+  // remove_all, commit) of any file succeed, the next one fails with `status`; a negative count
   // switches this off.
   static void fail_change_after(int successes, FileStatus status);
 

@@ -15,9 +15,10 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
                         const std::string& text);
 
 // Builds the indexed file `file` from the lines of `text` (standard input when empty): a
-// line shorter than the record is padded with spaces, an empty line is skipped. The file is
-// built beside its place and put there only when every line was good, so an existing
-// file is replaced whole or not at all. Empty on success, otherwise what went wrong.
+// line shorter than the record is padded with spaces, an empty line is skipped. The records
+// replace those of the file in one transaction, committed only when every line was good, so
+// an existing file is replaced whole or not at all. Empty on success, otherwise what went
+// wrong.
 std::string import_text(const std::string& file, const IndexedLayout& layout,
                         const std::string& text);
 

@@ -7,6 +7,7 @@
 
 #include "platform/lineseq.hpp"
 #include "support/file_contents.hpp"
+#include "support/interrupted_update.hpp"
 #include "support/temp_folder.hpp"
 
 namespace quarn::platform {
@@ -83,6 +84,36 @@ TEST_F(IndexedTextTest, ARecordHoldingALineEndIsNotExported) {
                           std::filesystem::directory_iterator()),
             2)
       << "nothing is left beside the files";
+}
+
+// Records long enough that an update spans many pages of the file.
+constexpr IndexedLayout kWideLayout{200, 0, 8};
+
+// `count` lines: keys 00000000, 00000001 ..., then `value`, padded to `width` when given.
+std::string numbered_lines(int count, const std::string& value, std::size_t width = 0) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    const std::string number = std::to_string(i);
+    std::string line = std::string(8 - number.size(), '0') + number + value;
+    if (width > 0) line.resize(width, ' ');
+    text += line + "\n";
+  }
+  return text;
+}
+
+TEST_F(IndexedTextTest, ImportOverAFileLeftByAKilledUpdateKeepsTheNewRecordsOnly) {
+  ASSERT_EQ(import_text(file, kWideLayout, write_text(numbered_lines(400, "old"))), "");
+  testing::leave_interrupted_update(file);
+  ASSERT_EQ(import_text(file, kWideLayout, write_text(numbered_lines(150, "new"))), "");
+  EXPECT_FALSE(std::filesystem::exists(file + "-journal")) << "no journal beside the new file";
+  {
+    // A writer's open recovers any journal it meets; the new file must come through it whole.
+    IndexedFile writer(kWideLayout);
+    ASSERT_EQ(writer.open(file, OpenMode::kInputOutput), status::kOk);
+  }
+  const std::string out = folder / "out.txt";
+  ASSERT_EQ(export_text(file, kWideLayout, out), "");
+  EXPECT_EQ(testing::file_contents(out), numbered_lines(150, "new", kWideLayout.record_length));
 }
 
 TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {
