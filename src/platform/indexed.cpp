@@ -119,8 +119,18 @@ FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
   if (path.empty() || path.find('\0') != std::string::npos) return status::kMissing;
   bool created = false;
   // "\" separates folders as "/" does, as for every other file of the library.
-  FileStatus result = open_connection(files::native_path(path), mode, created);
+  const std::string native = files::native_path(path);
+  FileStatus result = open_connection(native, mode, created);
   if (result == status::kOk) result = check_layout(mode, created);
+  if (result != status::kOk && mode == OpenMode::kInput && db_ != nullptr &&
+      sqlite3_extended_errcode(db_) == SQLITE_READONLY_ROLLBACK) {
+    // A writer that died in a transaction left its journal ("hot"), which a reader may not
+    // roll back: a read-write connection recovers the file, then the reader goes on.
+    close();
+    result = recover_journal(native);
+    if (result == status::kOk) result = open_connection(native, mode, created);
+    if (result == status::kOk) result = check_layout(mode, created);
+  }
   if (result == status::kOk) result = prepare();
   if (result != status::kOk) {
     close();
@@ -151,6 +161,18 @@ FileStatus IndexedFile::open_connection(const std::string& path, OpenMode mode, 
   // is synced before it returns.
   rc = sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
                     nullptr);
+  return status_of_sqlite(rc);
+}
+
+FileStatus IndexedFile::recover_journal(const std::string& path) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_busy_handler(db, &wait_while_busy, &busy_);
+    // The first read of a file rolls back a hot journal it finds.
+    rc = step_value(db, "SELECT count(*) FROM sqlite_master", nullptr);
+  }
+  sqlite3_close_v2(db);
   return status_of_sqlite(rc);
 }
 

@@ -112,6 +112,8 @@ class IndexedFile {
  private:
   FileStatus open_connection(const std::string& path, OpenMode mode, bool& created);
   FileStatus check_layout(OpenMode mode, bool& created);
+  // Rolls back the journal an interrupted writer left beside the file.
+  FileStatus recover_journal(const std::string& path);
   FileStatus prepare();
   FileStatus run_change(sqlite3_stmt* statement, std::span<const char> record, bool bind_value);
   FileStatus fetch(sqlite3_stmt* statement, std::span<char> record);
