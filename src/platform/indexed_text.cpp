@@ -64,9 +64,10 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
   const std::string written_to = to_standard_output ? kStandardOutput
                                  : beside           ? text + ".export"
                                                     : text;
-  if (const FileStatus opened =
-          output.open(written_to, to_standard_output ? lineseq::WriteMode::kExtend
-                                                     : lineseq::WriteMode::kReplace);
+  if (const FileStatus opened = output.open(
+          written_to,
+          to_standard_output ? lineseq::WriteMode::kExtend : lineseq::WriteMode::kReplace,
+          beside ? lineseq::Target::kOwnFile : lineseq::Target::kAny);
       opened != status::kOk) {
     return with_status("cannot write " + (to_standard_output ? "to standard output" : text),
                        opened);

@@ -139,8 +139,11 @@ TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {
   EXPECT_EQ(reader.read(line), status::kAtEnd);
 
   EXPECT_EQ(writer.open(folder / "no/such/log", lineseq::WriteMode::kExtend), status::kMissing);
+  EXPECT_EQ(writer.open("/dev/null", lineseq::WriteMode::kExtend), status::kNotPermitted)
+      << "the library's own files are regular files";
   if (std::filesystem::exists("/dev/full")) {
-    ASSERT_EQ(writer.open("/dev/full", lineseq::WriteMode::kExtend), status::kOk);
+    ASSERT_EQ(writer.open("/dev/full", lineseq::WriteMode::kExtend, lineseq::Target::kAny),
+              status::kOk);
     EXPECT_EQ(writer.write("lost"), status::kOk) << "held in the buffer";
     EXPECT_EQ(writer.flush(), status::kFull);
     EXPECT_EQ(writer.write("more"), status::kFull) << "a failure stays";
