@@ -21,6 +21,7 @@
 #include "frame/qim.hpp"
 #include "frame/start_request.hpp"
 #include "platform/files.hpp"
+#include "platform/process.hpp"
 #include "quarn/quarn-m.h"
 
 namespace quarn::docout {
@@ -879,16 +880,25 @@ void Request::hand_over(bool print) {
   if (const QuarnXMiscExternalWs* misc = frame::misc_area()) home = frame::home_folder(*misc);
   std::string program = control("GetUserStationControl", kProcessorSection, "");
   if (program.empty()) {
-    program = home + std::string(kDefaultViewer);
+    // Quoted, so that a space in the home folder does not split the program's path; a
+    // path with a quote cannot be written as a program at all.
+    const std::string viewer = home + std::string(kDefaultViewer);
+    program = platform::process::quoted_program(viewer);
+    if (program.empty()) {
+      fail(std::string(kStartFailed) + (print ? " Printer=" : " Viewer=") + viewer + "|");
+      return;
+    }
     control("SaveUserStationControl", kProcessorSection, program);
   }
-  const std::string quoted = "\"" + field_string(rec_.pop_print_file_name) + "\"";
+  const std::string quoted =
+      platform::process::quoted_argument(field_string(rec_.pop_print_file_name), true);
   std::string command = program;
   if (!print) {
     command += " " + quoted;
   } else {
     // The suite's own viewer takes "/p" run together with the file name.
     std::string base = program.substr(program.find_last_of("\\/") + 1);
+    std::erase(base, '"');
     std::transform(base.begin(), base.end(), base.begin(), ::toupper);
     command += (base == kSuiteViewer ? " /p" : " /p ") + quoted;
   }
