@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "control/quarn_control_file.hpp"
@@ -520,33 +521,41 @@ bool Request::choose_print_file() {
     control("SaveUserStationControl", kMaxFilesSection, "3");
   }
 
-  // The least recently used of the files kept; a file never used counts as oldest, and
-  // among equals the lower number wins.
+  // The files kept, least recently used first; a file never used counts as oldest, and
+  // among equals the lower number comes first.
   const std::string folder = print_folder_of(rec_);
-  std::string chosen;
-  std::uint64_t oldest = UINT64_MAX;
+  std::vector<std::pair<std::uint64_t, int>> order;
   for (int n = 1; n <= keep; ++n) {
-    std::string name = print_file_name(folder, n);
+    const std::string name = print_file_name(folder, n);
     const auto use = std::find_if(s_.uses.begin(), s_.uses.end(),
                                   [&](const PrintFileUse& u) { return u.name == name; });
-    const std::uint64_t last = use == s_.uses.end() ? 0 : use->last_use;
-    if (last < oldest) {
-      oldest = last;
-      chosen = std::move(name);
-    }
+    order.emplace_back(use == s_.uses.end() ? 0 : use->last_use, n);
   }
+  std::sort(order.begin(), order.end());
 
   // A document left open in this process is ended first.
   if (s_.file.is_open()) s_.file.close();
-  const files::Status removed = files::remove_file(chosen);
-  if (removed != files::Status::kOk && removed != files::Status::kNotFound) {
-    fail(std::string(kDeleteFailed) + chosen);
-    return false;
-  }
+  // The first that can be deleted and made again is taken. One that cannot (open in
+  // another process, held by a viewer) is passed over; only when every one is held does
+  // the document fail, naming the least recently used.
+  std::string chosen;
   int fd = -1;
-  if (const files::Status created = files::create_new_file(chosen, &fd);
-      created != files::Status::kOk) {
-    fail(std::string(kCreateFailed) + file_status_text(created));
+  for (const auto& [last_use, n] : order) {
+    const std::string name = print_file_name(folder, n);
+    const files::Status removed = files::remove_unless_in_use(name);
+    if (removed != files::Status::kOk && removed != files::Status::kNotFound) continue;
+    const files::Status created = files::create_held_file(name, &fd);
+    // Taken by another process in between: as good as held.
+    if (created == files::Status::kExists) continue;
+    if (created != files::Status::kOk) {
+      fail(std::string(kCreateFailed) + file_status_text(created));
+      return false;
+    }
+    chosen = name;
+    break;
+  }
+  if (chosen.empty()) {
+    fail(std::string(kDeleteFailed) + print_file_name(folder, order.front().second));
     return false;
   }
   s_.file.open(fd);
@@ -915,7 +924,7 @@ void Request::purge_print_files() {
     const std::string name = print_file_name(folder, n);
     // The document being written stays.
     if (document_open() && name == field_string(rec_.pop_print_file_name)) continue;
-    const files::Status removed = files::remove_file(name);
+    const files::Status removed = files::remove_unless_in_use(name);
     if (removed != files::Status::kOk && removed != files::Status::kNotFound && undeleted.empty())
       undeleted = name;
   }

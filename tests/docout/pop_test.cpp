@@ -1,4 +1,8 @@
 // POP: requests, the document skeleton, print files, messages and the hand-over.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <thread>
 
 #include "platform/registry.hpp"
@@ -274,8 +278,9 @@ TEST_F(PopTest, PurgeRemovesThePrintFilesOfItsKindOnly) {
   EXPECT_EQ(frame::read_be32(rec.pop_file_handle), 0) << "PPF starts no document";
 }
 
-TEST_F(PopTest, AFileThatCannotBeDeletedFailsAndLeavesTheOthers) {
-  std::ofstream(home + "PRINT.rtf") << "earlier document";
+TEST_F(PopTest, FilesThatCannotBeDeletedFailAndAreLeftAlone) {
+  for (const char* name : {"PRINT.rtf", "PRINTA.rtf", "PRINTB.rtf"})
+    std::ofstream(home + name) << "earlier document";
   platform::files::syscalls().unlink = [](const char*) {
     errno = EBUSY;
     return -1;
@@ -293,6 +298,46 @@ TEST_F(PopTest, AFileThatCannotBeDeletedFailsAndLeavesTheOthers) {
   EXPECT_EQ(request("WRI"), "XX");
   EXPECT_EQ(log.messages.size(), 1u);
   EXPECT_EQ(rec.pop_message_switch[0], 'N');
+}
+
+TEST_F(PopTest, APrintFileOpenInAnotherProcessIsNeverDeleted) {
+  // Held the way POP holds its own: an exclusive lock on an open of the file.
+  std::vector<int> held;
+  const auto hold = [&](const std::string& name, const std::string& text) {
+    std::ofstream(home + name) << text;
+    held.push_back(::open((home + name).c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_EQ(::flock(held.back(), LOCK_EX | LOCK_NB), 0);
+  };
+  hold("PRINT.rtf", "another user's report");
+  ASSERT_EQ(request("INI"), "00");
+  line("Mine\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  EXPECT_EQ(print_file(), home + "PRINTA.rtf");
+  // The open document is held until it is closed.
+  const int probe = ::open((home + "PRINTA.rtf").c_str(), O_RDONLY | O_CLOEXEC);
+  EXPECT_NE(::flock(probe, LOCK_EX | LOCK_NB), 0);
+  ASSERT_EQ(request("CLS"), "00");
+  EXPECT_EQ(::flock(probe, LOCK_EX | LOCK_NB), 0);
+  ::close(probe);
+  EXPECT_EQ(contents(home + "PRINT.rtf"), "another user's report");
+  EXPECT_NE(contents(home + "PRINTA.rtf").find("Mine"), std::string::npos);
+
+  // Every kept file held: the document fails, naming the least recently used, and the
+  // purge deletes none of them.
+  hold("PRINTA.rtf", "A");
+  hold("PRINTB.rtf", "B");
+  ASSERT_EQ(request("INI"), "00");
+  EXPECT_EQ(request("WRI"), "XX");
+  const std::string not_deleted =
+      "--Error deleting old print file. File may be open in another application or the "
+      "viewer. |";
+  EXPECT_EQ(message(), not_deleted + home + "PRINT.rtf");
+  EXPECT_EQ(request("PPF"), "XX");
+  EXPECT_EQ(message(), not_deleted + home + "PRINT.rtf");
+  for (const char* name : {"PRINT.rtf", "PRINTA.rtf", "PRINTB.rtf"})
+    EXPECT_TRUE(std::filesystem::exists(home + name)) << name;
+  for (const int fd : held)
+    ::close(fd);
 }
 
 TEST_F(PopTest, AFailedWriteIsReportedOnItsRequest) {
