@@ -146,15 +146,19 @@ FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
 }
 
 FileStatus IndexedFile::open_connection(const std::string& path, OpenMode mode, bool& created) {
-  const int base = mode == OpenMode::kInput ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  // A symbolic link under the file's name is never followed: in a shared folder it could
+  // send the records (or a new file) anywhere.
+  const int base = (mode == OpenMode::kInput ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                   SQLITE_OPEN_NOFOLLOW;
   int rc = sqlite3_open_v2(path.c_str(), &db_, base, nullptr);
-  if (rc == SQLITE_CANTOPEN && mode != OpenMode::kInput) {
+  const auto link = [&] { return sqlite3_extended_errcode(db_) == SQLITE_CANTOPEN_SYMLINK; };
+  if (rc == SQLITE_CANTOPEN && mode != OpenMode::kInput && !link()) {
     sqlite3_close(db_);
     db_ = nullptr;
     rc = sqlite3_open_v2(path.c_str(), &db_, base | SQLITE_OPEN_CREATE, nullptr);
     created = rc == SQLITE_OK;
   }
-  if (rc != SQLITE_OK) return status_of_sqlite(rc);
+  if (rc != SQLITE_OK) return link() ? status::kNotPermitted : status_of_sqlite(rc);
   sqlite3_busy_handler(db_, &wait_while_busy, &busy_);
   if (mode == OpenMode::kInput) return status::kOk;
   // A rollback journal, not WAL: home folders often sit on network shares. Every commit

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "control/control_fixture.hpp"
 #include "control/form_program.hpp"
@@ -231,6 +232,25 @@ TEST_F(ControlFileTest, FileErrorsGoThroughTheErrorProcedure) {
   set_home_folder(*misc, other_home.path().string() + "/");
   EXPECT_EQ(request("GetUserGeneralControl", "X"), "9X");
   EXPECT_EQ(message_text(), "39>9X - OPEN: File Attribute Conflict! |");
+}
+
+// "QUARN.CTL" is opened only as a file of the home folder: a link planted under its name,
+// to a file or to nothing, is refused with an error status and nothing is made or
+// written at its target.
+TEST_F(ControlFileTest, AControlFileThatIsALinkIsRefused) {
+  const TempFolder elsewhere;
+  std::ofstream(elsewhere / "empty");
+  for (const std::string& target : {elsewhere / "new.ctl", elsewhere / "empty"}) {
+    SCOPED_TRACE(target);
+    control::close_control_file();
+    std::filesystem::remove(folder / "QUARN.CTL");
+    std::filesystem::create_symlink(target, folder / "QUARN.CTL");
+    EXPECT_EQ(request("SaveUserGeneralControl", "X", "value"), "9X");
+    EXPECT_EQ(message_text(), "37>9X - I/O: Function Not Supported! |");
+    EXPECT_EQ(request("GetUserGeneralControl", "X"), "9X");
+  }
+  EXPECT_FALSE(std::filesystem::exists(elsewhere / "new.ctl"));
+  EXPECT_EQ(std::filesystem::file_size(elsewhere / "empty"), 0u);
 }
 
 TEST_F(ControlFileTest, NullRecordsAreRefused) {
