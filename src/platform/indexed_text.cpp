@@ -101,7 +101,7 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
 }
 
 std::string import_text(const std::string& file, const IndexedLayout& layout,
-                        const std::string& text) {
+                        const std::string& text, bool allow_empty) {
   lineseq::LineReader input;
   if (const FileStatus opened = input.open(text.empty() ? kStandardInput : text);
       opened != status::kOk) {
@@ -125,6 +125,7 @@ std::string import_text(const std::string& file, const IndexedLayout& layout,
   std::string error;
   std::string line;
   std::vector<char> record(layout.record_length);
+  long records = 0;
   for (long number = 1; error.empty(); ++number) {
     const FileStatus read = input.read(line);
     if (read == status::kAtEnd) break;
@@ -145,6 +146,10 @@ std::string import_text(const std::string& file, const IndexedLayout& layout,
     } else if (written != status::kOk) {
       error = with_status("cannot write " + file, written);
     }
+    ++records;
+  }
+  if (error.empty() && records == 0 && !allow_empty) {
+    error = "the text holds no records: " + file + " is left as it was";
   }
   if (error.empty()) {
     if (const FileStatus committed = output.commit(); committed != status::kOk) {
@@ -162,7 +167,8 @@ std::string import_text(const std::string& file, const IndexedLayout& layout,
 namespace {
 
 int32_t indexed_text_call(const char* file, int32_t record_length, int32_t key_length,
-                          const char* text, char* error, size_t error_size, bool to_text) {
+                          const char* text, char* error, size_t error_size, bool to_text,
+                          uint32_t options = 0) {
   std::string message;
   if (file == nullptr || *file == '\0') {
     message = "no indexed file named";
@@ -175,7 +181,8 @@ int32_t indexed_text_call(const char* file, int32_t record_length, int32_t key_l
                                                 static_cast<std::size_t>(key_length)};
     const std::string text_path = text == nullptr ? std::string() : std::string(text);
     message = to_text ? quarn::platform::export_text(file, layout, text_path)
-                      : quarn::platform::import_text(file, layout, text_path);
+                      : quarn::platform::import_text(file, layout, text_path,
+                                                     (options & QUARN_IMPORT_ALLOW_EMPTY) != 0);
   }
   if (message.empty()) return 0;
   if (error != nullptr && error_size > 0) {
@@ -198,6 +205,13 @@ QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, 
 QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, int32_t key_length,
                                        const char* text, char* error, size_t error_size) {
   return indexed_text_call(file, record_length, key_length, text, error, error_size, false);
+}
+
+QUARN_API int32_t quarn_indexed_import_options(const char* file, int32_t record_length,
+                                               int32_t key_length, const char* text,
+                                               uint32_t options, char* error, size_t error_size) {
+  return indexed_text_call(file, record_length, key_length, text, error, error_size, false,
+                           options);
 }
 
 }  // extern "C"

@@ -116,6 +116,32 @@ TEST_F(IndexedTextTest, ImportOverAFileLeftByAKilledUpdateKeepsTheNewRecordsOnly
   EXPECT_EQ(testing::file_contents(out), numbered_lines(150, "new", kWideLayout.record_length));
 }
 
+// An empty text, or lengths the file was not made with, never replace a full file.
+TEST_F(IndexedTextTest, AnEmptyTextOrOtherLengthsLeaveAFullFileAsItWas) {
+  ASSERT_EQ(import_text(file, kLayout, write_text("AAAone\nBBBtwo\n")), "");
+  const struct {
+    const char* text;
+    IndexedLayout layout;
+    std::string error;
+  } cases[] = {
+      {"", kLayout, "the text holds no records: " + file + " is left as it was"},
+      {"\n\r\n\n", kLayout, "the text holds no records: " + file + " is left as it was"},
+      {"AAAnew\n", {12, 0, 3}, "cannot open " + file + " (status 39)"},
+      {"AAAnew\n", {10, 0, 4}, "cannot open " + file + " (status 39)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(import_text(file, c.layout, write_text(c.text)), c.error);
+    EXPECT_EQ(exported(), "AAAone    \nBBBtwo    \n");
+  }
+  // Asked for, an empty text empties the file; a new file needs a record too.
+  EXPECT_EQ(import_text(file, kLayout, write_text(""), true), "");
+  EXPECT_EQ(exported(), "");
+  const std::string fresh = folder / "fresh.idx";
+  EXPECT_NE(import_text(fresh, kLayout, write_text("")), "");
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
 TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {
   testing::TempFolder folder;
   const std::string log = folder / "log.txt";
