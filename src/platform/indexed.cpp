@@ -1,6 +1,7 @@
 #include "platform/indexed.hpp"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -66,6 +67,16 @@ bool injected_now() {
   if (changes_before_failure < 0) return false;
   if (changes_before_failure-- > 0) return false;
   return true;
+}
+
+// True when the folder that holds `path` exists.
+bool folder_exists(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : path.substr(0, slash);
+  struct stat st {};
+  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // Makes a statement ready for its next use and hands back the result of this one.
@@ -157,6 +168,8 @@ FileStatus IndexedFile::open_connection(const std::string& path, OpenMode mode, 
     db_ = nullptr;
     rc = sqlite3_open_v2(path.c_str(), &db_, base | SQLITE_OPEN_CREATE, nullptr);
     created = rc == SQLITE_OK;
+    // The file could not be made in a folder that is there: not permitted, not missing.
+    if (rc == SQLITE_CANTOPEN && !link() && folder_exists(path)) return status::kNotPermitted;
   }
   if (rc != SQLITE_OK) return link() ? status::kNotPermitted : status_of_sqlite(rc);
   sqlite3_busy_handler(db_, &wait_while_busy, &busy_);
@@ -267,6 +280,13 @@ FileStatus IndexedFile::prepare() {
 void IndexedFile::fail_change_after(int successes, FileStatus status) {
   changes_before_failure = successes;
   injected_failure = status;
+}
+
+bool IndexedFile::replaced() const {
+  if (db_ == nullptr) return false;
+  int moved = 0;
+  return sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
+         moved != 0;
 }
 
 FileStatus IndexedFile::begin() {

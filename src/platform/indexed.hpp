@@ -77,6 +77,9 @@ class IndexedFile {
   FileStatus close();
   bool is_open() const { return db_ != nullptr; }
   const std::string& path() const { return path_; }
+  // True when the file under the path is no longer the one open (deleted, or another put
+  // in its place by a rename): its changes would go nowhere, so reopen it.
+  bool replaced() const;
 
   // Reads the record whose key is in `record` (at the layout's key offset) into `record`.
   FileStatus read(std::span<char> record);

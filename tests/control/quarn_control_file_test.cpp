@@ -253,6 +253,44 @@ TEST_F(ControlFileTest, AControlFileThatIsALinkIsRefused) {
   EXPECT_EQ(std::filesystem::file_size(elsewhere / "empty"), 0u);
 }
 
+// A control file put in place of the open one (a restore by rename, an import) is the
+// file from then on: the process notices and opens it again instead of failing.
+TEST_F(ControlFileTest, AControlFileReplacedUnderTheProcessIsOpenedAgain) {
+  ASSERT_EQ(request("SaveUserGeneralControl", "X", "before"), "00");
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    std::filesystem::copy_file(folder / "QUARN.CTL", folder / "restored.ctl");
+    std::filesystem::rename(folder / "restored.ctl", folder / "QUARN.CTL");
+    for (int i = 0; i < 5; ++i) {
+      ASSERT_EQ(request("SaveUserGeneralControl", "X", "value " + std::to_string(i)), "00")
+          << message_text();
+    }
+    ASSERT_EQ(request("GetUserGeneralControl", "X"), "00");
+    EXPECT_EQ(value(), "value 4");
+  }
+  // What was saved is in the file on disk.
+  control::close_control_file();
+  ASSERT_EQ(request("GetUserGeneralControl", "X"), "00");
+  EXPECT_EQ(value(), "value 4");
+}
+
+// A home folder without "QUARN.CTL" where no file can be made: not permitted, not missing.
+TEST_F(ControlFileTest, AFolderWhereTheFileCannotBeMadeIsNotPermitted) {
+  const TempFolder locked;
+  std::string home = locked.path().string() + "/";
+  if (::geteuid() == 0) {
+    // Permissions do not hold for root; the system's folder of kernel objects does.
+    home = "/sys/";
+  } else {
+    std::filesystem::permissions(
+        locked.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  }
+  set_home_folder(*misc, home);
+  EXPECT_EQ(request("SaveUserGeneralControl", "X", "value"), "9X");
+  EXPECT_EQ(message_text(), "37>9X - I/O: Function Not Supported! |");
+  std::filesystem::permissions(locked.path(), std::filesystem::perms::owner_all);
+}
+
 TEST_F(ControlFileTest, NullRecordsAreRefused) {
   EXPECT_EQ(quarn_control_file(nullptr, &message, nullptr, nullptr), -1);
   EXPECT_EQ(quarn_control_file(&req, nullptr, nullptr, nullptr), -1);
