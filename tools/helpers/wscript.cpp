@@ -1,9 +1,9 @@
 // quarn-wscript SCRIPT [ARGUMENT...]: the stand-in for the script host the suite starts on
 // its web and help scripts ("gotoweb.vbs", "openhelps.vbs").
 //  - When the script's name ends in ".vbs" and its folder holds an executable program of
-//    the script's base name ("gotoweb" or "gotoweb.sh" for "gotoweb.vbs"), that program
-//    runs with the arguments. Any other name runs nothing: the script host only ever
-//    stands in for the suite's scripts.
+//    the script's base name ("gotoweb" or "gotoweb.sh" for "gotoweb.vbs"), exactly that
+//    program runs with the arguments, never a namesake on the search path. Any other name
+//    runs nothing: the script host only ever stands in for the suite's scripts.
 //  - Otherwise the page or help file that the arguments name is opened with the desktop's
 //    opener (QUARN_OPENER, or "xdg-open"): the last argument, without its "#topic", as a
 //    file in the script's folder, an absolute file or a web address; failing that the
@@ -69,7 +69,10 @@ int main(int argc, char** argv) {
   if (const std::size_t dot = base.rfind('.'); dot != std::string::npos) base.resize(dot);
   const std::vector<std::string> args(argv + 2, argv + argc);
 
-  for (const std::string& candidate : {folder + base, folder + base + ".sh"}) {
+  // A name without a folder is in the current folder: the program checked is the one run,
+  // never a namesake on the search path.
+  const std::string place = folder.empty() ? "./" : folder;
+  for (const std::string& candidate : {place + base, place + base + ".sh"}) {
     if (suite_script && is_program(candidate)) return run(candidate, args);
   }
 
