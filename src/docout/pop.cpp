@@ -107,22 +107,28 @@ class PrintFile : public Spill {
     written_ += pending_;
     pending_ = 0;
   }
-  void open(int fd) {
+  void open(int fd, std::string name) {
     fd_ = fd;
+    name_ = std::move(name);
     written_ = 0;
     pending_ = 0;
     failed_ = false;
     reported_ = false;
   }
-  // Writes what is left and closes the file; false when a write or the close failed.
+  // Writes what is left and closes the file; false when a write or the close failed. A
+  // failed document is removed: what it wrote is of no use, and on a full disk it would
+  // keep the disk full. It is still held while it goes, so the name is still its own.
   bool close() {
     write_batch();
     bool ok = !failed_;
     if (fd_ >= 0) {
+      if (!ok) files::remove_file(name_);
       const files::Status closed = files::close_file(fd_);
       if (ok && closed != files::Status::kOk) {
         status_ = closed;
         ok = false;
+        // No longer held: left alone should another process have taken the name since.
+        files::remove_unless_in_use(name_);
       }
     }
     fd_ = -1;
@@ -141,6 +147,7 @@ class PrintFile : public Spill {
 
  private:
   int fd_ = -1;
+  std::string name_;
   std::uint64_t written_ = 0;
   std::size_t pending_ = 0;
   bool failed_ = false;
@@ -558,7 +565,7 @@ bool Request::choose_print_file() {
     fail(std::string(kDeleteFailed) + print_file_name(folder, order.front().second));
     return false;
   }
-  s_.file.open(fd);
+  s_.file.open(fd, chosen);
   frame::write_be32(rec_.pop_file_handle, fd + 1);
   frame::put_text(rec_.pop_print_file_name, chosen);
   const auto use = std::find_if(s_.uses.begin(), s_.uses.end(),

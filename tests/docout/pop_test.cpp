@@ -300,6 +300,31 @@ TEST_F(PopTest, FilesThatCannotBeDeletedFailAndAreLeftAlone) {
   EXPECT_EQ(rec.pop_message_switch[0], 'N');
 }
 
+// One kept file that cannot be deleted does not stop the rotation: the next ones are used.
+TEST_F(PopTest, TheRotationPassesOverAFileThatCannotBeDeleted) {
+  std::ofstream(home + "PRINT.rtf") << "earlier document";
+  platform::files::syscalls().unlink = [](const char* path) {
+    if (std::string_view(path).ends_with("/PRINT.rtf")) {
+      errno = EBUSY;
+      return -1;
+    }
+    return ::unlink(path);
+  };
+  std::vector<std::string> names;
+  for (int doc = 0; doc < 3; ++doc) {
+    ASSERT_EQ(request("INI"), "00");
+    line("Document " + std::to_string(doc) + "\x03");
+    ASSERT_EQ(request("WRI"), "00") << message();
+    ASSERT_EQ(request("CLS"), "00");
+    names.push_back(print_file());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{home + "PRINTA.rtf", home + "PRINTB.rtf",
+                                             home + "PRINTA.rtf"}));
+  EXPECT_EQ(contents(home + "PRINT.rtf"), "earlier document");
+}
+
+// Another station printing into the same home folder holds its open print file as this
+// one does: it is passed over, never deleted under the other process.
 TEST_F(PopTest, APrintFileOpenInAnotherProcessIsNeverDeleted) {
   // Held the way POP holds its own: an exclusive lock on an open of the file.
   std::vector<int> held;
@@ -338,6 +363,24 @@ TEST_F(PopTest, APrintFileOpenInAnotherProcessIsNeverDeleted) {
     EXPECT_TRUE(std::filesystem::exists(home + name)) << name;
   for (const int fd : held)
     ::close(fd);
+}
+
+// A document that failed on a full disk is removed, so that it does not keep the disk full.
+TEST_F(PopTest, ADocumentThatMetAFullDiskLeavesNoPartialFile) {
+  ASSERT_EQ(request("INI"), "00");
+  ASSERT_EQ(request("SEC"), "00");
+  const std::string name = print_file();
+  platform::files::syscalls().pwrite = [](int, const void*, std::size_t, off_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
+  line(std::string(700, 'x') + "\x03");
+  std::string status = "00";
+  for (int i = 0; i < 200 && status == "00"; ++i)
+    status = request("WRI");
+  ASSERT_EQ(status, "XX");
+  EXPECT_EQ(request("CLS"), "XX");
+  EXPECT_FALSE(std::filesystem::exists(name));
 }
 
 TEST_F(PopTest, AFailedWriteIsReportedOnItsRequest) {
