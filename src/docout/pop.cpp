@@ -753,6 +753,8 @@ void Request::write_line() {
     }
   } else {
     word("\\pard \\plain ");
+    // "\plain" dropped the font: the text selects it again.
+    forget_font();
     if (encode_layout(rec_.pop_line_layout)) encode_line(rec_.pop_line_text, ' ');
   }
   end_record();
@@ -766,6 +768,7 @@ void Request::write_table_line() {
     word("\\trowd");
     if (!encode_layout(rec_.pop_header_row_layout)) return end_record();
     word("\\pard \\plain \\intbl \\trhdr ");
+    forget_font();
     if (!encode_line(rec_.pop_header_row_text, mode)) return end_record();
     // A heading row without an end mark goes on in the next line, as a body row does.
     const std::string_view heading = frame::trimmed(rec_.pop_header_row_text);

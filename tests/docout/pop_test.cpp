@@ -206,6 +206,39 @@ TEST_F(PopTest, TableRowsWithHeadingsPagesAndTheWayOut) {
           "}\r\n");
 }
 
+// "\plain" drops the font, so the text after a paragraph's or a heading row's "\plain"
+// selects its font again even when the line before (without an end mark) left it chosen.
+TEST_F(PopTest, TextAfterPlainSelectsItsFontAgain) {
+  ASSERT_EQ(request("INI"), "00");
+  rec.pop_header_style[0] = ' ';
+  layout("\x03");
+  line("z");
+  ASSERT_EQ(request("WRI"), "00");
+  line("w\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  line("y");
+  ASSERT_EQ(request("WRI"), "00");
+  frame::put_text(rec.pop_header_row_layout,
+                  "\x16"
+                  "0100          \x03");
+  frame::put_text(rec.pop_row_layout,
+                  "\x16"
+                  "0100          \x03");
+  frame::put_text(rec.pop_header_row_text, "Name\x03");
+  rec.pop_line_mode[0] = 'C';
+  line("Ann\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  ASSERT_EQ(request("CLS"), "00");
+  const std::string doc = contents(print_file());
+  EXPECT_NE(doc.find("\\pard \\plain \\plain \\f1\\fs020 z\r\n"
+                     "\\pard \\plain \\plain \\f1\\fs020 w\\par\r\n"),
+            std::string::npos)
+      << doc;
+  EXPECT_NE(doc.find("\\pard \\plain \\intbl \\trhdr \\pard \\intbl\\plain \\f1\\fs020 Name"),
+            std::string::npos)
+      << doc;
+}
+
 // Rows open with "\trowd" and close with "\row"; a row opened inside another is broken rich
 // text whose cells readers lose.
 int count_of(const std::string& doc, std::string_view word) {
