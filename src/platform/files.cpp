@@ -15,8 +15,8 @@ int posix_open(const char* path, int flags, mode_t mode) {
   return ::open(path, flags, mode);
 }
 
-constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,   &::pread, &::unlink,
-                             &::mkdir,    &::getcwd, &::pwrite, &::flock, &::link};
+constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,  &::pread, &::unlink, &::mkdir,
+                             &::getcwd,   &::pwrite, &::write, &::fsync, &::flock,  &::link};
 Syscalls table = kDefaults;
 
 // The one place where errno becomes a status.

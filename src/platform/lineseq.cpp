@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
-// The failure tests ask for: writes still to succeed, and the status of the one after.
-int writes_before_failure = -1;
-FileStatus injected_failure = status::kOk;
-
 int open_flags(WriteMode mode, Target target) {
   // Not waiting for a reader when the name is a pipe: it is refused, not written.
   const int base =
@@ -59,11 +55,6 @@ FileStatus status_of_errno(int error) {
   }
 }
 
-void fail_writes_after(int successes, FileStatus status) {
-  writes_before_failure = successes;
-  injected_failure = status;
-}
-
 // ---- writing ----
 
 LineWriter::~LineWriter() {
@@ -75,7 +66,7 @@ FileStatus LineWriter::open(std::string_view path, WriteMode mode, Target target
   const std::string native = files::native_path(path);
   if (native.empty() || native.find('\0') != std::string::npos) return status::kMissing;
   do {
-    fd_ = ::open(native.c_str(), open_flags(mode, target), 0666);
+    fd_ = files::syscalls().open(native.c_str(), open_flags(mode, target), 0666);
   } while (fd_ < 0 && errno == EINTR);
   const bool own = target == Target::kOwnFile;
   // A link (ELOOP under O_NOFOLLOW) or a pipe without a reader (ENXIO) is not our file.
@@ -83,7 +74,7 @@ FileStatus LineWriter::open(std::string_view path, WriteMode mode, Target target
   if (fd_ < 0) return status_of_errno(errno);
   struct stat st {};
   if (own && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
-    ::close(fd_);
+    files::syscalls().close(fd_);
     fd_ = -1;
     return status::kNotPermitted;
   }
@@ -96,11 +87,7 @@ FileStatus LineWriter::open(std::string_view path, WriteMode mode, Target target
 FileStatus LineWriter::drain() {
   std::size_t done = 0;
   while (done < buffer_.size() && failure_ == status::kOk) {
-    if (writes_before_failure >= 0 && writes_before_failure-- == 0) {
-      failure_ = injected_failure;
-      break;
-    }
-    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    const ssize_t n = files::syscalls().write(fd_, buffer_.data() + done, buffer_.size() - done);
     if (n < 0) {
       if (errno != EINTR) failure_ = status_of_errno(errno);
     } else {
@@ -124,14 +111,15 @@ FileStatus LineWriter::flush() {
   if (fd_ < 0) return status::kWriteMode;
   if (drain() != status::kOk) return failure_;
   // Pipes and terminals cannot be synced; only a real failure of a file counts.
-  if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) failure_ = status_of_errno(errno);
+  if (files::syscalls().fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+    failure_ = status_of_errno(errno);
   return failure_;
 }
 
 FileStatus LineWriter::close() {
   if (fd_ < 0) return status::kNotOpen;
   flush();
-  if (::close(fd_) != 0 && errno != EINTR && failure_ == status::kOk) {
+  if (files::syscalls().close(fd_) != 0 && errno != EINTR && failure_ == status::kOk) {
     failure_ = status_of_errno(errno);
   }
   fd_ = -1;
@@ -149,7 +137,7 @@ FileStatus LineReader::open(std::string_view path) {
   const std::string native = files::native_path(path);
   if (native.empty() || native.find('\0') != std::string::npos) return status::kMissing;
   do {
-    fd_ = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = files::syscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
   } while (fd_ < 0 && errno == EINTR);
   if (fd_ < 0) return status_of_errno(errno);
   buffer_.resize(kBufferSize);
@@ -166,7 +154,7 @@ FileStatus LineReader::fill() {
   }
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    const ssize_t n = files::syscalls().read(fd_, buffer_.data() + end_, buffer_.size() - end_);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return status_of_errno(errno);
     if (n == 0) at_end_ = true;
@@ -194,7 +182,7 @@ FileStatus LineReader::read(std::string& line) {
 
 FileStatus LineReader::close() {
   if (fd_ < 0) return status::kNotOpen;
-  ::close(fd_);
+  files::syscalls().close(fd_);
   fd_ = -1;
   return status::kOk;
 }

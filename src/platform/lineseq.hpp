@@ -32,10 +32,6 @@ enum class Target {
   kAny,
 };
 
-// Tests: after `successes` more writes to line files reach the system, the next one fails
-// with `status`; a negative count switches this off.
-void fail_writes_after(int successes, FileStatus status);
-
 // Writes lines through a buffer. A failing write is reported by the call that meets it
 // (a later write, flush() or close()); after a failure every call reports it again.
 class LineWriter {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/clock.hpp"
+#include "platform/files.hpp"
 #include "platform/indexed.hpp"
-#include "platform/lineseq.hpp"
 #include "platform/sysout.hpp"
 #include "quarn/quarn-m.h"
 #include "support/file_contents.hpp"
@@ -88,7 +88,7 @@ class RptctlVerifyTest : public ::testing::Test {
     platform::set_clock(previous_clock_);
     platform::set_sysout(previous_sysout_);
     platform::IndexedFile::fail_change_after(-1, platform::status::kOk);
-    platform::lineseq::fail_writes_after(-1, platform::status::kOk);
+    platform::files::reset_syscalls();
   }
 
   void set_home(const std::string& home) {
@@ -455,9 +455,13 @@ TEST_F(RptctlVerifyTest, AFullDiskForTheLogUndoesTheUpdate) {
   make_files(standard_set(), customers);
   const std::string before = customer_dump();
   // The disk is full from the log's first write on.
-  platform::lineseq::fail_writes_after(0, platform::status::kFull);
+  platform::files::syscalls().write = [](int, const void*, std::size_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
 
   EXPECT_EQ(run('U'), '9');
+  platform::files::reset_syscalls();
   EXPECT_EQ(customer_dump(), before) << "nothing goes unrecorded";
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(shown[0], "Log File ERROR: 34>9X - WRITE: Area Shortage! |");
