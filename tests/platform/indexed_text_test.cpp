@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <string>
 
+#include "platform/files.hpp"
 #include "platform/lineseq.hpp"
 #include "support/file_contents.hpp"
 #include "support/interrupted_update.hpp"
@@ -140,6 +142,45 @@ TEST_F(IndexedTextTest, AnEmptyTextOrOtherLengthsLeaveAFullFileAsItWas) {
   const std::string fresh = folder / "fresh.idx";
   EXPECT_NE(import_text(fresh, kLayout, write_text("")), "");
   EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+// A line file that meets a full disk or a failing flush while it is written: the failure
+// is reported with its status, an earlier text is left whole and nothing is left beside it.
+TEST_F(IndexedTextTest, AnExportThatCannotBeWrittenLeavesTheEarlierText) {
+  ASSERT_EQ(import_text(file, kLayout, write_text("AAAone\nBBBtwo\n")), "");
+  const std::string out = folder / "out.txt";
+  const struct {
+    const char* what;
+    void (*inject)();
+    const char* status;
+  } cases[] = {
+      {"a full disk",
+       [] {
+         files::syscalls().write = [](int, const void*, std::size_t) -> ssize_t {
+           errno = ENOSPC;
+           return -1;
+         };
+       },
+       "34"},
+      {"a failing flush",
+       [] {
+         files::syscalls().fsync = [](int) {
+           errno = EIO;
+           return -1;
+         };
+       },
+       "30"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::ofstream(out) << "AAAearlier\n";
+    c.inject();
+    EXPECT_EQ(export_text(file, kLayout, out),
+              "cannot write " + out + " (status " + c.status + ")");
+    files::reset_syscalls();
+    EXPECT_EQ(testing::file_contents(out), "AAAearlier\n");
+    EXPECT_FALSE(std::filesystem::exists(out + ".export"));
+  }
 }
 
 TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {
