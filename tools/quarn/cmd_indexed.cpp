@@ -60,11 +60,13 @@ int run(const Parsed& line) {
   const std::string text = line.count() == 3 ? std::string(line.operand(2)) : std::string();
   const char* text_name = line.count() == 3 ? text.c_str() : nullptr;
   char error[512] = "";
-  const int32_t done = action == "export"
-                           ? quarn_indexed_export(file.c_str(), record_length, key_length,
-                                                  text_name, error, sizeof error)
-                           : quarn_indexed_import(file.c_str(), record_length, key_length,
-                                                  text_name, error, sizeof error);
+  const int32_t done =
+      action == "export"
+          ? quarn_indexed_export(file.c_str(), record_length, key_length, text_name, error,
+                                 sizeof error)
+          : quarn_indexed_import_options(file.c_str(), record_length, key_length, text_name,
+                                         line.has("--allow-empty") ? QUARN_IMPORT_ALLOW_EMPTY : 0u,
+                                         error, sizeof error);
   return done == 0 ? kOk : report_failure(error, record_length, key_length);
 }
 
@@ -78,18 +80,19 @@ const Registration registration(
     {.name = "indexed",
      .summary = "dump an indexed file as text lines, or build one from them",
      .synopsis = "export FILE --record-length N --key-length K [TEXT]\n"
-                 "import FILE --record-length N --key-length K [TEXT]",
+                 "import FILE --record-length N --key-length K [--allow-empty] [TEXT]",
      .description =
          "An indexed file of N-byte records whose key is their first K bytes, as text: one\n"
          "record a line, exactly N bytes, in key order. export writes the lines to TEXT (or\n"
          "standard output); a record holding a line end cannot be written and stops it. import\n"
          "reads TEXT (or standard input): a shorter line is padded with spaces, an empty line\n"
-         "is skipped, a longer line or a repeated key stops it with the line's number. FILE is\n"
-         "replaced only when every line was good. N and K must be those the file was made\n"
-         "with: the report control files are 'QUARN.RPT' (213, 17) and 'QUARN-STD.RPT' (256,\n"
-         "17), the control file 'QUARN.CTL' (148, 48). The lines are the records' bytes (code\n"
-         "page 1252), not converted. Exits with 1 for a bad line, with 3 when a file cannot\n"
-         "be opened or written.\n",
+         "is skipped, a longer line or a repeated key stops it with the line's number. The\n"
+         "records of FILE are replaced only when every line was good, and a text without\n"
+         "records is refused unless --allow-empty is given. N and K must be those the file\n"
+         "was made with (other lengths are refused): the report control files are 'QUARN.RPT'\n"
+         "(213, 17) and 'QUARN-STD.RPT' (256, 17), the control file 'QUARN.CTL' (148, 48).\n"
+         "The lines are the records' bytes (code page 1252), not converted. Exits with 1 for\n"
+         "a bad line or an empty text, with 3 when a file cannot be opened or written.\n",
      .options = {{.name = "--record-length",
                   .value = "N",
                   .help = "the length of a record",
@@ -97,7 +100,8 @@ const Registration registration(
                  {.name = "--key-length",
                   .value = "K",
                   .help = "the length of the key, the start of the record",
-                  .check = positive}},
+                  .check = positive},
+                 {.name = "--allow-empty", .help = "import: an empty text empties FILE"}},
      .operands = {2, 3},
      .expects = "export or import, FILE and at most one TEXT",
      .run = &run});
