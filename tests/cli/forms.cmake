@@ -19,3 +19,14 @@ quarn_cli_test(form_orgedit_filter ARGS form orgedit --filter "A|*" EXIT 2
 quarn_cli_test(form_bad_script ARGS form orgedit --headless ${forms_scripts}/../forms/none.script
   EXIT 1 EXPECT "cannot read the script")
 quarn_cli_test(form_help ARGS form --help EXPECT "usage: quarn form orgedit")
+
+# --screenshot: the desktop runtime renders the form offscreen, writes the picture, closes.
+quarn_cli_step(forms form_orgedit_screenshot ARGS form orgedit --home forms-home
+  --folder forms-home/CO1/ --screenshot forms-home/orgedit.png
+  EXPECT "not saved\nscreenshot: forms-home/orgedit.png\n")
+quarn_cli_step(forms form_browse_screenshot ARGS form browse --home forms-home
+  --screenshot forms-home/browse.png EXIT 1 EXPECT "^0000\nscreenshot: forms-home/browse.png\n")
+foreach(test form_orgedit_screenshot form_browse_screenshot)
+  set_property(TEST cli.${test} PROPERTY ENVIRONMENT
+    LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/forms/qt/lsan.supp)
+endforeach()

@@ -96,6 +96,15 @@ bool choose_runtime(const Options& o) {
   return true;
 }
 
+// After --screenshot: whether the picture was written.
+int screenshot_result(std::string_view path, int otherwise) {
+  if (path.empty()) return otherwise;
+  if (!std::ifstream(std::string(path), std::ios::binary))
+    return failure(kName, "no picture was written to " + std::string(path));
+  std::printf("screenshot: %.*s\n", static_cast<int>(path.size()), path.data());
+  return otherwise;
+}
+
 // The message boxes the form showed (the headless runtime records them).
 void print_messages() {
   char caption[64];
@@ -153,7 +162,7 @@ int run(const Args& given) {
     QUARN_ORGEDIT(nullptr, nullptr, &outcome, nullptr, runtime, nullptr);
     print_messages();
     std::printf("%s\n", outcome == 1 ? "saved" : "not saved");
-    return kOk;
+    return screenshot_result(o.screenshot, kOk);
   }
 
   if (!put_checked(misc->xm_browse_folder, o.folder, "the folder", error) ||
@@ -166,10 +175,10 @@ int run(const Args& given) {
   const std::string_view result(misc->xm_browse_result, 4);
   if (outcome == 1) {
     std::printf("%.*s %.*s\n", 4, result.data(), static_cast<int>(path.size()), path.data());
-    return kOk;
+    return screenshot_result(o.screenshot, kOk);
   }
   std::printf("%.*s\n", 4, result.data());
-  return kFailure;
+  return screenshot_result(o.screenshot, kFailure);
 }
 
 const Registration registration(
