@@ -790,6 +790,11 @@ QUARN_API int32_t quarn_forms_script(const char* script, char* error, size_t err
 QUARN_API int32_t quarn_forms_message(int32_t index, char* caption, size_t caption_size,
                                       char* text, size_t text_size, int32_t* style,
                                       int32_t* answer);
+/* Calls `hook` once for each form when it is first shown (on the desktop: painted) with
+ * the form's name ("OrgEdit"); a non-zero answer closes the form as its close box would.
+ * For benchmarks and automation; NULL removes the hook. */
+typedef int32_t (*QuarnFormShown)(const char* form, void* context);
+QUARN_API void quarn_forms_on_shown(QuarnFormShown hook, void* context);
 /* The runtime that forms open in now ("headless" or "qt"; loads the desktop one when it is
  * the choice). */
 QUARN_API const char* quarn_forms_runtime(void);

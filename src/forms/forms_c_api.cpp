@@ -43,6 +43,24 @@ QUARN_API int32_t quarn_forms_message(int32_t index, char* caption, size_t capti
   return 1;
 }
 
+QUARN_API void quarn_forms_on_shown(QuarnFormShown hook, void* context) {
+  // The C hook takes a NUL-terminated name; form names are literals of their definitions.
+  struct Bridge {
+    QuarnFormShown hook;
+    void* context;
+  };
+  static Bridge bridge{};
+  bridge = {hook, context};
+  quarn::forms::set_shown_hook(
+      hook == nullptr ? nullptr
+                      : +[](std::string_view form, void* c) {
+                          const auto* b = static_cast<const Bridge*>(c);
+                          const std::string name(form);
+                          return b->hook(name.c_str(), b->context) != 0;
+                        },
+      &bridge);
+}
+
 QUARN_API const char* quarn_forms_runtime(void) {
   // Kinds are literals of the runtimes, so NUL-terminated.
   return quarn::forms::form_runtime().kind().data();

@@ -357,6 +357,7 @@ void HeadlessRuntime::run_form(const FormDef& definition, FormEvents& events,
   }
   forms_.push_back(form);
   events.load(*form);
+  if (!form->ended() && shown(form->name())) events.close_request(*form);
   while (!form->ended()) {
     if (steps_.empty()) {
       // Nobody is there: the form is closed as by its close box, and ended if it stays.

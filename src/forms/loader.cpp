@@ -48,7 +48,16 @@ Runtime* load_desktop() {
   return runtime;
 }
 
+ShownHook hook = nullptr;
+void* hook_context = nullptr;
+
 }  // namespace
+
+void set_shown_hook(ShownHook shown, void* context) {
+  hook = shown;
+  hook_context = context;
+  runtime().set_shown_hook(shown, context);
+}
 
 Runtime& form_runtime() {
   static std::once_flag chosen;
@@ -57,7 +66,10 @@ Runtime& form_runtime() {
     Runtime* current = set_runtime(nullptr);
     set_runtime(current);
     if (current != nullptr || !wants_desktop()) return;
-    if (Runtime* desktop = load_desktop()) set_runtime(desktop);
+    if (Runtime* desktop = load_desktop()) {
+      desktop->set_shown_hook(hook, hook_context);
+      set_runtime(desktop);
+    }
   });
   return runtime();
 }

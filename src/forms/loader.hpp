@@ -14,6 +14,10 @@ namespace quarn::forms {
 // The runtime for a form about to open: the one installed, else the choice above.
 Runtime& form_runtime();
 
+// The hook told when a form is first shown, in the runtime in force now and in the one
+// forms will open in (see Runtime::set_shown_hook).
+void set_shown_hook(ShownHook hook, void* context);
+
 // The file name of the desktop runtime and the C function it exports to hand out its
 // runtime object (a quarn::forms::Runtime*; it keeps it for the life of the process).
 inline constexpr std::string_view kQtLibrary = "libquarn-m-qt.so";

@@ -196,9 +196,17 @@ class ProgressWindow {
   virtual void deactivate() = 0;                     // DEACTIVATE
 };
 
+// Told once per form, when it is first shown (painted, on the desktop); when it answers
+// true the form is closed as by its close box. For benchmarks and automation.
+using ShownHook = bool (*)(std::string_view form, void* context);
+
 class Runtime {
  public:
   virtual ~Runtime() = default;
+  virtual void set_shown_hook(ShownHook hook, void* context) {
+    shown_hook_ = hook;
+    shown_context_ = context;
+  }
   // The runtime's name: "headless" or "qt".
   virtual std::string_view kind() const = 0;
   // Builds the form of `definition`, calls events.load, shows it modally and returns when
@@ -223,6 +231,16 @@ class Runtime {
     static_cast<void>(prog_id);
     return nullptr;
   }
+
+ protected:
+  // Whether the hook asks for the form to be closed.
+  bool shown(std::string_view form) const {
+    return shown_hook_ != nullptr && shown_hook_(form, shown_context_);
+  }
+
+ private:
+  ShownHook shown_hook_ = nullptr;
+  void* shown_context_ = nullptr;
 };
 
 // The runtime in force.

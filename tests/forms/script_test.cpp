@@ -235,3 +235,27 @@ TEST_F(FormClassTest, TheModuleHandsOutAClassForEachFormInTheLibrary) {
 
 }  // namespace
 }  // namespace quarn::testing
+
+namespace quarn::testing {
+namespace {
+
+class ShownHookTest : public FormTest {};
+
+TEST_F(ShownHookTest, TheHookHearsOfEachFormAndMayCloseIt) {
+  static std::vector<std::string> shown;
+  shown.clear();
+  quarn_forms_on_shown(
+      [](const char* form, void*) -> int32_t {
+        shown.emplace_back(form);
+        return 1;
+      },
+      nullptr);
+  script("type OrgData-CmText \"never typed\"\n");
+  QUARN_ORGEDIT(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  quarn_forms_on_shown(nullptr, nullptr);
+  EXPECT_EQ(shown, std::vector<std::string>{"OrgEdit"});
+  EXPECT_EQ(runtime.pending_steps(), 1u) << "closed before the script's first step";
+}
+
+}  // namespace
+}  // namespace quarn::testing

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -77,13 +78,25 @@ void write_screenshot(QWidget& window, const std::string& path) {
     std::fprintf(stderr, "QUARN-M: the picture %s cannot be written\n", path.c_str());
 }
 
+// The area the controls sit in: it asks for the form's design size.
+class Canvas final : public QWidget {
+ public:
+  Canvas(QSize design, QWidget* parent) : QWidget(parent), design_(design) {}
+  QSize sizeHint() const override { return design_; }
+
+ private:
+  QSize design_;
+};
+
 }  // namespace
 
 // ---- a form ----
 
 class QtForm final : public Form {
  public:
-  QtForm(const FormDef& definition, FormEvents& events, const OpenOptions& options);
+  // `shown` is told when the form is first painted; true closes it.
+  QtForm(const FormDef& definition, FormEvents& events, const OpenOptions& options,
+         std::function<bool()> shown);
   ~QtForm() override;
 
   std::string_view name() const override { return definition_.name; }
@@ -136,6 +149,8 @@ class QtForm final : public Form {
   const FormDef& definition_;
   FormEvents& events_;
   OpenOptions options_;
+  std::function<bool()> shown_;
+  bool painted_ = false;
   QDialog* dialog_ = nullptr;
   QWidget* canvas_ = nullptr;
   QMenuBar* menu_bar_ = nullptr;
@@ -152,6 +167,14 @@ class QtForm::Dialog final : public QDialog {
   void reject() override { form_.close_asked(); }
 
  protected:
+  void paintEvent(QPaintEvent* event) override {
+    QDialog::paintEvent(event);
+    if (form_.painted_) return;
+    form_.painted_ = true;
+    QTimer::singleShot(0, this, [this] {
+      if (form_.shown_ && form_.shown_()) form_.close_asked();
+    });
+  }
   void closeEvent(QCloseEvent* event) override {
     if (form_.ended()) {
       event->accept();
@@ -169,8 +192,9 @@ class QtForm::Dialog final : public QDialog {
   QtForm& form_;
 };
 
-QtForm::QtForm(const FormDef& definition, FormEvents& events, const OpenOptions& options)
-    : definition_(definition), events_(events), options_(options) {
+QtForm::QtForm(const FormDef& definition, FormEvents& events, const OpenOptions& options,
+               std::function<bool()> shown)
+    : definition_(definition), events_(events), options_(options), shown_(std::move(shown)) {
   auto* owner = static_cast<QWidget*>(options.owner);
   if (owner == nullptr) owner = QApplication::activeWindow();
   dialog_ = new Dialog(*this, owner);
@@ -190,7 +214,7 @@ void QtForm::build() {
   auto* box = new QVBoxLayout(dialog_);
   box->setContentsMargins(0, 0, 0, 0);
   menu_bar_ = new QMenuBar(dialog_);
-  canvas_ = new QWidget(dialog_);
+  canvas_ = new Canvas(QSize(definition_.width, definition_.height), dialog_);
   canvas_->setMinimumSize(definition_.width * 3 / 4, definition_.height * 3 / 4);
   box->addWidget(canvas_);
   bool has_menu = false;
@@ -417,6 +441,18 @@ void QtForm::run() {
   }
   running_ = true;
   layout();
+  // The focus starts in the first control that takes typing or a choice.
+  if (QApplication::focusWidget() == nullptr ||
+      !dialog_->isAncestorOf(QApplication::focusWidget())) {
+    for (const ControlDef& def : definition_.controls) {
+      const Item& item = items_.at(std::string(def.name));
+      if (def.kind != ControlKind::kTabs && takes_focus(def.kind) && item.widget != nullptr &&
+          item.widget->isEnabled()) {
+        item.widget->setFocus(Qt::OtherFocusReason);
+        break;
+      }
+    }
+  }
   dialog_->exec();
   running_ = false;
   ended_ = true;
@@ -749,7 +785,9 @@ QtRuntime::~QtRuntime() = default;
 
 void QtRuntime::run_form(const FormDef& definition, FormEvents& events,
                          const OpenOptions& options) {
-  auto form = std::make_shared<QtForm>(definition, events, options);
+  const std::string_view name = definition.name;
+  auto form =
+      std::make_shared<QtForm>(definition, events, options, [this, name] { return shown(name); });
   forms_.push_back(form);
   form->run();
   std::erase(forms_, form);
