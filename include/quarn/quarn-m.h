@@ -42,9 +42,18 @@ extern "C" {
 #define QUARN_RECORD_SIZE(type, size) _Static_assert(sizeof(type) == (size), #type " size")
 #endif
 
+/* The version of this header; quarn_version() is the library's, "MAJOR.MINOR.PATCH". */
+#define QUARN_VERSION_MAJOR 0
+#define QUARN_VERSION_MINOR 1
+#define QUARN_VERSION_PATCH 0
+
 /* ---------------------------------------------------------------------------------------
  * Library services
  * ------------------------------------------------------------------------------------- */
+
+/* The library's version, "MAJOR.MINOR.PATCH" (NUL-terminated, static): a caller can compare
+ * it with the QUARN_VERSION_* macros of the header it was compiled against. */
+QUARN_API const char* quarn_version(void);
 
 /* Calls a program by name: `name` is the program's name, exact ("START-EXE") and either
  * NUL-terminated or space-padded to 14 characters; `params` holds `count` record addresses.
@@ -586,6 +595,20 @@ QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, 
  * end) and 24 (page number). Positions are hundredths of an inch.
  * ------------------------------------------------------------------------------------- */
 
+/* The control bytes of POP's lines and layouts. */
+enum {
+  QUARN_POP_END_MARK = 3,       /* end of a line or row */
+  QUARN_POP_TAB = 9,            /* tab: the next tab stop or cell */
+  QUARN_POP_ALIGN_LEFT = 17,    /* the following text left-aligned */
+  QUARN_POP_ALIGN_CENTRE = 18,  /* centred */
+  QUARN_POP_ALIGN_RIGHT = 19,   /* right-aligned */
+  QUARN_POP_FONT = 20,          /* a font specification follows (11 bytes, this one first) */
+  QUARN_POP_TAB_STOPS = 21,     /* a tab-stop block follows */
+  QUARN_POP_CELLS = 22,         /* a cell block follows */
+  QUARN_POP_PARAGRAPH_END = 23, /* end of a paragraph */
+  QUARN_POP_PAGE_NUMBER = 24    /* the page number */
+};
+
 /* POP request record. INI sets every field from output_kind to cancel_switch and from
  * spacing_before on; the picture fields, the print file name, status and message keep what
  * they held. */
@@ -765,7 +788,7 @@ QUARN_RECORD_SIZE(QuarnEnGlobalExternalWs, 128);
  * folder in xm_document_folder the form loads that folder's ORGFILE and Save writes it and
  * closes; with none it opens empty and File > Open chooses the ORGFILE. */
 QUARN_API int32_t QUARN_ORGEDIT(QuarnFormOwner* owner, int32_t* modal_style, int32_t* outcome,
-                                QuarnFormPlace* place, char* runtime, void* reserved);
+                                QuarnFormPlace* place, char* runtime, char* reserved);
 
 /* ENLOOKUP: the lookup form ORGEDIT opens for the master-organisation id, over
  * EN-GLOBAL-EXTERNAL-WS. The library's own lists the ids and names of the file

@@ -3,8 +3,9 @@
 #include <atomic>
 #include <cstdint>
 
+#include "control/qn_idctl.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -12,26 +13,21 @@ namespace {
 
 std::atomic<QuarnUserIdProgram> replacement{nullptr};
 
-std::int32_t qn_idctl(void* const* params) {
-  auto* action = static_cast<char*>(params[0]);
+std::int32_t qn_idctl(char* action, char* user_id, char* message) {
   if (QuarnUserIdProgram other = replacement.load()) {
-    return other(action, static_cast<char*>(params[1]), static_cast<char*>(params[2]));
+    return other(action, user_id, message);
   }
   frame::put_text(frame::Field(action, 2), "00");
   return 0;
 }
 
-frame::Program program({"QN-IDCTL", 3, 2, {2, 4, 64}, &qn_idctl});
-
 }  // namespace
+
+QuarnUserIdProgram control::set_user_id_program(QuarnUserIdProgram program) {
+  return replacement.exchange(program);
+}
+
 }  // namespace quarn
 
-extern "C" QUARN_API QuarnUserIdProgram quarn_set_user_id_program(QuarnUserIdProgram program) {
-  return quarn::replacement.exchange(program);
-}
-
-extern "C" QUARN_API int32_t QUARN_QN_IDCTL(char* action, char* user_id, char* message) {
-  return quarn::program.enter_exported({action, user_id, message});
-}
-QUARN_EXPORT_AS(QUARN_QN_IDCTL, "QN__IDCTL", quarn_qn_idctl_cobol);
-QUARN_EXPORT_AS(QUARN_QN_IDCTL, "\"QN-IDCTL\"", quarn_qn_idctl_exact);
+QUARN_PROGRAM((QN, IDCTL), quarn::qn_idctl, 2, (action, char[2]), (user_id, char[4]),
+              (message, char[64]));

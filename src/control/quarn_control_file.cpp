@@ -8,6 +8,7 @@
 
 #include "frame/codec.hpp"
 #include "frame/external.hpp"
+#include "frame/ixiostat.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/module.hpp"
 #include "frame/program.hpp"
@@ -80,8 +81,7 @@ Field whole(QuarnCtlMessage& message) {
 // and the file status becomes the general status that IXIOSTAT names.
 void error_procedure(QuarnCtlflExternalValues& area, QuarnCtlMessage& message) {
   std::memcpy(message.ctl_message_status, area.qc_status, 2);
-  void* params[] = {&message};
-  frame::call_by_name("IXIOSTAT", params);
+  frame::word_file_status(message);
   std::memcpy(area.qc_status, message.ctl_message_text + 1, 2);
 }
 
@@ -242,27 +242,3 @@ void set_control_file_busy_timeout(int milliseconds) {
 }
 
 }  // namespace quarn::control
-
-extern "C" QUARN_API int32_t quarn_control_file(QuarnControlRequest* request,
-                                                QuarnCtlMessage* message,
-                                                const char* program_id_name,
-                                                const char* form_id_name) {
-  if (request == nullptr || message == nullptr) return -1;
-  // A name is its fixed-width field, or shorter when a zero byte ends it.
-  auto name = [](const char* field, std::size_t width) {
-    return field == nullptr ? std::string_view() : std::string_view(field, strnlen(field, width));
-  };
-  const quarn::control::ProgramNames names{name(program_id_name, quarn::control::kProgramIdWidth),
-                                           name(form_id_name, quarn::control::kFormIdWidth)};
-  quarn::control::control_file(*request, *message, names);
-  return 0;
-}
-
-extern "C" QUARN_API int32_t quarn_control_file_browse(QuarnCtlflRecord* record, int32_t after,
-                                                       char* status) {
-  if (record == nullptr || status == nullptr) return -1;
-  const auto result = quarn::control::browse_control_file(*record, after != 0);
-  status[0] = result[0];
-  status[1] = result[1];
-  return 0;
-}

@@ -8,6 +8,7 @@
 
 #include "control/form_program.hpp"
 #include "frame/codec.hpp"
+#include "frame/ixiostat.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
 
@@ -188,8 +189,7 @@ void quarn_program_control(FormProgram& program, char (&action)[2]) {
   }
   if (what == Action::kInvalid) {
     std::memcpy(program.message.ctl_message_status, "XI", 2);
-    void* params[] = {&program.message};
-    frame::call_by_name("IXIOSTAT", params);
+    frame::word_file_status(program.message);
     show(program,
          "QUARN-Program-Control: " + message_up_to_bar(program.message) + std::string(action, 2),
          kCriticalStyle);

@@ -3,16 +3,16 @@
 
 #include <cstdint>
 
-#include "frame/calendar.hpp"
+#include "dates/calendar.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
 namespace {
 
 bool in_accepted_range(std::int64_t year) {
-  return year >= frame::kFirstYear && year <= frame::kLastYear;
+  return year >= dates::kFirstYear && year <= dates::kLastYear;
 }
 
 // A field that does not hold a number makes the date invalid, whatever the switches say.
@@ -31,12 +31,12 @@ bool is_valid(const QuarnDatechkRecord& record) {
 
   if (*day < 1 && record.dc_zero_day[0] == 'N') return false;
   // An accepted month below 1 stands for any month: it allows 31 days.
-  const std::int64_t last_day = *month < 1 ? 31 : frame::month_length(*month, *year);
+  const std::int64_t last_day = *month < 1 ? 31 : dates::month_length(*month, *year);
   return *day <= last_day;
 }
 
-std::int32_t datechk(void* const* params) {
-  auto& record = *static_cast<QuarnDatechkRecord*>(params[0]);
+std::int32_t datechk(QuarnDatechkRecord* passed) {
+  auto& record = *passed;
   frame::put_text(record.dc_result, is_valid(record) ? "00" : "99");
   record.dc_zero_month[0] = 'N';
   record.dc_zero_day[0] = 'N';
@@ -44,18 +44,13 @@ std::int32_t datechk(void* const* params) {
   return 0;
 }
 
-frame::Program program({"DATECHK", 1, 1, {sizeof(QuarnDatechkRecord)}, &datechk});
-
 }  // namespace
-
-std::int32_t dates::call_datechk(QuarnDatechkRecord& record) {
-  void* const params[] = {&record};
-  return program.call(params);
-}
 
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_DATECHK(QuarnDatechkRecord* record) {
-  return quarn::program.enter_exported({record});
+QUARN_PROGRAM((DATECHK), quarn::datechk, 1, (record, QuarnDatechkRecord));
+
+std::int32_t quarn::dates::call_datechk(QuarnDatechkRecord& record) {
+  void* const params[] = {&record};
+  return quarn::programs::DATECHK.call(params);
 }
-QUARN_EXPORT_AS(QUARN_DATECHK, "DATECHK", quarn_datechk_cobol);

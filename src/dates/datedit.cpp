@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "dates/calendar.hpp"
 #include "dates/datechk.hpp"
-#include "frame/calendar.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -34,8 +34,8 @@ void rewrite_text(QuarnDateditRecord& record, std::int64_t month, std::int64_t d
   frame::write_unsigned(text.subspan(6, 4), year);
 }
 
-std::int32_t datedit(void* const* params) {
-  auto& record = *static_cast<QuarnDateditRecord*>(params[0]);
+std::int32_t datedit(QuarnDateditRecord* passed) {
+  auto& record = *passed;
   QuarnDatechkRecord& check = record.de_check;
   frame::Field text(record.de_date_text);
 
@@ -110,7 +110,7 @@ std::int32_t datedit(void* const* params) {
   if (last_day) {
     if (frame::text_of(check.dc_result) == "00") {
       // An accepted month 0 stands for any month and gets the longest, as DATECHK allows.
-      day = month >= 1 && month <= 12 ? frame::month_length(month, year) : 31;
+      day = month >= 1 && month <= 12 ? dates::month_length(month, year) : 31;
     } else {
       day = 0;
     }
@@ -122,12 +122,7 @@ std::int32_t datedit(void* const* params) {
   return 0;
 }
 
-frame::Program program({"DATEDIT", 1, 1, {sizeof(QuarnDateditRecord)}, &datedit});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_DATEDIT(QuarnDateditRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_DATEDIT, "DATEDIT", quarn_datedit_cobol);
+QUARN_PROGRAM((DATEDIT), quarn::datedit, 1, (record, QuarnDateditRecord));

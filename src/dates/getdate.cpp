@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -53,8 +53,8 @@ void clear_date(QuarnGetdateRecord& record) {
   frame::put_text(record.gd_year, "0000");
 }
 
-std::int32_t getdate(void* const* params) {
-  auto& record = *static_cast<QuarnGetdateRecord*>(params[0]);
+std::int32_t getdate(QuarnGetdateRecord* passed) {
+  auto& record = *passed;
   const auto number = frame::read_signed(record.gd_day_number);
   if (!number) {
     frame::put_text(record.gd_result, "99");
@@ -75,12 +75,7 @@ std::int32_t getdate(void* const* params) {
   return 0;
 }
 
-frame::Program program({"GETDATE", 1, 1, {sizeof(QuarnGetdateRecord)}, &getdate});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_GETDATE(QuarnGetdateRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_GETDATE, "GETDATE", quarn_getdate_cobol);
+QUARN_PROGRAM((GETDATE), quarn::getdate, 1, (record, QuarnGetdateRecord));

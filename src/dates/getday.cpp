@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "frame/calendar.hpp"
+#include "dates/calendar.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -20,11 +20,11 @@ constexpr std::int64_t kYearZeroWeekday = 8;
 // (from 2). Years 1-1799 and months outside 1-12 have no number.
 std::optional<std::int64_t> day_number(std::int64_t month, std::int64_t day, std::int64_t year) {
   if (month < 1 || month > 12) return {};
-  const std::int64_t before_month = frame::kDaysBeforeMonth[static_cast<std::size_t>(month - 1)];
+  const std::int64_t before_month = dates::kDaysBeforeMonth[static_cast<std::size_t>(month - 1)];
   if (year == 0) return 1 + before_month + day;
   if (year < kBaseYear) return {};
   const std::int64_t y = year - kBaseYear;
-  const bool leap = frame::is_leap_year(year);
+  const bool leap = dates::is_leap_year(year);
   // Leap days of the years before this one: 1800 counts as a leap year, 1900 does not.
   const std::int64_t leap_days = y / 4 - leap - (year >= kNoLeapDay);
   return 365 * y + 1 + leap_days + before_month + day + (leap && month > 2);
@@ -36,9 +36,9 @@ std::int64_t weekday(std::int64_t number) {
   return w > 7 ? w - 7 : w;
 }
 
-std::int32_t getday(void* const* params) {
-  auto& check = *static_cast<QuarnDatechkRecord*>(params[0]);
-  auto& day_record = *static_cast<QuarnGetdayRecord*>(params[1]);
+std::int32_t getday(QuarnDatechkRecord* passed_check, QuarnGetdayRecord* passed_day) {
+  auto& check = *passed_check;
+  auto& day_record = *passed_day;
 
   // The date is worked on in the check record's copy; the day record's stays as given.
   std::copy_n(day_record.gy_month, 2, check.dc_month);
@@ -81,12 +81,8 @@ std::int32_t getday(void* const* params) {
   return 0;
 }
 
-frame::Program program({"GETDAY", 2, 2, {12, sizeof(QuarnGetdayRecord)}, &getday});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_GETDAY(QuarnDatechkRecord* check, QuarnGetdayRecord* day) {
-  return quarn::program.enter_exported({check, day});
-}
-QUARN_EXPORT_AS(QUARN_GETDAY, "GETDAY", quarn_getday_cobol);
+QUARN_PROGRAM((GETDAY), quarn::getday, 2, (check, ::quarn::frame::Prefix<QuarnDatechkRecord, 12>),
+              (day, QuarnGetdayRecord));

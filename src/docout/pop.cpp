@@ -13,15 +13,17 @@
 
 #include "control/quarn_control_file.hpp"
 #include "docout/pop_output.hpp"
+#include "docout/qim.hpp"
 #include "forms/runtime.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
+#include "frame/ixiostat.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
-#include "frame/qim.hpp"
-#include "frame/start_request.hpp"
+#include "platform/clock.hpp"
 #include "platform/files.hpp"
 #include "quarn/quarn-m.h"
+#include "system/start_request.hpp"
 
 namespace quarn::docout {
 namespace {
@@ -160,20 +162,11 @@ struct State {
   std::vector<PrintFileUse> uses;
   std::uint64_t use_counter = 0;
   std::shared_ptr<forms::ProgressWindow> progress;
-  std::function<std::tm()> clock;
 };
 
 State& state() {
   static State* const s = new State;
   return *s;
-}
-
-std::tm local_now() {
-  const std::time_t seconds =
-      std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  return local;
 }
 
 bool is_set(char c) {
@@ -208,8 +201,7 @@ std::string file_status_text(files::Status status) {
   QuarnIxiostatRecord record;
   std::memcpy(record.ix_status_code, code, 2);
   frame::clear(record.ix_status_message);
-  void* const params[] = {&record};
-  if (!frame::call_by_name("IXIOSTAT", params) || frame::trimmed(record.ix_status_message).empty())
+  if (!frame::word_file_status(record) || frame::trimmed(record.ix_status_message).empty())
     return " - IXIOSTAT call error (original STAT=" + std::string(code, 2) + ")";
   return std::string(frame::trimmed(record.ix_status_message));
 }
@@ -641,17 +633,17 @@ void Request::write_standard_header() {
   word("\\tqr\\tx");
   number(right);
   font(rec_.pop_small_font);
-  const std::tm now = s_.clock ? s_.clock() : local_now();
+  const platform::LocalTime now = platform::local_now();
   char stamp[16];
-  frame::write_unsigned(Field(stamp, 2), now.tm_mon + 1);
+  frame::write_unsigned(Field(stamp, 2), now.month);
   stamp[2] = '/';
-  frame::write_unsigned(Field(stamp + 3, 2), now.tm_mday);
+  frame::write_unsigned(Field(stamp + 3, 2), now.day);
   stamp[5] = '/';
-  frame::write_unsigned(Field(stamp + 6, 4), now.tm_year + 1900);
+  frame::write_unsigned(Field(stamp + 6, 4), now.year);
   stamp[10] = ' ';
-  frame::write_unsigned(Field(stamp + 11, 2), now.tm_hour);
+  frame::write_unsigned(Field(stamp + 11, 2), now.hour);
   stamp[13] = ':';
-  frame::write_unsigned(Field(stamp + 14, 2), now.tm_min);
+  frame::write_unsigned(Field(stamp + 14, 2), now.minute);
   s_.out.text(std::string_view(stamp, sizeof stamp));
   word("\\par");
   end_record();
@@ -783,16 +775,16 @@ void Request::write_page() {
 void Request::place_picture() {
   const std::string name = field_string(rec_.pop_picture_file);
   if (name.empty()) return fail(kNoPictureName, "91");
-  frame::qim::Picture picture;
-  switch (frame::qim::read(name, &picture)) {
-    case frame::qim::ReadStatus::kOk:
+  qim::Picture picture;
+  switch (qim::read(name, &picture)) {
+    case qim::ReadStatus::kOk:
       break;
-    case frame::qim::ReadStatus::kCannotOpen:
+    case qim::ReadStatus::kCannotOpen:
       return fail(std::string(kPictureOpen) + name);
-    case frame::qim::ReadStatus::kBadProperties:
+    case qim::ReadStatus::kBadProperties:
       return fail(kPictureProperties);
-    case frame::qim::ReadStatus::kNotQim:
-    case frame::qim::ReadStatus::kBadData:
+    case qim::ReadStatus::kNotQim:
+    case qim::ReadStatus::kBadData:
       return fail(kPictureInvalid);
   }
   rec_.pop_first_section[0] = 'N';
@@ -811,8 +803,7 @@ void Request::place_picture() {
   number(picture.properties.height * 15);
   // A blank type takes the picture's own.
   const std::string type = field_string(rec_.pop_picture_type);
-  const bool png =
-      type == "PNG" || (type.empty() && picture.properties.type == frame::qim::Type::kPng);
+  const bool png = type == "PNG" || (type.empty() && picture.properties.type == qim::Type::kPng);
   word(png ? "\\pngblip" : "\\jpegblip");
   end_record();
   for (const std::string& record : picture.hex_records) {
@@ -892,7 +883,7 @@ void Request::hand_over(bool print) {
     std::transform(base.begin(), base.end(), base.begin(), ::toupper);
     command += (base == kSuiteViewer ? " /p" : " /p ") + quoted;
   }
-  frame::StartRequest start;
+  system::StartRequest start;
   if (start.run(command, 1, 0) == 0)
     fail(std::string(kStartFailed) + (print ? " Printer=" : " Viewer=") + command + "|");
 }
@@ -912,15 +903,10 @@ void Request::purge_print_files() {
   if (!undeleted.empty()) fail(std::string(kDeleteFailed) + undeleted);
 }
 
-std::int32_t pop(void* const* params) {
-  auto& rec = *static_cast<QuarnPopRecord*>(params[0]);
-  const auto& caller = *static_cast<const QuarnPopCaller*>(params[1]);
-  Request(rec, caller, static_cast<QuarnCallerForm*>(params[2])).run();
+std::int32_t pop(QuarnPopRecord* request, QuarnPopCaller* caller, QuarnCallerForm* form) {
+  Request(*request, *caller, form).run();
   return 0;
 }
-
-frame::Program program(
-    {"POP", 3, 2, {sizeof(QuarnPopRecord), sizeof(QuarnPopCaller), sizeof(QuarnCallerForm)}, &pop});
 
 // The caller form for callers without a window: the form runtime's message boxes and
 // active form.
@@ -945,8 +931,20 @@ QuarnCallerForm runtime_form{nullptr, &runtime_message, &runtime_geometry, nullp
 
 }  // namespace
 
+QuarnCallerForm* runtime_caller_form() {
+  return &runtime_form;
+}
+
 void set_clock(std::function<std::tm()> clock) {
-  state().clock = std::move(clock);
+  if (!clock) {
+    platform::set_clock({});
+    return;
+  }
+  platform::set_clock([clock = std::move(clock)] {
+    const std::tm t = clock();
+    return platform::LocalTime{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                               t.tm_hour,        t.tm_min,     t.tm_sec};
+  });
 }
 
 void reset_process_state() {
@@ -962,12 +960,5 @@ void reset_process_state() {
 
 }  // namespace quarn::docout
 
-extern "C" QUARN_API QuarnCallerForm* quarn_runtime_form(void) {
-  return &quarn::docout::runtime_form;
-}
-
-extern "C" QUARN_API int32_t QUARN_POP(QuarnPopRecord* request, QuarnPopCaller* caller,
-                                       QuarnCallerForm* form) {
-  return quarn::docout::program.enter_exported({request, caller, form});
-}
-QUARN_EXPORT_AS(QUARN_POP, "POP", quarn_pop_cobol);
+QUARN_PROGRAM((POP), quarn::docout::pop, 2, (request, QuarnPopRecord), (caller, QuarnPopCaller),
+              (form, QuarnCallerForm));

@@ -5,10 +5,15 @@
 #include <ctime>
 #include <functional>
 
+#include "quarn/quarn-m.h"
+
 namespace quarn::docout {
 
-// The local time written into the standard page header (the system clock by default;
-// an empty function restores it).
+// The caller form of callers without a window of their own (quarn_runtime_form()).
+QuarnCallerForm* runtime_caller_form();
+
+// The local time written into the standard page header: installs it as the clock of the
+// process (platform/clock, which POP reads); an empty function restores the system clock.
 void set_clock(std::function<std::tm()> clock);
 
 // Back to the state at load: warnings shown, no print file used yet, no document open.

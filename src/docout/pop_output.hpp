@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
+#include "quarn/quarn-m.h"
 
 namespace quarn::docout {
 
@@ -15,17 +16,17 @@ inline constexpr std::size_t kLayoutWidth = 512;
 inline constexpr std::size_t kLineWidth = 768;
 inline constexpr std::size_t kFontFieldWidth = 11;
 
-// Control bytes of line texts and layout records.
-inline constexpr char kEndMark = 3;
-inline constexpr char kTab = 9;
-inline constexpr char kLeft = 17;
-inline constexpr char kCentre = 18;
-inline constexpr char kRight = 19;
-inline constexpr char kFontMarker = 20;
-inline constexpr char kTabMarker = 21;
-inline constexpr char kCellMarker = 22;
-inline constexpr char kParagraphMark = 23;
-inline constexpr char kPageNumberMark = 24;
+// Control bytes of line texts and layout records (the public header's values).
+inline constexpr char kEndMark = QUARN_POP_END_MARK;
+inline constexpr char kTab = QUARN_POP_TAB;
+inline constexpr char kLeft = QUARN_POP_ALIGN_LEFT;
+inline constexpr char kCentre = QUARN_POP_ALIGN_CENTRE;
+inline constexpr char kRight = QUARN_POP_ALIGN_RIGHT;
+inline constexpr char kFontMarker = QUARN_POP_FONT;
+inline constexpr char kTabMarker = QUARN_POP_TAB_STOPS;
+inline constexpr char kCellMarker = QUARN_POP_CELLS;
+inline constexpr char kParagraphMark = QUARN_POP_PARAGRAPH_END;
+inline constexpr char kPageNumberMark = QUARN_POP_PAGE_NUMBER;
 
 // Where a full buffer goes. A record longer than the buffer is passed on in pieces rather
 // than cut, so that no text and no closing brace is lost.

@@ -5,13 +5,15 @@
 #include <cstdint>
 
 #include "forms/runtime.hpp"
+#include "quarn/quarn-m.h"
 
 namespace quarn::forms {
 
 class FormCall {
  public:
-  // `params` holds the program's parameter addresses, null where not passed.
-  explicit FormCall(void* const* params, int count);
+  // The parameters as passed, null where not passed.
+  FormCall(const QuarnFormOwner* owner, const std::int32_t* modal_style, std::int32_t* outcome,
+           QuarnFormPlace* place, char* runtime);
   const OpenOptions& options() const { return options_; }
   // Writes the outcome, the place the form had and the runtime's name.
   void finish(bool completed, const Rect& place, std::string_view runtime_kind) const;
@@ -19,7 +21,7 @@ class FormCall {
  private:
   OpenOptions options_;
   std::int32_t* outcome_ = nullptr;
-  void* place_ = nullptr;
+  QuarnFormPlace* place_ = nullptr;
   char* runtime_ = nullptr;
 };
 

@@ -1,10 +1,12 @@
 // IXIOSTAT: the suite's wording of a two-character file status.
+#include "frame/ixiostat.hpp"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -79,8 +81,8 @@ constexpr auto kCodeNumbers = [] {
   return numbers;
 }();
 
-std::int32_t ixiostat(void* const* params) {
-  auto& record = *static_cast<QuarnIxiostatRecord*>(params[0]);
+std::int32_t ixiostat(QuarnIxiostatRecord* passed) {
+  auto& record = *passed;
   const std::string_view status(record.ix_status_code, 2);
   frame::Field message(record.ix_status_message);
 
@@ -98,12 +100,18 @@ std::int32_t ixiostat(void* const* params) {
   return 0;
 }
 
-frame::Program program({"IXIOSTAT", 1, 1, {sizeof(QuarnIxiostatRecord)}, &ixiostat});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_IXIOSTAT(QuarnIxiostatRecord* record) {
-  return quarn::program.enter_exported({record});
+QUARN_PROGRAM((IXIOSTAT), quarn::ixiostat, 1, (record, QuarnIxiostatRecord));
+
+bool quarn::frame::word_file_status(QuarnIxiostatRecord& record) {
+  void* const params[] = {&record};
+  return call_by_name("IXIOSTAT", params);
 }
-QUARN_EXPORT_AS(QUARN_IXIOSTAT, "IXIOSTAT", quarn_ixiostat_cobol);
+
+bool quarn::frame::word_file_status(QuarnCtlMessage& message) {
+  static_assert(sizeof(QuarnCtlMessage) == sizeof(QuarnIxiostatRecord));
+  void* const params[] = {&message};
+  return call_by_name("IXIOSTAT", params);
+}

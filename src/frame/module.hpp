@@ -11,12 +11,15 @@ void* module_handle();
 // The variable the form runtime keeps its module object in; the library never reads it.
 void** module_object();
 
-// Load (process attach): keep the handle, start the language runtime, count one load with
-// the form runtime. Unload (process detach): clear the handle, count one unload, and shut
-// the language runtime down when the form runtime says it may. Both answer 0 (success).
-// They run from the library's constructor and destructor; tests call them directly.
-int module_attach();
-int module_detach();
+// The frame's part of the module's load and unload. The load and unload themselves
+// (capi/module.hpp) also tell the form runtime, which decides when the language runtime
+// may be shut down: the frame does not know the form runtime.
+// Load: keep the module's base address as its handle and start the language runtime.
+void module_loaded();
+// Unload: clear the handle.
+void module_unloaded();
+// Runs the shutdown work (newest first) and marks the language runtime stopped.
+void shut_language_runtime_down();
 
 bool language_runtime_running();
 // Work to do when the language runtime shuts down (closing files kept open for the

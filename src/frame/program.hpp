@@ -26,6 +26,19 @@ inline constexpr std::uint8_t kFirstCall = 0;
 inline constexpr std::uint8_t kLaterCall = 4;
 inline constexpr std::uint8_t kActive = 0x80;
 
+struct ProgramDef;
+struct FrameEvent;
+namespace detail {
+// The frame's bookkeeping, kept inline on the path of every call; the rest is in
+// program.cpp, out of the way.
+extern const ProgramDef* current_program;  // the innermost running program, or null
+extern std::atomic<bool> observed;         // whether a frame observer is installed
+[[gnu::cold]] void notify_observer(int kind, std::string_view name, std::uint8_t first_call,
+                                   void* const* records);
+[[gnu::cold]] void report_missing_record(int index);
+[[gnu::cold]] void report_reentry(std::string_view program);
+}  // namespace detail
+
 // What a program is: its exact name, the records it takes and the body that runs between
 // entry and exit. The body receives `param_count` record addresses, null where a record was
 // not passed; the frame has already checked that the first `required_params` are there.
@@ -46,7 +59,8 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // A call from outside the library through an exported symbol: records beyond what a
-  // GnuCOBOL caller passed are treated as not passed.
+  // GnuCOBOL caller passed are treated as not passed. Programs do not call it: their C
+  // entries come from QUARN_PROGRAM (frame/declare.hpp), which calls their bodies directly.
   std::int32_t enter_exported(std::initializer_list<void*> params) {
     void* records[kMaxParams] = {};
     const std::size_t passed =
@@ -61,6 +75,18 @@ class Program {
   const ProgramDef& def() const { return def_; }
   std::uint8_t first_call_indicator() const { return first_call_; }
   std::uint8_t active_indicator() const { return active_.load(); }
+
+ protected:
+  // Whether the records the program needs were passed; reports the first that was not.
+  bool required_passed(void* const* records) const {
+    for (int i = 0; i < def_.required_params; ++i) {
+      if (records[i] == nullptr) [[unlikely]] {
+        detail::report_missing_record(i);
+        return false;
+      }
+    }
+    return true;
+  }
 
  private:
   friend class ProgramFrame;
@@ -78,7 +104,7 @@ class ProgramFrame {
  public:
   // `records` are the call's records, shown to an observer at entry.
   explicit ProgramFrame(Program& program, void* const* records = nullptr);
-  ~ProgramFrame();
+  inline ~ProgramFrame();
   ProgramFrame(const ProgramFrame&) = delete;
   ProgramFrame& operator=(const ProgramFrame&) = delete;
   bool entered() const { return entered_; }
@@ -125,6 +151,35 @@ struct FrameEvent {
 };
 using FrameObserver = std::function<void(const FrameEvent&)>;
 FrameObserver set_frame_observer(FrameObserver observer);
+
+// ---- the frame's entry and exit, inline on every call ----
+
+inline ProgramFrame::ProgramFrame(Program& program, void* const* records)
+    : program_(program), outer_(detail::current_program) {
+  // Calls come from one thread, so a plain load and store see a program calling itself;
+  // no locked instruction is spent on every call.
+  if (program_.active_.load(std::memory_order_relaxed) == kActive) [[unlikely]] {
+    detail::report_reentry(program_.def_.name);
+    return;
+  }
+  program_.active_.store(kActive, std::memory_order_relaxed);
+  entered_ = true;
+  const std::uint8_t indicator = program_.first_call_;
+  program_.first_call_ = kLaterCall;
+  detail::current_program = &program_.def_;
+  if (detail::observed.load(std::memory_order_acquire)) [[unlikely]] {
+    detail::notify_observer(FrameEvent::kEnter, program_.def_.name, indicator, records);
+  }
+}
+
+inline ProgramFrame::~ProgramFrame() {
+  if (!entered_) return;
+  detail::current_program = outer_;
+  program_.active_.store(0, std::memory_order_relaxed);
+  if (detail::observed.load(std::memory_order_acquire)) [[unlikely]] {
+    detail::notify_observer(FrameEvent::kExit, program_.def_.name, kLaterCall, nullptr);
+  }
+}
 
 }  // namespace quarn::frame
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 #include "names/getstate.hpp"
 #include "names/placing.hpp"
@@ -17,9 +17,9 @@ namespace {
 // GETSTATE looks codes up in the first positions of the state field only.
 constexpr std::size_t kLookupCodeWidth = sizeof(QuarnGetstateRecord::gs_state_code);
 
-std::int32_t getcsz(void* const* params) {
-  auto& record = *static_cast<QuarnGetcszRecord*>(params[0]);
-  auto& state = *static_cast<QuarnGetstateRecord*>(params[1]);
+std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state) {
+  auto& record = *passed;
+  auto& state = *passed_state;
 
   std::array<std::string_view, 3> pieces;
   if (names::split_pieces(record.csz_line_in, pieces) != 2) {
@@ -50,13 +50,8 @@ std::int32_t getcsz(void* const* params) {
   return 0;
 }
 
-frame::Program program(
-    {"GETCSZ", 2, 2, {sizeof(QuarnGetcszRecord), sizeof(QuarnGetstateRecord)}, &getcsz});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_GETCSZ(QuarnGetcszRecord* record, QuarnGetstateRecord* state) {
-  return quarn::program.enter_exported({record, state});
-}
-QUARN_EXPORT_AS(QUARN_GETCSZ, "GETCSZ", quarn_getcsz_cobol);
+QUARN_PROGRAM((GETCSZ), quarn::getcsz, 2, (record, QuarnGetcszRecord),
+              (state, QuarnGetstateRecord));

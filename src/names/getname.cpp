@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 #include "names/placing.hpp"
 
@@ -45,8 +45,8 @@ class SortName {
   std::size_t length_ = 0;
 };
 
-std::int32_t getname(void* const* params) {
-  auto& record = *static_cast<QuarnGetnameRecord*>(params[0]);
+std::int32_t getname(QuarnGetnameRecord* passed) {
+  auto& record = *passed;
   names::set_empty(record.gn_part_1);
   names::set_empty(record.gn_part_2);
   names::set_empty(record.gn_part_3);
@@ -97,12 +97,7 @@ std::int32_t getname(void* const* params) {
   return 0;
 }
 
-frame::Program program({"GETNAME", 1, 1, {sizeof(QuarnGetnameRecord)}, &getname});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_GETNAME(QuarnGetnameRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_GETNAME, "GETNAME", quarn_getname_cobol);
+QUARN_PROGRAM((GETNAME), quarn::getname, 1, (record, QuarnGetnameRecord));

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 #include "names/placing.hpp"
 
@@ -212,8 +212,8 @@ constexpr std::size_t code_slot(char first, char second) {
   return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
 }
 constexpr std::size_t number_slot(std::string_view digits) {
-  return static_cast<std::size_t>((digits[0] - '0') * 100 + (digits[1] - '0') * 10 +
-                                  (digits[2] - '0'));
+  const int number = (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
+  return static_cast<std::size_t>(number);
 }
 
 constexpr auto kRowsByCode = [] {
@@ -333,8 +333,8 @@ std::string_view by_number(QuarnGetstateRecord& record, const Working& w) {
   return check_postal_code(record, w.country);
 }
 
-std::int32_t getstate(void* const* params) {
-  auto& record = *static_cast<QuarnGetstateRecord*>(params[0]);
+std::int32_t getstate(QuarnGetstateRecord* passed) {
+  auto& record = *passed;
   // Exactly one of the four countries or blank; lower case does not count.
   const std::uint16_t country = pair_key(record.gs_country);
   if (std::ranges::find(kCountries, country) == kCountries.end()) {
@@ -368,18 +368,13 @@ std::int32_t getstate(void* const* params) {
   return 0;
 }
 
-frame::Program program({"GETSTATE", 1, 1, {sizeof(QuarnGetstateRecord)}, &getstate});
-
 }  // namespace
-
-std::int32_t names::call_getstate(QuarnGetstateRecord& record) {
-  void* params[] = {&record};
-  return program.call(params);
-}
 
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_GETSTATE(QuarnGetstateRecord* record) {
-  return quarn::program.enter_exported({record});
+QUARN_PROGRAM((GETSTATE), quarn::getstate, 1, (record, QuarnGetstateRecord));
+
+std::int32_t quarn::names::call_getstate(QuarnGetstateRecord& record) {
+  void* params[] = {&record};
+  return quarn::programs::GETSTATE.call(params);
 }
-QUARN_EXPORT_AS(QUARN_GETSTATE, "GETSTATE", quarn_getstate_cobol);

@@ -14,8 +14,8 @@ int posix_open(const char* path, int flags, mode_t mode) {
   return ::open(path, flags, mode);
 }
 
-constexpr Syscalls kDefaults{&posix_open, &::close, &::read,   &::pread,
-                             &::unlink,   &::mkdir, &::getcwd, &::pwrite};
+constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,  &::pread, &::unlink,
+                             &::mkdir,    &::getcwd, &::pwrite, &::write, &::fsync};
 Syscalls table = kDefaults;
 
 // The one place where errno becomes a status.

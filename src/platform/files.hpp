@@ -35,6 +35,8 @@ struct Syscalls {
   int (*mkdir)(const char* path, mode_t mode);
   char* (*getcwd)(char* buffer, std::size_t size);
   ssize_t (*pwrite)(int fd, const void* buffer, std::size_t size, off_t offset);
+  ssize_t (*write)(int fd, const void* buffer, std::size_t size);  // line-sequential files
+  int (*fsync)(int fd);
 };
 // The table in use. Tests replace entries and put the defaults back with reset_syscalls().
 Syscalls& syscalls();

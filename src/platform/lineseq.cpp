@@ -63,7 +63,7 @@ FileStatus LineWriter::open(std::string_view path, WriteMode mode) {
   const std::string native = files::native_path(path);
   if (native.empty() || native.find('\0') != std::string::npos) return status::kMissing;
   do {
-    fd_ = ::open(native.c_str(), open_flags(mode), 0666);
+    fd_ = files::syscalls().open(native.c_str(), open_flags(mode), 0666);
   } while (fd_ < 0 && errno == EINTR);
   if (fd_ < 0) return status_of_errno(errno);
   buffer_.clear();
@@ -75,7 +75,7 @@ FileStatus LineWriter::open(std::string_view path, WriteMode mode) {
 FileStatus LineWriter::drain() {
   std::size_t done = 0;
   while (done < buffer_.size() && failure_ == status::kOk) {
-    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    const ssize_t n = files::syscalls().write(fd_, buffer_.data() + done, buffer_.size() - done);
     if (n < 0) {
       if (errno != EINTR) failure_ = status_of_errno(errno);
     } else {
@@ -99,14 +99,14 @@ FileStatus LineWriter::flush() {
   if (fd_ < 0) return status::kWriteMode;
   if (drain() != status::kOk) return failure_;
   // Pipes and terminals cannot be synced; only a real failure of a file counts.
-  if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) failure_ = status_of_errno(errno);
+  if (files::syscalls().fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) failure_ = status_of_errno(errno);
   return failure_;
 }
 
 FileStatus LineWriter::close() {
   if (fd_ < 0) return status::kNotOpen;
   flush();
-  if (::close(fd_) != 0 && errno != EINTR && failure_ == status::kOk) {
+  if (files::syscalls().close(fd_) != 0 && errno != EINTR && failure_ == status::kOk) {
     failure_ = status_of_errno(errno);
   }
   fd_ = -1;
@@ -124,7 +124,7 @@ FileStatus LineReader::open(std::string_view path) {
   const std::string native = files::native_path(path);
   if (native.empty() || native.find('\0') != std::string::npos) return status::kMissing;
   do {
-    fd_ = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = files::syscalls().open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
   } while (fd_ < 0 && errno == EINTR);
   if (fd_ < 0) return status_of_errno(errno);
   buffer_.resize(kBufferSize);
@@ -141,7 +141,7 @@ FileStatus LineReader::fill() {
   }
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
   for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    const ssize_t n = files::syscalls().read(fd_, buffer_.data() + end_, buffer_.size() - end_);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return status_of_errno(errno);
     if (n == 0) at_end_ = true;
@@ -169,7 +169,7 @@ FileStatus LineReader::read(std::string& line) {
 
 FileStatus LineReader::close() {
   if (fd_ < 0) return status::kNotOpen;
-  ::close(fd_);
+  files::syscalls().close(fd_);
   fd_ = -1;
   return status::kOk;
 }

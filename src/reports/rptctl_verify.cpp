@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
+#include "frame/ixiostat.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
 #include "platform/clock.hpp"
@@ -304,8 +305,7 @@ class Run {
     frame::clear(wording.ix_status_code);
     frame::put_text(wording.ix_status_code, failure);
     frame::clear(wording.ix_status_message);
-    void* params[] = {&wording};
-    frame::call_by_name("IXIOSTAT", params);
+    frame::word_file_status(wording);
     return std::string(label) + std::string(frame::trimmed(ConstField(
                                     reinterpret_cast<const char*>(&wording), sizeof wording)));
   }
@@ -530,8 +530,8 @@ std::string folder_of(const QuarnXMiscExternalWs& area) {
   return std::string(area.xm_home_folder, count);
 }
 
-std::int32_t rptctl_verify(void* const* params) {
-  auto& record = *static_cast<QuarnRptctlVerifyRecord*>(params[0]);
+std::int32_t rptctl_verify(QuarnRptctlVerifyRecord* passed) {
+  auto& record = *passed;
   char& result = record.rv_result[0];
   result = '0';
   const char mode = record.rv_mode[0];
@@ -545,13 +545,7 @@ std::int32_t rptctl_verify(void* const* params) {
   return 0;
 }
 
-frame::Program program({"RPTCTL-VERIFY", 1, 1, {sizeof(QuarnRptctlVerifyRecord)}, &rptctl_verify});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_RPTCTL_VERIFY(QuarnRptctlVerifyRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_RPTCTL_VERIFY, "RPTCTL__VERIFY", quarn_rptctl_verify_cobol);
-QUARN_EXPORT_AS(QUARN_RPTCTL_VERIFY, "\"RPTCTL-VERIFY\"", quarn_rptctl_verify_exact);
+QUARN_PROGRAM((RPTCTL, VERIFY), quarn::rptctl_verify, 1, (record, QuarnRptctlVerifyRecord));

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
 #include "platform/registry.hpp"
@@ -25,9 +25,9 @@ constexpr std::array<std::string_view, 7> kComponentKeys{{
     "SOFTWARE\\Classes\\QUARN.POPProg.1",
 }};
 
-std::int32_t check_dll_reg(void* const* params) {
-  auto& missing = *static_cast<QuarnDrMissingName*>(params[0]);
-  char* result = static_cast<char*>(params[1]);
+std::int32_t check_dll_reg(QuarnDrMissingName* passed, std::int32_t* result_in) {
+  auto& missing = *passed;
+  char* result = reinterpret_cast<char*>(result_in);
 
   std::string home;
   if (const QuarnXMiscExternalWs* area = frame::misc_area()) home = frame::home_folder(*area);
@@ -48,14 +48,8 @@ std::int32_t check_dll_reg(void* const* params) {
   return 0;
 }
 
-frame::Program program({"CHECK-DLL-REG", 2, 2, {sizeof(QuarnDrMissingName), 4}, &check_dll_reg});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_CHECK_DLL_REG(QuarnDrMissingName* missing_name,
-                                                 int32_t* result) {
-  return quarn::program.enter_exported({missing_name, result});
-}
-QUARN_EXPORT_AS(QUARN_CHECK_DLL_REG, "CHECK__DLL__REG", quarn_check_dll_reg_cobol);
-QUARN_EXPORT_AS(QUARN_CHECK_DLL_REG, "\"CHECK-DLL-REG\"", quarn_check_dll_reg_exact);
+QUARN_PROGRAM((CHECK, DLL, REG), quarn::check_dll_reg, 2, (missing_name, QuarnDrMissingName),
+              (result, std::int32_t));

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 #include "platform/files.hpp"
 
@@ -17,8 +17,8 @@ constexpr std::string_view kProbeName = "CKPERK9CV.QNC";
 
 using platform::files::Status;
 
-std::int32_t checkpath(void* const* params) {
-  auto& record = *static_cast<QuarnCheckpathRecord*>(params[0]);
+std::int32_t checkpath(QuarnCheckpathRecord* passed) {
+  auto& record = *passed;
   frame::Field status(record.cp_status);
 
   // The folder part: up to and including the last separator, in the path as far as its
@@ -51,12 +51,7 @@ std::int32_t checkpath(void* const* params) {
   return 0;
 }
 
-frame::Program program({"CHECKPATH", 1, 1, {sizeof(QuarnCheckpathRecord)}, &checkpath});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_CHECKPATH(QuarnCheckpathRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_CHECKPATH, "CHECKPATH", quarn_checkpath_cobol);
+QUARN_PROGRAM((CHECKPATH), quarn::checkpath, 1, (record, QuarnCheckpathRecord));

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 #include "platform/files.hpp"
 
@@ -17,10 +17,11 @@ struct State {
 };
 State state;
 
-std::int32_t get_current_dir(void* const* params) {
-  auto& folder = *static_cast<QuarnCdFolder*>(params[0]);
-  char* length = static_cast<char*>(params[1]);
-  char* status = static_cast<char*>(params[2]);
+std::int32_t get_current_dir(QuarnCdFolder* passed, std::int32_t* length_in,
+                             std::int32_t* status_in) {
+  auto& folder = *passed;
+  char* length = reinterpret_cast<char*>(length_in);
+  char* status = reinterpret_cast<char*>(status_in);
 
   frame::write_le32(length, kBufferSize);
   frame::clear(folder.cd_folder);
@@ -38,14 +39,8 @@ std::int32_t get_current_dir(void* const* params) {
   return 0;
 }
 
-frame::Program program({"GET-CURRENT-DIR", 3, 3, {sizeof(QuarnCdFolder), 4, 4}, &get_current_dir});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_GET_CURRENT_DIR(QuarnCdFolder* folder, int32_t* length,
-                                                   int32_t* status) {
-  return quarn::program.enter_exported({folder, length, status});
-}
-QUARN_EXPORT_AS(QUARN_GET_CURRENT_DIR, "GET__CURRENT__DIR", quarn_get_current_dir_cobol);
-QUARN_EXPORT_AS(QUARN_GET_CURRENT_DIR, "\"GET-CURRENT-DIR\"", quarn_get_current_dir_exact);
+QUARN_PROGRAM((GET, CURRENT, DIR), quarn::get_current_dir, 3, (folder, QuarnCdFolder),
+              (length, std::int32_t), (status, std::int32_t));

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 #include "platform/version_info.hpp"
 
@@ -75,10 +75,11 @@ void look_up(std::string_view file, std::string_view string_name) {
   frame::put_text(frame::Field(state.result).first(count), value.bytes.substr(0, count));
 }
 
-std::int32_t getresourcestring(void* const* params) {
-  char* result = static_cast<char*>(params[0]);
-  const std::string_view file_name(static_cast<const char*>(params[1]), 50);
-  const std::string_view string_name(static_cast<const char*>(params[2]), 20);
+std::int32_t getresourcestring(QuarnRsResult* result_in, const QuarnRsFileName* file_name_in,
+                               const QuarnRsStringName* string_name_in) {
+  char* result = result_in->rs_result;
+  const std::string_view file_name(file_name_in->rs_file_name, 50);
+  const std::string_view string_name(string_name_in->rs_string_name, 20);
 
   frame::clear(state.result);
   std::memcpy(state.path, file_name.data(), file_name.size());
@@ -95,16 +96,8 @@ std::int32_t getresourcestring(void* const* params) {
   return 0;
 }
 
-frame::Program program({"GETRESOURCESTRING", 3, 3, {kResultWidth, 50, 20}, &getresourcestring});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API void* QUARN_GETRESOURCESTRING(QuarnRsResult* result,
-                                                   const QuarnRsFileName* file_name,
-                                                   const QuarnRsStringName* string_name) {
-  quarn::program.enter_exported({result, const_cast<QuarnRsFileName*>(file_name),
-                                 const_cast<QuarnRsStringName*>(string_name)});
-  return result;
-}
-QUARN_EXPORT_AS(QUARN_GETRESOURCESTRING, "GETRESOURCESTRING", quarn_getresourcestring_cobol);
+QUARN_PROGRAM((GETRESOURCESTRING), quarn::getresourcestring, 3, (result, QuarnRsResult),
+              (file_name, const QuarnRsFileName), (string_name, const QuarnRsStringName));

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
-#include "frame/start_request.hpp"
 #include "platform/sysout.hpp"
+#include "system/start_request.hpp"
 
 namespace quarn {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kNotStarted = "Unable to open helps, contact support.";
 
 struct State {
-  frame::StartRequest start;  // rebuilt at every call
+  system::StartRequest start;  // rebuilt at every call
 };
 State state;
 
@@ -27,8 +27,8 @@ std::string_view up_to_double_space(frame::ConstField field) {
   return text.substr(0, text.find("  "));
 }
 
-std::int32_t htmlhelp(void* const* params) {
-  const auto& request = *static_cast<const QuarnHelpRequest*>(params[0]);
+std::int32_t htmlhelp(QuarnHelpRequest* passed) {
+  const auto& request = *passed;
 
   // The script receives a bare file name (after the last separator of either kind).
   std::string_view help_file = up_to_double_space(request.hr_help_file);
@@ -64,12 +64,7 @@ std::int32_t htmlhelp(void* const* params) {
   return 0;
 }
 
-frame::Program program({"HTMLHELP", 1, 1, {sizeof(QuarnHelpRequest)}, &htmlhelp});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_HTMLHELP(QuarnHelpRequest* request) {
-  return quarn::program.enter_exported({request});
-}
-QUARN_EXPORT_AS(QUARN_HTMLHELP, "HTMLHELP", quarn_htmlhelp_cobol);
+QUARN_PROGRAM((HTMLHELP), quarn::htmlhelp, 1, (request, QuarnHelpRequest));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
 #include "platform/process.hpp"
@@ -23,12 +23,14 @@ struct State {
 };
 State state;
 
-std::int32_t start_exe(void* const* params) {
-  const char* line_in = static_cast<const char*>(params[0]);
-  const std::int16_t show_window = frame::read_le16(static_cast<const char*>(params[1]));
-  const std::int16_t wait_flag = frame::read_le16(static_cast<const char*>(params[2]));
-  char* exit_code = static_cast<char*>(params[3]);
-  char* started = static_cast<char*>(params[4]);
+std::int32_t start_exe(const QuarnSeCommandLine* command_line, const std::int16_t* show_in,
+                       const std::int16_t* wait_in, std::int32_t* exit_code_in,
+                       std::int32_t* started_in) {
+  const char* line_in = command_line->se_command_line;
+  const std::int16_t show_window = frame::read_le16(reinterpret_cast<const char*>(show_in));
+  const std::int16_t wait_flag = frame::read_le16(reinterpret_cast<const char*>(wait_in));
+  char* exit_code = reinterpret_cast<char*>(exit_code_in);
+  char* started = reinterpret_cast<char*>(started_in);
 
   // The line ends after its last non-space character from position 2 on, or at a zero
   // byte in it; one character alone keeps its trailing spaces, which splitting drops.
@@ -63,17 +65,9 @@ std::int32_t start_exe(void* const* params) {
   return 0;
 }
 
-frame::Program program({"START-EXE", 5, 5, {kLineWidth, 2, 2, 4, 4}, &start_exe});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_START_EXE(const QuarnSeCommandLine* command_line,
-                                             const int16_t* show_window, const int16_t* wait_flag,
-                                             int32_t* exit_code, int32_t* started) {
-  return quarn::program.enter_exported({const_cast<QuarnSeCommandLine*>(command_line),
-                                        const_cast<int16_t*>(show_window),
-                                        const_cast<int16_t*>(wait_flag), exit_code, started});
-}
-QUARN_EXPORT_AS(QUARN_START_EXE, "START__EXE", quarn_start_exe_cobol);
-QUARN_EXPORT_AS(QUARN_START_EXE, "\"START-EXE\"", quarn_start_exe_exact);
+QUARN_PROGRAM((START, EXE), quarn::start_exe, 5, (command_line, const QuarnSeCommandLine),
+              (show_window, const std::int16_t), (wait_flag, const std::int16_t),
+              (exit_code, std::int32_t), (started, std::int32_t));

@@ -5,20 +5,20 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
-#include "frame/start_request.hpp"
+#include "system/start_request.hpp"
 
 namespace quarn {
 namespace {
 
 struct State {
-  frame::StartRequest start;  // rebuilt at every call
+  system::StartRequest start;  // rebuilt at every call
 };
 State state;
 
-std::int32_t toweb(void* const* params) {
-  auto& record = *static_cast<QuarnTowebRecord*>(params[0]);
+std::int32_t toweb(QuarnTowebRecord* passed) {
+  auto& record = *passed;
   const frame::ConstField folder_field(record.tw_script_folder);
   const auto folder_end = std::find(folder_field.begin(), folder_field.end(), '\0');
   const std::string_view folder(folder_field.data(),
@@ -32,12 +32,7 @@ std::int32_t toweb(void* const* params) {
   return 0;
 }
 
-frame::Program program({"TOWEB", 1, 1, {sizeof(QuarnTowebRecord)}, &toweb});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_TOWEB(QuarnTowebRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_TOWEB, "TOWEB", quarn_toweb_cobol);
+QUARN_PROGRAM((TOWEB), quarn::toweb, 1, (record, QuarnTowebRecord));

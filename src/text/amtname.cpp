@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -121,8 +121,8 @@ std::array<int, 14> amount_digits(frame::ConstField amount) {
   return digits;
 }
 
-std::int32_t amtname(void* const* params) {
-  auto& record = *static_cast<QuarnAmtnameRecord*>(params[0]);
+std::int32_t amtname(QuarnAmtnameRecord* passed) {
+  auto& record = *passed;
   frame::put_text(record.an_result_code, "00");
   const bool with_cents = record.an_cents_option[0] == '2';
   const int budget = with_cents ? kBudgetWithCents : kBudgetWithoutCents;
@@ -180,12 +180,7 @@ std::int32_t amtname(void* const* params) {
   return 0;
 }
 
-frame::Program program({"AMTNAME", 1, 1, {sizeof(QuarnAmtnameRecord)}, &amtname});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_AMTNAME(QuarnAmtnameRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_AMTNAME, "AMTNAME", quarn_amtname_cobol);
+QUARN_PROGRAM((AMTNAME), quarn::amtname, 1, (record, QuarnAmtnameRecord));

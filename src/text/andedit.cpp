@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -20,8 +20,8 @@ struct Storage {
 };
 Storage storage;
 
-std::int32_t andedit(void* const* params) {
-  auto& record = *static_cast<QuarnAndeditRecord*>(params[0]);
+std::int32_t andedit(QuarnAndeditRecord* passed) {
+  auto& record = *passed;
   const frame::Field text(record.ae_text);
   // Runs without "&" are copied whole; each "&" is written twice, and the second of a
   // pair that starts in the last position is lost.
@@ -44,12 +44,7 @@ std::int32_t andedit(void* const* params) {
   return 0;
 }
 
-frame::Program program({"ANDEDIT", 1, 1, {sizeof(QuarnAndeditRecord)}, &andedit});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_ANDEDIT(QuarnAndeditRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_ANDEDIT, "ANDEDIT", quarn_andedit_cobol);
+QUARN_PROGRAM((ANDEDIT), quarn::andedit, 1, (record, QuarnAndeditRecord));

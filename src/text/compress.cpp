@@ -2,14 +2,14 @@
 #include <cstdint>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
 namespace {
 
-std::int32_t compress(void* const* params) {
-  auto& record = *static_cast<QuarnCompressRecord*>(params[0]);
+std::int32_t compress(QuarnCompressRecord* passed) {
+  auto& record = *passed;
   const frame::Field text(record.cp_text);
   // Rebuilt in place: the write position never passes the read position.
   std::size_t out = 0;
@@ -27,12 +27,7 @@ std::int32_t compress(void* const* params) {
   return 0;
 }
 
-frame::Program program({"COMPRESS", 1, 1, {sizeof(QuarnCompressRecord)}, &compress});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_COMPRESS(QuarnCompressRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_COMPRESS, "COMPRESS", quarn_compress_cobol);
+QUARN_PROGRAM((COMPRESS), quarn::compress, 1, (record, QuarnCompressRecord));

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -172,8 +172,8 @@ void restore_list_words(frame::Field text, char exception_set, bool word_style) 
   }
 }
 
-std::int32_t mixcase(void* const* params) {
-  auto& record = *static_cast<QuarnMixcaseRecord*>(params[0]);
+std::int32_t mixcase(QuarnMixcaseRecord* passed) {
+  auto& record = *passed;
   const frame::Field text(record.mc_text);
   const bool word_style = record.mc_style[0] != 'S';
   const char exception_set = record.mc_exception_set[0];
@@ -208,12 +208,7 @@ std::int32_t mixcase(void* const* params) {
   return 0;
 }
 
-frame::Program program({"MIXCASE", 1, 1, {sizeof(QuarnMixcaseRecord)}, &mixcase});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_MIXCASE(QuarnMixcaseRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_MIXCASE, "MIXCASE", quarn_mixcase_cobol);
+QUARN_PROGRAM((MIXCASE), quarn::mixcase, 1, (record, QuarnMixcaseRecord));

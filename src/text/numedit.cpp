@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -19,8 +19,8 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-std::int32_t numedit(void* const* params) {
-  auto& record = *static_cast<QuarnNumeditRecord*>(params[0]);
+std::int32_t numedit(QuarnNumeditRecord* passed) {
+  auto& record = *passed;
   const std::string_view text(record.ne_text, sizeof record.ne_text);
   const std::size_t point = std::min(text.find('.'), text.size());
 
@@ -53,12 +53,7 @@ std::int32_t numedit(void* const* params) {
   return 0;
 }
 
-frame::Program program({"NUMEDIT", 1, 1, {sizeof(QuarnNumeditRecord)}, &numedit});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_NUMEDIT(QuarnNumeditRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_NUMEDIT, "NUMEDIT", quarn_numedit_cobol);
+QUARN_PROGRAM((NUMEDIT), quarn::numedit, 1, (record, QuarnNumeditRecord));

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::string_view kDigits = "0123456789ABCDEF";
 
-std::int32_t wordtohex(void* const* params) {
-  const std::int16_t word = frame::read_le16(static_cast<const char*>(params[0]));
-  const bool low_byte_first = *static_cast<const char*>(params[1]) == 'Y';
+std::int32_t wordtohex(const std::int16_t* word_in, const char* byte_order) {
+  const std::int16_t word = frame::read_le16(reinterpret_cast<const char*>(word_in));
+  const bool low_byte_first = *byte_order == 'Y';
   // The absolute value; -32768 has none in 16 bits and stays 0x8000.
   const auto value = static_cast<std::uint16_t>(word < 0 ? -word : word);
   const char d0 = kDigits[value & 0x000F];
@@ -26,12 +26,8 @@ std::int32_t wordtohex(void* const* params) {
   return frame::read_le32(digits);
 }
 
-frame::Program program({"WORDTOHEX", 2, 2, {2, 1}, &wordtohex});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_WORDTOHEX(const int16_t* word, const char* byte_order) {
-  return quarn::program.enter_exported({const_cast<int16_t*>(word), const_cast<char*>(byte_order)});
-}
-QUARN_EXPORT_AS(QUARN_WORDTOHEX, "WORDTOHEX", quarn_wordtohex_cobol);
+QUARN_PROGRAM((WORDTOHEX), quarn::wordtohex, 2, (word, const std::int16_t),
+              (byte_order, const char));

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/program.hpp"
 
 namespace quarn {
@@ -29,8 +29,8 @@ int key_index(int code) {
   return 0;
 }
 
-std::int32_t xkeycode(void* const* params) {
-  auto& record = *static_cast<QuarnXkeycodeRecord*>(params[0]);
+std::int32_t xkeycode(QuarnXkeycodeRecord* passed) {
+  auto& record = *passed;
   const int index = key_index(frame::read_le16(record.xk_key_code));
   if (index == 0 || index > 64) {
     frame::clear(record.xk_character);
@@ -45,12 +45,7 @@ std::int32_t xkeycode(void* const* params) {
   return 0;
 }
 
-frame::Program program({"XKEYCODE", 1, 1, {sizeof(QuarnXkeycodeRecord)}, &xkeycode});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_XKEYCODE(QuarnXkeycodeRecord* record) {
-  return quarn::program.enter_exported({record});
-}
-QUARN_EXPORT_AS(QUARN_XKEYCODE, "XKEYCODE", quarn_xkeycode_cobol);
+QUARN_PROGRAM((XKEYCODE), quarn::xkeycode, 1, (record, QuarnXkeycodeRecord));

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "docout/pop_fixture.hpp"
-#include "frame/qim.hpp"
+#include "docout/qim.hpp"
 
 namespace quarn::testing {
 namespace {
@@ -21,45 +21,45 @@ const std::string kJpeg = std::string(
     18);
 
 TEST(Qim, PropertiesComeFromThePicturesOwnHeader) {
-  frame::qim::Properties p;
-  ASSERT_TRUE(frame::qim::picture_properties(kPng, &p));
+  docout::qim::Properties p;
+  ASSERT_TRUE(docout::qim::picture_properties(kPng, &p));
   EXPECT_EQ(p.width, 2u);
   EXPECT_EQ(p.height, 3u);
-  EXPECT_EQ(p.type, frame::qim::Type::kPng);
-  ASSERT_TRUE(frame::qim::picture_properties(kJpeg, &p));
+  EXPECT_EQ(p.type, docout::qim::Type::kPng);
+  ASSERT_TRUE(docout::qim::picture_properties(kJpeg, &p));
   EXPECT_EQ(p.width, 640u);
   EXPECT_EQ(p.height, 480u);
-  EXPECT_EQ(p.type, frame::qim::Type::kJpeg);
-  EXPECT_FALSE(frame::qim::picture_properties("GIF89a", &p));
-  EXPECT_FALSE(frame::qim::picture_properties(kJpeg.substr(0, 12), &p));
+  EXPECT_EQ(p.type, docout::qim::Type::kJpeg);
+  EXPECT_FALSE(docout::qim::picture_properties("GIF89a", &p));
+  EXPECT_FALSE(docout::qim::picture_properties(kJpeg.substr(0, 12), &p));
 }
 
 TEST(Qim, MakeAndReadRoundTrip) {
   TempFolder folder;
   std::string qim;
-  ASSERT_TRUE(frame::qim::make(kPng, &qim));
+  ASSERT_TRUE(docout::qim::make(kPng, &qim));
   EXPECT_EQ(qim.substr(0, 129), pad("QIM00", 128) + "\n");
   EXPECT_EQ(qim.substr(129, 129), pad("000002 000003 PNG", 128) + "\n");
   std::ofstream(folder / "p.qim") << qim;
-  frame::qim::Picture picture;
-  ASSERT_EQ(frame::qim::read(folder / "p.qim", &picture), frame::qim::ReadStatus::kOk);
+  docout::qim::Picture picture;
+  ASSERT_EQ(docout::qim::read(folder / "p.qim", &picture), docout::qim::ReadStatus::kOk);
   EXPECT_EQ(picture.hex_records.size(), 2u) << "99 bytes: 64 and 35";
-  EXPECT_EQ(frame::qim::decode(picture), kPng);
+  EXPECT_EQ(docout::qim::decode(picture), kPng);
 }
 
 TEST(Qim, TheVersionIsTheFirstFiveCharactersOfRecordOne) {
   TempFolder folder;
   std::string qim;
-  ASSERT_TRUE(frame::qim::make(kPng, &qim));
-  const std::pair<std::string, frame::qim::ReadStatus> cases[] = {
-      {"QIM00 made by the scanner", frame::qim::ReadStatus::kOk},
-      {"QIM01", frame::qim::ReadStatus::kNotQim},
-      {"QIM0", frame::qim::ReadStatus::kNotQim},
+  ASSERT_TRUE(docout::qim::make(kPng, &qim));
+  const std::pair<std::string, docout::qim::ReadStatus> cases[] = {
+      {"QIM00 made by the scanner", docout::qim::ReadStatus::kOk},
+      {"QIM01", docout::qim::ReadStatus::kNotQim},
+      {"QIM0", docout::qim::ReadStatus::kNotQim},
   };
   for (const auto& [version, status] : cases) {
     std::ofstream(folder / "v.qim") << pad(version, 128) + qim.substr(128);
-    frame::qim::Picture picture;
-    EXPECT_EQ(frame::qim::read(folder / "v.qim", &picture), status) << version;
+    docout::qim::Picture picture;
+    EXPECT_EQ(docout::qim::read(folder / "v.qim", &picture), status) << version;
   }
 }
 
@@ -81,12 +81,12 @@ class PictureTest : public PopTest {
 
 TEST_F(PictureTest, PictureIsAPositionedFrameWithItsHexData) {
   std::string qim;
-  ASSERT_TRUE(frame::qim::make(kPng, &qim));
+  ASSERT_TRUE(docout::qim::make(kPng, &qim));
   picture_file("logo.qim", qim);
   ASSERT_EQ(request("PIC"), "00");
   ASSERT_EQ(request("CLS"), "00");
-  frame::qim::Picture picture;
-  ASSERT_EQ(frame::qim::read(home + "logo.qim", &picture), frame::qim::ReadStatus::kOk);
+  docout::qim::Picture picture;
+  ASSERT_EQ(docout::qim::read(home + "logo.qim", &picture), docout::qim::ReadStatus::kOk);
   EXPECT_EQ(contents(print_file()),
             kPortraitStart + "{\\pard \\pvpg\\phpg \\posx1440 \\posy2880\r\n" +
                 "{\\*\\shppict{\\pict\\picscalex100\\picscaley100\\picwgoal30\\pichgoal45"
@@ -97,7 +97,7 @@ TEST_F(PictureTest, PictureIsAPositionedFrameWithItsHexData) {
 
 TEST_F(PictureTest, PictureTypeOfTheRequest) {
   std::string qim;
-  ASSERT_TRUE(frame::qim::make(kJpeg, &qim));
+  ASSERT_TRUE(docout::qim::make(kJpeg, &qim));
   picture_file("photo.qim", qim);
   ASSERT_EQ(request("PIC"), "00");
   frame::put_text(rec.pop_picture_type, "JPEG");

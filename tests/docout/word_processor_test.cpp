@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "docout/pop_fixture.hpp"
-#include "frame/qim.hpp"
+#include "docout/qim.hpp"
 
 namespace quarn::testing {
 namespace {

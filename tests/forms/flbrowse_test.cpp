@@ -4,7 +4,7 @@
 #include <string>
 
 #include "form_fixture.hpp"
-#include "forms/form_services.hpp"
+#include "forms/shared/form_services.hpp"
 #include "quarn/quarn-m.h"
 
 namespace quarn::testing {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "capi/module.hpp"
 #include "forms/module_services.hpp"
 #include "quarn/quarn-m.h"
 
@@ -104,20 +105,20 @@ TEST_F(ModuleTest, UnloadKeepsTheRuntimeWhileTheFormRuntimeStillNeedsIt) {
   ASSERT_TRUE(frame::language_runtime_running());
 
   services_.may_clear_ = false;
-  EXPECT_EQ(frame::module_detach(), 0);
+  EXPECT_EQ(capi::module_detach(), 0);
   EXPECT_EQ(frame::module_handle(), nullptr);
   EXPECT_TRUE(frame::language_runtime_running());
   EXPECT_EQ(shutdowns, 0);
 
-  EXPECT_EQ(frame::module_attach(), 0);
+  EXPECT_EQ(capi::module_attach(), 0);
   EXPECT_NE(frame::module_handle(), nullptr);
   services_.may_clear_ = true;
-  EXPECT_EQ(frame::module_detach(), 0);
+  EXPECT_EQ(capi::module_detach(), 0);
   EXPECT_FALSE(frame::language_runtime_running());
   EXPECT_EQ(shutdowns, 1);
   EXPECT_EQ(services_.calls_,
             (std::vector<std::string>{"unload", "may-clear", "load", "unload", "may-clear"}));
-  frame::module_attach();
+  capi::module_attach();
   EXPECT_TRUE(frame::language_runtime_running());
 }
 

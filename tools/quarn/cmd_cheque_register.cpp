@@ -15,10 +15,10 @@ namespace quarn::cli {
 namespace {
 
 constexpr std::string_view kName = "cheque-register";
-constexpr char kEnd = 3;
-constexpr char kTab = 9;
-constexpr char kRight = 19;
-constexpr char kParagraph = 23;
+constexpr char kEnd = QUARN_POP_END_MARK;
+constexpr char kTab = QUARN_POP_TAB;
+constexpr char kRight = QUARN_POP_ALIGN_RIGHT;
+constexpr char kParagraph = QUARN_POP_PARAGRAPH_END;
 constexpr std::string_view kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 std::vector<std::string> split_csv(const std::string& line) {

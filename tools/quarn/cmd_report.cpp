@@ -16,8 +16,8 @@ namespace quarn::cli {
 namespace {
 
 constexpr std::string_view kName = "report";
-constexpr char kFontMarker = 20;
-constexpr char kEndMark = 3;
+constexpr char kFontMarker = QUARN_POP_FONT;
+constexpr char kEndMark = QUARN_POP_END_MARK;
 
 struct Report {
   QuarnPopRecord rec;
@@ -82,15 +82,15 @@ bool line_text(std::string_view text, bool cells, std::string& out) {
     if (mark == "tab")
       out += '\t';
     else if (mark == "left")
-      out += '\x11';
+      out += char{QUARN_POP_ALIGN_LEFT};
     else if (mark == "center")
-      out += '\x12';
+      out += char{QUARN_POP_ALIGN_CENTRE};
     else if (mark == "right")
-      out += '\x13';
+      out += char{QUARN_POP_ALIGN_RIGHT};
     else if (mark == "par")
-      out += '\x17';
+      out += char{QUARN_POP_PARAGRAPH_END};
     else if (mark == "page")
-      out += '\x18';
+      out += char{QUARN_POP_PAGE_NUMBER};
     else if (mark.starts_with("font ") && font_code(mark.substr(5), code))
       out += code;
     else if (mark.starts_with("font "))
@@ -121,10 +121,10 @@ bool layout_text(std::string_view words, bool cells, std::string& out) {
       if (borders.size() > 4 || borders.find_first_not_of(" 123ST") != std::string::npos)
         return false;
       borders.resize(4, ' ');
-      out += '\x16' + position + borders + "      ";
+      out += std::string(1, QUARN_POP_CELLS) + position + borders + "      ";
     } else {
       if (std::string_view("LRCD").find(word[0]) == std::string_view::npos) return false;
-      out += '\x15' + position + word[0] + "     ";
+      out += std::string(1, QUARN_POP_TAB_STOPS) + position + word[0] + "     ";
     }
   }
   out += kEndMark;

@@ -10,10 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/enlookup/enlookup.hpp"
 #include "forms/form_call.hpp"
 #include "forms/loader.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/external.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
@@ -105,7 +106,7 @@ class LookupEvents final : public forms::FormEvents {
   std::vector<Entry> entries_;
 };
 
-std::int32_t enlookup(void* const*) {
+std::int32_t enlookup() {
   if (QuarnLookupProgram other = replacement.load()) return other();
   auto* en = frame::external<QuarnEnGlobalExternalWs>("EN-GLOBAL-EXTERNAL-WS");
   if (en == nullptr) return 0;
@@ -124,16 +125,12 @@ std::int32_t enlookup(void* const*) {
   return 0;
 }
 
-frame::Program program({"ENLOOKUP", 0, 0, {}, &enlookup});
-
 }  // namespace
+
+QuarnLookupProgram forms::set_lookup_program(QuarnLookupProgram program) {
+  return replacement.exchange(program);
+}
+
 }  // namespace quarn
 
-extern "C" QUARN_API QuarnLookupProgram quarn_set_lookup_program(QuarnLookupProgram program) {
-  return quarn::replacement.exchange(program);
-}
-
-extern "C" QUARN_API int32_t QUARN_ENLOOKUP(void) {
-  return quarn::program.enter_exported({});
-}
-QUARN_EXPORT_AS(QUARN_ENLOOKUP, "ENLOOKUP", quarn_enlookup_cobol);
+QUARN_PROGRAM((ENLOOKUP), quarn::enlookup, 0);

@@ -11,7 +11,7 @@
 #include "forms/form_call.hpp"
 #include "forms/loader.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
 
@@ -73,8 +73,9 @@ std::vector<std::pair<std::string, std::string>> filter_pairs(frame::ConstField 
   return pairs;
 }
 
-std::int32_t flbrowse(void* const* params) {
-  const forms::FormCall call(params, 5);
+std::int32_t flbrowse(QuarnFormOwner* owner, std::int32_t* modal_style, std::int32_t* outcome,
+                      QuarnFormPlace* place, char* runtime_name) {
+  const forms::FormCall call(owner, modal_style, outcome, place, runtime_name);
   QuarnXMiscExternalWs* misc = frame::misc_area();
   forms::Runtime& runtime = forms::form_runtime();
   if (misc == nullptr) {
@@ -132,19 +133,8 @@ std::int32_t flbrowse(void* const* params) {
   return 0;
 }
 
-frame::Program program({"FLBROWSE",
-                        5,
-                        0,
-                        {sizeof(QuarnFormOwner), sizeof(std::int32_t), sizeof(std::int32_t),
-                         sizeof(QuarnFormPlace), 8},
-                        &flbrowse});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_FLBROWSE(QuarnFormOwner* owner, int32_t* modal_style,
-                                            int32_t* outcome, QuarnFormPlace* place,
-                                            char* runtime) {
-  return quarn::program.enter_exported({owner, modal_style, outcome, place, runtime});
-}
-QUARN_EXPORT_AS(QUARN_FLBROWSE, "FLBROWSE", quarn_flbrowse_cobol);
+QUARN_PROGRAM((FLBROWSE), quarn::flbrowse, 0, (owner, QuarnFormOwner), (modal_style, std::int32_t),
+              (outcome, std::int32_t), (place, QuarnFormPlace), (runtime, char[8]));

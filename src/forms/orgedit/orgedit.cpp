@@ -13,13 +13,14 @@
 
 #include "control/form_program.hpp"
 #include "forms/form_call.hpp"
-#include "forms/form_services.hpp"
 #include "forms/loader.hpp"
 #include "forms/orgedit/countries.hpp"
 #include "forms/orgedit/orgedit_form.hpp"
+#include "forms/shared/form_services.hpp"
 #include "frame/codec.hpp"
-#include "frame/export.hpp"
+#include "frame/declare.hpp"
 #include "frame/external.hpp"
+#include "frame/ixiostat.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
 #include "platform/lineseq.hpp"
@@ -195,8 +196,7 @@ void show_message(std::string_view text, std::size_t style_entry) {
 bool word_status(Form& form, platform::FileStatus status) {
   frame::put_text(state.status_message.ix_status_code, status);
   frame::clear(state.status_message.ix_status_message);
-  void* params[] = {&state.status_message};
-  if (!frame::call_by_name("IXIOSTAT", params)) {
+  if (!frame::word_file_status(state.status_message)) {
     frame::clear(state.status_message.ix_status_message);
     show_message("XX=XX - IXIOSTAT call error (original STAT=" + std::string(status) + ")!", 0);
     form.end();
@@ -475,8 +475,10 @@ class OrgEditEvents final : public forms::FormEvents {
   }
 };
 
-std::int32_t orgedit(void* const* params) {
-  const forms::FormCall call(params, 6);
+// The sixth parameter is reserved and not read.
+std::int32_t orgedit(QuarnFormOwner* owner, std::int32_t* modal_style, std::int32_t* outcome,
+                     QuarnFormPlace* place, char* runtime_name, char*) {
+  const forms::FormCall call(owner, modal_style, outcome, place, runtime_name);
   forms::Runtime& runtime = forms::form_runtime();
   state.saved = false;
   state.error_flag = ' ';
@@ -490,19 +492,9 @@ std::int32_t orgedit(void* const* params) {
   return 0;
 }
 
-frame::Program program({"ORGEDIT",
-                        6,
-                        0,
-                        {sizeof(QuarnFormOwner), sizeof(std::int32_t), sizeof(std::int32_t),
-                         sizeof(QuarnFormPlace), 8, 0},
-                        &orgedit});
-
 }  // namespace
 }  // namespace quarn
 
-extern "C" QUARN_API int32_t QUARN_ORGEDIT(QuarnFormOwner* owner, int32_t* modal_style,
-                                           int32_t* outcome, QuarnFormPlace* place, char* runtime,
-                                           void* reserved) {
-  return quarn::program.enter_exported({owner, modal_style, outcome, place, runtime, reserved});
-}
-QUARN_EXPORT_AS(QUARN_ORGEDIT, "ORGEDIT", quarn_orgedit_cobol);
+QUARN_PROGRAM((ORGEDIT), quarn::orgedit, 0, (owner, QuarnFormOwner), (modal_style, std::int32_t),
+              (outcome, std::int32_t), (place, QuarnFormPlace), (runtime, char[8]),
+              (reserved, char[4]));

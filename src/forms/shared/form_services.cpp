@@ -1,11 +1,11 @@
-#include "forms/form_services.hpp"
+#include "forms/shared/form_services.hpp"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
 #include "frame/program.hpp"
-#include "frame/start_request.hpp"
+#include "system/start_request.hpp"
 
 namespace quarn::forms {
 
@@ -16,7 +16,7 @@ bool open_form(std::string_view program) {
 bool print_form(Form& form, std::string_view base) {
   const std::optional<std::string> picture = form.capture(base);
   if (!picture) return false;
-  frame::StartRequest start{};
+  system::StartRequest start{};
   return start.run("PRINTIMAGE \"" + *picture + "\"", 1, 0) != 0;
 }
 

@@ -1,4 +1,4 @@
-#include "frame/qim.hpp"
+#include "docout/qim.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,7 +7,13 @@
 #include "platform/files.hpp"
 #include "quarn/quarn-m.h"
 
-namespace quarn::frame::qim {
+namespace quarn::docout::qim {
+
+using frame::ConstField;
+using frame::Field;
+using frame::read_unsigned;
+using frame::write_unsigned;
+
 namespace {
 
 std::uint32_t be16(std::string_view bytes, std::size_t at) {
@@ -152,43 +158,4 @@ std::string decode(const Picture& picture) {
   return bytes;
 }
 
-}  // namespace quarn::frame::qim
-
-namespace {
-
-bool write_whole_file(const char* path, std::string_view bytes) {
-  namespace files = quarn::platform::files;
-  files::remove_file(path);
-  int fd = -1;
-  if (files::create_new_file(path, &fd) != files::Status::kOk) return false;
-  const bool written = files::write_at(fd, 0, bytes.data(), bytes.size()) == files::Status::kOk;
-  return files::close_file(fd) == files::Status::kOk && written;
-}
-
-}  // namespace
-
-extern "C" QUARN_API int32_t quarn_qim_create(const char* picture_path, const char* qim_path) {
-  namespace files = quarn::platform::files;
-  if (picture_path == nullptr || qim_path == nullptr) return -1;
-  std::string picture;
-  if (files::read_file(picture_path, quarn::frame::qim::kMaxPictureBytes, &picture) !=
-      files::Status::kOk)
-    return -1;
-  std::string qim;
-  if (!quarn::frame::qim::make(picture, &qim)) return -2;
-  return write_whole_file(qim_path, qim) ? 0 : -1;
-}
-
-extern "C" QUARN_API int32_t quarn_qim_extract(const char* qim_path, const char* picture_path) {
-  if (qim_path == nullptr || picture_path == nullptr) return -1;
-  quarn::frame::qim::Picture picture;
-  switch (quarn::frame::qim::read(qim_path, &picture)) {
-    case quarn::frame::qim::ReadStatus::kOk:
-      break;
-    case quarn::frame::qim::ReadStatus::kCannotOpen:
-      return -1;
-    default:
-      return -2;
-  }
-  return write_whole_file(picture_path, quarn::frame::qim::decode(picture)) ? 0 : -1;
-}
+}  // namespace quarn::docout::qim

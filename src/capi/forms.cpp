@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "forms/enlookup/enlookup.hpp"
 #include "forms/headless_runtime.hpp"
 #include "forms/loader.hpp"
 #include "quarn/quarn-m.h"
@@ -20,6 +21,10 @@ void copy_out(const std::string& text, char* out, size_t size) {
 }  // namespace
 
 extern "C" {
+
+QUARN_API QuarnLookupProgram quarn_set_lookup_program(QuarnLookupProgram program) {
+  return quarn::forms::set_lookup_program(program);
+}
 
 QUARN_API int32_t quarn_forms_script(const char* script, char* error, size_t error_size) {
   auto& headless = quarn::forms::headless_runtime();

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace quarn::frame {
+namespace quarn::system {
 
 struct StartRequest {
   char command_line[255];
@@ -19,4 +19,4 @@ struct StartRequest {
   std::int32_t run(std::string_view line, std::int16_t show, std::int16_t wait);
 };
 
-}  // namespace quarn::frame
+}  // namespace quarn::system

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-namespace quarn::frame {
+namespace quarn::dates {
 
 inline constexpr std::int64_t kFirstYear = 1801;
 inline constexpr std::int64_t kLastYear = 2099;
@@ -27,4 +27,4 @@ constexpr std::int64_t month_length(std::int64_t month, std::int64_t year) {
   return month == 2 && is_leap_year(year) ? 29 : kMonthLengths[static_cast<std::size_t>(month - 1)];
 }
 
-}  // namespace quarn::frame
+}  // namespace quarn::dates

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quarn::frame::qim {
+namespace quarn::docout::qim {
 
 inline constexpr std::string_view kVersion = "QIM00";
 inline constexpr std::size_t kRecordWidth = 128;
@@ -46,4 +46,4 @@ ReadStatus read(std::string_view path, Picture* picture);
 // The picture's bytes.
 std::string decode(const Picture& picture);
 
-}  // namespace quarn::frame::qim
+}  // namespace quarn::docout::qim

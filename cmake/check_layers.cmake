@@ -1,0 +1,87 @@
+# Fails when a source file of a layer includes a header of a layer it may not use.
+#   cmake -DSOURCE_DIR=<repo>/src -DLAYERS="frame=frame:|platform=platform:frame|..."
+#         -P check_layers.cmake
+# LAYERS lists each layer as NAME=FOLDER+FOLDER:DEP,DEP,... (its folders below src/ and the
+# layers NAME may include). A file or a quoted include "x/y/..." belongs to the layer of
+# the longest declared folder that holds it. The Qt runtime (src/forms/qt/) is a library of
+# its own above the core: no core file may include it.
+cmake_minimum_required(VERSION 3.25)
+if(NOT SOURCE_DIR OR NOT LAYERS)
+  message(FATAL_ERROR "check_layers.cmake needs SOURCE_DIR and LAYERS")
+endif()
+set(qt_folder "forms/qt")
+set(known "")
+set(all_folders "")
+string(REPLACE "|" ";" LAYERS "${LAYERS}")
+foreach(entry ${LAYERS})
+  string(REGEX MATCH "^([^=]+)=([^:]*):(.*)$" matched "${entry}")
+  set(name ${CMAKE_MATCH_1})
+  string(REPLACE "+" ";" folders "${CMAKE_MATCH_2}")
+  string(REPLACE "," ";" deps_${name} "${CMAKE_MATCH_3}")
+  list(APPEND known ${name})
+  foreach(folder ${folders})
+    list(APPEND all_folders ${folder})
+    set(layer_of_${folder} ${name})
+  endforeach()
+endforeach()
+
+# The layer of a folder below src/ (x/y): that of its longest declared folder, or "".
+function(layer_of folder out)
+  set(result "")
+  set(best -1)
+  foreach(candidate ${all_folders})
+    string(LENGTH "${candidate}" length)
+    if((folder STREQUAL candidate OR folder MATCHES "^${candidate}/") AND length GREATER best)
+      set(result ${layer_of_${candidate}})
+      set(best ${length})
+    endif()
+  endforeach()
+  set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+
+# Every folder of src/ that holds code is a layer's folder (or the Qt runtime's): a new
+# folder must be declared before it can hold code.
+file(GLOB_RECURSE code RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.hpp
+     ${SOURCE_DIR}/*.h)
+set(faults 0)
+foreach(file ${code})
+  get_filename_component(folder ${file} DIRECTORY)
+  if(folder STREQUAL qt_folder OR folder MATCHES "^${qt_folder}/")
+    continue()
+  endif()
+  if(NOT folder IN_LIST all_folders)
+    message(SEND_ERROR "src/${file}: src/${folder}/ is not a declared layer's folder "
+                       "(CMakeLists.txt, quarn_layer)")
+    math(EXPR faults "${faults} + 1")
+    continue()
+  endif()
+  set(layer ${layer_of_${folder}})
+  file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+\"")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
+    if(header MATCHES "^${qt_folder}/")
+      message(SEND_ERROR "src/${file}: includes ${header}: the Qt runtime is not part of the core")
+      math(EXPR faults "${faults} + 1")
+      continue()
+    endif()
+    get_filename_component(header_folder "${header}" DIRECTORY)
+    if(header_folder STREQUAL "")
+      continue()
+    endif()
+    layer_of("${header_folder}" target)
+    if(target STREQUAL "" OR target STREQUAL layer)
+      continue()
+    endif()
+    if(NOT target IN_LIST deps_${layer})
+      message(SEND_ERROR
+        "src/${file}: layer ${layer} includes ${header} of layer ${target}, which it may not "
+        "use (${layer} may use: ${deps_${layer}})")
+      math(EXPR faults "${faults} + 1")
+    endif()
+  endforeach()
+endforeach()
+if(faults GREATER 0)
+  message(FATAL_ERROR "${faults} fault(s) against the layer order")
+endif()
+list(LENGTH known count)
+message(STATUS "${count} layers, every include within the layer order")

@@ -1,0 +1,92 @@
+// The file services of the public C header: indexed files as text and QIM picture files.
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "docout/qim.hpp"
+#include "platform/files.hpp"
+#include "platform/indexed_text.hpp"
+#include "quarn/quarn-m.h"
+
+namespace {
+
+int32_t indexed_text_call(const char* file, int32_t record_length, int32_t key_length,
+                          const char* text, char* error, size_t error_size, bool to_text) {
+  std::string message;
+  if (file == nullptr || *file == '\0') {
+    message = "no indexed file named";
+  } else if (record_length < 1 || record_length > 32767) {
+    message = "the record length must be 1 to 32767";
+  } else if (key_length < 1 || key_length > record_length) {
+    message = "the key length must be 1 to the record length";
+  } else {
+    const quarn::platform::IndexedLayout layout{static_cast<std::size_t>(record_length), 0,
+                                                static_cast<std::size_t>(key_length)};
+    const std::string text_path = text == nullptr ? std::string() : std::string(text);
+    message = to_text ? quarn::platform::export_text(file, layout, text_path)
+                      : quarn::platform::import_text(file, layout, text_path);
+  }
+  if (message.empty()) return 0;
+  if (error != nullptr && error_size > 0) {
+    const std::size_t n = std::min(message.size(), error_size - 1);
+    std::memcpy(error, message.data(), n);
+    error[n] = '\0';
+  }
+  return -1;
+}
+
+}  // namespace
+
+extern "C" {
+
+QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, int32_t key_length,
+                                       const char* text, char* error, size_t error_size) {
+  return indexed_text_call(file, record_length, key_length, text, error, error_size, true);
+}
+
+QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, int32_t key_length,
+                                       const char* text, char* error, size_t error_size) {
+  return indexed_text_call(file, record_length, key_length, text, error, error_size, false);
+}
+
+}  // extern "C"
+
+namespace {
+
+bool write_whole_file(const char* path, std::string_view bytes) {
+  namespace files = quarn::platform::files;
+  files::remove_file(path);
+  int fd = -1;
+  if (files::create_new_file(path, &fd) != files::Status::kOk) return false;
+  const bool written = files::write_at(fd, 0, bytes.data(), bytes.size()) == files::Status::kOk;
+  return files::close_file(fd) == files::Status::kOk && written;
+}
+
+}  // namespace
+
+extern "C" QUARN_API int32_t quarn_qim_create(const char* picture_path, const char* qim_path) {
+  namespace files = quarn::platform::files;
+  if (picture_path == nullptr || qim_path == nullptr) return -1;
+  std::string picture;
+  if (files::read_file(picture_path, quarn::docout::qim::kMaxPictureBytes, &picture) !=
+      files::Status::kOk)
+    return -1;
+  std::string qim;
+  if (!quarn::docout::qim::make(picture, &qim)) return -2;
+  return write_whole_file(qim_path, qim) ? 0 : -1;
+}
+
+extern "C" QUARN_API int32_t quarn_qim_extract(const char* qim_path, const char* picture_path) {
+  if (qim_path == nullptr || picture_path == nullptr) return -1;
+  quarn::docout::qim::Picture picture;
+  switch (quarn::docout::qim::read(qim_path, &picture)) {
+    case quarn::docout::qim::ReadStatus::kOk:
+      break;
+    case quarn::docout::qim::ReadStatus::kCannotOpen:
+      return -1;
+    default:
+      return -2;
+  }
+  return write_whole_file(picture_path, quarn::docout::qim::decode(picture)) ? 0 : -1;
+}
