@@ -14,7 +14,7 @@ int posix_open(const char* path, int flags, mode_t mode) {
   return ::open(path, flags, mode);
 }
 
-constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,  &::pread, &::unlink,
+constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,   &::pread, &::unlink,
                              &::mkdir,    &::getcwd, &::pwrite, &::write, &::fsync};
 Syscalls table = kDefaults;
 
@@ -46,6 +46,14 @@ Status from_errno(int error) {
       return Status::kFailed;
   }
 }
+
+}  // namespace
+
+Status status_of_errno(int error) {
+  return from_errno(error);
+}
+
+namespace {
 
 // Runs a call that answers -1 on failure, retrying it while it is interrupted.
 template <typename Call>

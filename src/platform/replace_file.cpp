@@ -18,26 +18,6 @@ std::string temporary_name(std::string_view path) {
          std::to_string(counter.fetch_add(1));
 }
 
-Status from_errno_here(int error) {
-  switch (error) {
-    case ENOENT:
-      return Status::kNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return Status::kDenied;
-    case ENOTDIR:
-    case EISDIR:
-      return Status::kNotAFolder;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return Status::kTooLarge;
-    default:
-      return Status::kFailed;
-  }
-}
-
 // Makes the rename durable: the folder's entry is flushed too.
 void sync_folder(const std::string& native) {
   const std::size_t slash = native.find_last_of('/');
@@ -64,10 +44,10 @@ Status replace_lines(std::string_view path, std::span<const std::string> lines) 
   Status status = create_new_file(temporary, &fd);
   if (status != Status::kOk) return status;
   status = write_at(fd, 0, contents.data(), contents.size());
-  if (status == Status::kOk && ::fsync(fd) != 0) status = from_errno_here(errno);
+  if (status == Status::kOk && syscalls().fsync(fd) != 0) status = status_of_errno(errno);
   if (const Status closed = close_file(fd); status == Status::kOk) status = closed;
   if (status == Status::kOk && ::rename(temporary.c_str(), native.c_str()) != 0)
-    status = from_errno_here(errno);
+    status = status_of_errno(errno);
   if (status != Status::kOk) {
     remove_file(temporary);
     return status;

@@ -345,6 +345,30 @@ TEST_F(OrgeditLookupTest, AnApplicationsLookupTakesThePlaceOfTheLibrarys) {
   EXPECT_EQ(caption(ui::kOrgMastName), "From The Application");
 }
 
+TEST_F(OrgeditTest, PrintScreenHandsAPictureOfTheFormToThePrintProgram) {
+  const std::string co1 = company("CO1");
+  write_file(co1 + "ORGFILE", orgfile({"Pictured", "", "", "", "US", ""}));
+  const struct {
+    const char* program;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"true", {}},
+      {"/no/such/print-program", {"The screen could not be printed."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.program);
+    runtime.clear_messages();
+    std::filesystem::remove(home + "ORGEDIT-SCREEN.txt");
+    write_file(home + "quarn-programs.map", std::string("PRINTIMAGE = ") + c.program + "\n");
+    script("click PrintScreen-Menu\n");
+    run(co1);
+    EXPECT_EQ(message_texts(), c.messages);
+    const std::string picture = file_contents(home + "ORGEDIT-SCREEN.txt");
+    EXPECT_NE(picture.find("textblock OrgData-CmText \"Pictured\n\n\n\"\n"), std::string::npos)
+        << picture;
+  }
+}
+
 TEST_F(OrgeditTest, WithoutAScriptTheFormClosesAtOnce) {
   EXPECT_EQ(run(), 0);
   EXPECT_TRUE(form()->ended());
