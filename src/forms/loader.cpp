@@ -33,7 +33,7 @@ bool wants_desktop() {
 // Loads the desktop runtime; null (and a line on standard error) when it cannot be had.
 Runtime* load_desktop() {
   std::string error;
-  void* library = platform::plugin::load_beside_library(kQtLibrary, error);
+  void* library = platform::plugin::load_beside_library(kQtLibrary, "quarn-m", error);
   if (library == nullptr) {
     std::fprintf(stderr, "QUARN-M: the desktop form runtime %s cannot be loaded (%s); headless\n",
                  std::string(kQtLibrary).c_str(), error.c_str());

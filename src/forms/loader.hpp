@@ -18,7 +18,8 @@ Runtime& form_runtime();
 // forms will open in (see Runtime::set_shown_hook).
 void set_shown_hook(ShownHook hook, void* context);
 
-// The file name of the desktop runtime and the C function it exports to hand out its
+// The file name of the desktop runtime (beside the library, or in its folder "quarn-m"
+// in an installed tree) and the C function it exports to hand out its
 // runtime object (a quarn::forms::Runtime*; it keeps it for the life of the process).
 inline constexpr std::string_view kQtLibrary = "libquarn-m-qt.so";
 inline constexpr const char* kQtEntry = "quarn_forms_qt_runtime";

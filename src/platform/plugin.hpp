@@ -7,9 +7,11 @@
 
 namespace quarn::platform::plugin {
 
-// Loads `file_name` from the folder of the library this code is in, then by the system's
-// search; null when neither works, with the reason in `error`.
-void* load_beside_library(std::string_view file_name, std::string& error);
+// Loads `file_name` from the folder of the library this code is in, then from its
+// sub-folder `sub_folder` (where an installed tree keeps its plugins), then by the system's
+// search; null when none works, with the last reason in `error`.
+void* load_beside_library(std::string_view file_name, std::string_view sub_folder,
+                          std::string& error);
 // The address of an exported symbol of a loaded library, or null.
 void* symbol(void* library, const char* name);
 

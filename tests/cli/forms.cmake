@@ -16,8 +16,8 @@ quarn_cli_step(forms form_orgedit_name_required ARGS form orgedit --home forms-h
 quarn_cli_test(form_usage ARGS form EXIT 2 EXPECT "expects one form: orgedit or browse")
 quarn_cli_test(form_orgedit_filter ARGS form orgedit --filter "A|*" EXIT 2
   EXPECT "--title and --filter belong to browse")
-quarn_cli_test(form_bad_script ARGS form orgedit --headless ${forms_scripts}/../forms/none.script
-  EXIT 1 EXPECT "cannot read the script")
+quarn_cli_test(form_bad_script ARGS form orgedit --headless ${forms_scripts}/none.script
+  EXIT 3 EXPECT "cannot read the script")
 quarn_cli_test(form_help ARGS form --help EXPECT "usage: quarn form orgedit")
 
 # --screenshot: the desktop runtime renders the form offscreen, writes the picture, closes.

@@ -19,58 +19,8 @@ constexpr std::string_view kName = "form";
 struct Options {
   std::string_view form;
   std::string_view folder, title, filter, script, screenshot;
-  bool has_folder = false, has_title = false, has_filter = false;
+  bool has_title = false, has_filter = false;
 };
-
-// Takes "--NAME VALUE" pairs; false with `error` set for an unknown or incomplete option.
-bool read_options(const Args& args, Options& o, std::string& error) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    if (!arg.starts_with("--")) {
-      if (!o.form.empty()) {
-        error = "expects one form: orgedit or browse";
-        return false;
-      }
-      o.form = arg;
-      continue;
-    }
-    if (i + 1 == args.size()) {
-      error = std::string(arg) + " needs a value";
-      return false;
-    }
-    const std::string_view value = args[++i];
-    if (arg == "--folder") {
-      o.folder = value;
-      o.has_folder = true;
-    } else if (arg == "--title") {
-      o.title = value;
-      o.has_title = true;
-    } else if (arg == "--filter") {
-      o.filter = value;
-      o.has_filter = true;
-    } else if (arg == "--headless") {
-      o.script = value;
-    } else if (arg == "--screenshot") {
-      o.screenshot = value;
-    } else {
-      error = "unknown option " + std::string(arg);
-      return false;
-    }
-  }
-  if (o.form != "orgedit" && o.form != "browse") {
-    error = "expects one form: orgedit or browse";
-    return false;
-  }
-  if (o.form == "orgedit" && (o.has_title || o.has_filter)) {
-    error = "--title and --filter belong to browse";
-    return false;
-  }
-  if (!o.script.empty() && !o.screenshot.empty()) {
-    error = "--headless and --screenshot exclude each other";
-    return false;
-  }
-  return true;
-}
 
 // The runtime: headless with the script, offscreen for a picture, else the library's choice.
 bool choose_runtime(const Options& o) {
@@ -83,7 +33,7 @@ bool choose_runtime(const Options& o) {
   setenv("QUARN_FORMS", "headless", 1);
   std::ifstream in{std::string(o.script), std::ios::binary};
   if (!in) {
-    failure(kName, "cannot read the script " + std::string(o.script));
+    cannot_run(kName, "cannot read the script " + std::string(o.script));
     return false;
   }
   std::stringstream text;
@@ -143,16 +93,28 @@ bool put_filter(std::span<char> field, std::string_view filter, std::string& err
   return true;
 }
 
-int run(const Args& given) {
-  Args args = given;
-  std::string error;
-  if (!take_home_option(args, error)) return usage_error(kName, error);
+int run(const Parsed& line) {
   Options o;
-  if (!read_options(args, o, error)) return usage_error(kName, error);
+  o.form = line.operand(0);
+  o.folder = line.value("--folder");
+  o.title = line.value("--title");
+  o.filter = line.value("--filter");
+  o.script = line.value("--headless");
+  o.screenshot = line.value("--screenshot");
+  o.has_title = line.has("--title");
+  o.has_filter = line.has("--filter");
+  if (o.form != "orgedit" && o.form != "browse")
+    return usage_error(kName, "expects one form: orgedit or browse");
+  if (o.form == "orgedit" && (o.has_title || o.has_filter))
+    return usage_error(kName, "--title and --filter belong to browse");
+  if (line.has("--headless") && line.has("--screenshot"))
+    return usage_error(kName, "--headless and --screenshot exclude each other");
+  apply_home(line);
   auto* misc = static_cast<QuarnXMiscExternalWs*>(
       quarn_external_area("X-MISC-EXTERNAL-WS", sizeof(QuarnXMiscExternalWs)));
   if (misc == nullptr) return failure(kName, "X-MISC-EXTERNAL-WS cannot be had");
-  if (!choose_runtime(o)) return kFailure;
+  std::string error;
+  if (!choose_runtime(o)) return kCannotRun;
 
   int32_t outcome = 0;
   char runtime[8];
@@ -165,16 +127,19 @@ int run(const Args& given) {
     return screenshot_result(o.screenshot, kOk);
   }
 
+  const std::string title =
+      record_text(o.has_title ? o.title : "Browse", misc->xm_browse_title, "the title");
   if (!put_checked(misc->xm_browse_folder, o.folder, "the folder", error) ||
-      !put_checked(misc->xm_browse_title, o.has_title ? o.title : "Browse", "the title", error) ||
-      !put_filter(misc->xm_browse_path, o.has_filter ? o.filter : "All Files|*.*", error))
+      !put_filter(misc->xm_browse_path, to_record(o.has_filter ? o.filter : "All Files|*.*"),
+                  error))
     return usage_error(kName, error);
+  put_field(misc->xm_browse_title, title);
   QUARN_FLBROWSE(nullptr, nullptr, &outcome, nullptr, runtime);
   std::string_view path(misc->xm_browse_path, sizeof misc->xm_browse_path);
   path = path.substr(0, path.find('\0'));
   const std::string_view result(misc->xm_browse_result, 4);
   if (outcome == 1) {
-    std::printf("%.*s %.*s\n", 4, result.data(), static_cast<int>(path.size()), path.data());
+    std::printf("%.*s %s\n", 4, result.data(), to_terminal(path).c_str());
     return screenshot_result(o.screenshot, kOk);
   }
   std::printf("%.*s\n", 4, result.data());
@@ -182,26 +147,42 @@ int run(const Args& given) {
 }
 
 const Registration registration(
-    {"form", "open the ORGEDIT or FLBROWSE form",
-     "usage: quarn form orgedit --home DIR [--folder DIR] [--headless SCRIPT | --screenshot PNG]\n"
-     "       quarn form browse --home DIR [--title T] [--filter \"Text|*.x|...\"] [--folder DIR]\n"
-     "                         [--headless SCRIPT | --screenshot PNG]\n"
-     "\n"
-     "orgedit opens the organisation data form: with --folder it loads that folder's ORGFILE\n"
-     "and Save writes it and closes; without, File > Open chooses an ORGFILE. It prints the\n"
-     "message boxes shown (headless) and \"saved\" or \"not saved\".\n"
-     "\n"
-     "browse opens the file dialog starting in --folder (else the home folder's DATA/),\n"
-     "titled --title, with the --filter pairs of description and pattern; it prints \"0001\"\n"
-     "and the path chosen (exit 0) or \"0000\" (exit 1).\n"
-     "\n"
-     "The form shows on the desktop when there is a display. --headless SCRIPT runs it in\n"
-     "the headless runtime, doing the script's steps (\"type CONTROL \\\"text\\\"\", \"choose\n"
-     "CONTROL \\\"item\\\"\", \"click CONTROL\", \"answer Yes\", \"folder PATH\", \"file PATH\" "
-     "or\n"
-     "\"cancel\"; see the README). --screenshot PNG renders the form offscreen once it is\n"
-     "shown, writes the picture and closes the form.\n",
-     &run});
+    {.name = "form",
+     .summary = "open the ORGEDIT or FLBROWSE form",
+     .synopsis = "orgedit [--home DIR] [--folder DIR] [--headless SCRIPT | --screenshot PNG]\n"
+                 "browse [--home DIR] [--title T] [--filter \"Text|*.x|...\"] [--folder DIR]\n"
+                 "       [--headless SCRIPT | --screenshot PNG]",
+     .description =
+         "orgedit opens the organisation data form: with --folder it loads that folder's\n"
+         "ORGFILE and Save writes it and closes; without, File > Open chooses an ORGFILE. It\n"
+         "prints the message boxes shown (headless) and \"saved\" or \"not saved\".\n"
+         "\n"
+         "browse opens the file dialog starting in --folder (else the home folder's DATA/),\n"
+         "titled --title, with the --filter pairs of description and pattern; it prints\n"
+         "\"0001\" and the path chosen (exit 0) or \"0000\" (exit 1).\n"
+         "\n"
+         "The form shows on the desktop when there is a display. --headless SCRIPT runs it in\n"
+         "the headless runtime, doing the script's steps (type CONTROL \"text\", choose\n"
+         "CONTROL \"item\", click CONTROL, answer Yes, folder PATH, file PATH or cancel; see\n"
+         "the README). --screenshot PNG renders the form offscreen once it is shown, writes\n"
+         "the picture and closes the form. A script that cannot be read exits with 3.\n",
+     .options = {kHomeOption,
+                 {.name = "--folder",
+                  .value = "DIR",
+                  .help = "orgedit: the caller's folder; browse: the folder to start in"},
+                 {.name = "--title", .value = "T", .help = "browse: the dialog's title"},
+                 {.name = "--filter",
+                  .value = "F",
+                  .help = "browse: description and pattern pairs separated by \"|\""},
+                 {.name = "--headless",
+                  .value = "SCRIPT",
+                  .help = "the headless runtime, doing the steps of SCRIPT"},
+                 {.name = "--screenshot",
+                  .value = "PNG",
+                  .help = "render offscreen, write the picture, close"}},
+     .operands = {1, 1},
+     .expects = "one form: orgedit or browse",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli
