@@ -44,10 +44,9 @@ install(TARGETS ${quarn_helpers} RUNTIME DESTINATION ${QUARN_INSTALL_HELPERDIR})
 add_custom_target(quarn-installable)
 add_dependencies(quarn-installable quarn-m quarn ${quarn_helpers})
 
-# The Qt form runtime is loaded on demand from lib/quarn-m/ and links the library one folder
-# up.
+# The Qt form runtime is loaded on demand from lib/quarn-m/; it links Qt and nothing of
+# the library.
 if(TARGET quarn-m-qt)
-  set_property(TARGET quarn-m-qt PROPERTY INSTALL_RPATH "$ORIGIN/..")
   install(TARGETS quarn-m-qt
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quarn-m NAMELINK_SKIP)
   add_dependencies(quarn-installable quarn-m-qt)

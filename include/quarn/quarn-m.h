@@ -745,6 +745,115 @@ QUARN_API int32_t QUARN_POP(QuarnPopRecord* request, QuarnPopCaller* caller, Qua
 QUARN_API int32_t quarn_qim_create(const char* picture_path, const char* qim_path);
 QUARN_API int32_t quarn_qim_extract(const char* qim_path, const char* picture_path);
 
+
+/* ---------------------------------------------------------------------------------------
+ * Forms: ORGEDIT (organisation data), FLBROWSE (file browse), and the form runtime.
+ *
+ * A form program opens its form modally on the caller's thread in the runtime in force
+ * and returns when the form closes. Its inputs and outputs are the external areas. The
+ * runtime is the desktop one (libquarn-m-qt.so, loaded beside this library the first time
+ * a form opens) when a display is there (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM set),
+ * the headless one otherwise; QUARN_FORMS=headless or QUARN_FORMS=qt decides instead. A
+ * process that opens no form never loads the desktop runtime.
+ *
+ * The parameters of a form program belong to the runtime. Each is optional: pass NULL, or
+ * fewer of them (a COBOL CALL "FLBROWSE" without USING is right). FLBROWSE reads the
+ * first five, ORGEDIT all six:
+ *   1 QuarnFormOwner*  in: the caller's window the form is modal to (a QWidget* under the
+ *                      desktop runtime); NULL: the application's active window
+ *   2 int32_t*         in: modal style, 0 modal to the application, 1 to the owner only
+ *   3 int32_t*         out: 1 when the form ended by its own work (FLBROWSE: a file was
+ *                      chosen; ORGEDIT: an ORGFILE was saved), 0 when it was cancelled
+ *   4 QuarnFormPlace*  in: where to open when width > 0; out: where the form was at the end
+ *   5 char[8]          out: the runtime the form ran in, "headless" or "qt" and spaces
+ *   6                  reserved; not read
+ * ------------------------------------------------------------------------------------- */
+typedef struct QuarnFormOwner {
+  void* window;
+} QuarnFormOwner;
+typedef struct QuarnFormPlace {
+  int32_t left, top, width, height; /* pixels, native binary */
+} QuarnFormPlace;
+QUARN_RECORD_SIZE(QuarnFormPlace, 16);
+
+/* FLBROWSE: the open-file dialog over the browse fields of X-MISC-EXTERNAL-WS: the filter
+ * pairs in xm_browse_path (description and pattern, each ended by a zero byte, the list by
+ * a further one), the title, the start folder; back come "0001" and the chosen path (ended
+ * and padded by zero bytes, at most 128 characters) and its folder, or "0000" and spaces. */
+QUARN_API int32_t QUARN_FLBROWSE(QuarnFormOwner* owner, int32_t* modal_style, int32_t* outcome,
+                                 QuarnFormPlace* place, char* runtime);
+
+/* EN-GLOBAL-EXTERNAL-WS: the master-organisation lookup of ORGEDIT. Byte 0 the mode ("I"
+ * an id of six characters beginning with "A", else "N"), bytes 1-20 the id, byte 21 "1"
+ * going in and "0" back when the lookup chose an id; the name found follows. */
+typedef struct QuarnEnGlobalExternalWs {
+  char en_mode[1];
+  char en_id[20];
+  char en_status[1];
+  char en_name[40]; /* the name of the id chosen */
+  char en_filler_62[17];
+  char en_counter[2];
+  char en_filler_81[47];
+} QuarnEnGlobalExternalWs;
+QUARN_RECORD_SIZE(QuarnEnGlobalExternalWs, 128);
+
+/* ORGEDIT: the organisation data of one data folder, kept in its file ORGFILE. With a
+ * folder in xm_document_folder the form loads that folder's ORGFILE and Save writes it and
+ * closes; with none it opens empty and File > Open chooses the ORGFILE. */
+QUARN_API int32_t QUARN_ORGEDIT(QuarnFormOwner* owner, int32_t* modal_style, int32_t* outcome,
+                                QuarnFormPlace* place, char* runtime, char* reserved);
+
+/* ENLOOKUP: the lookup form ORGEDIT opens for the master-organisation id, over
+ * EN-GLOBAL-EXTERNAL-WS. The library's own lists the ids and names of the file
+ * "ENLOOKUP.TXT" in the home folder (one "ID NAME" a line) and returns the one chosen.
+ * An application puts its own lookup in its place (NULL restores the library's); the
+ * previous one is returned. */
+typedef int32_t (*QuarnLookupProgram)(void);
+QUARN_API QuarnLookupProgram quarn_set_lookup_program(QuarnLookupProgram program);
+QUARN_API int32_t QUARN_ENLOOKUP(void);
+
+/* The headless runtime's script: the steps a person would take, one a line ("type
+ * OrgData-CmText \"Acme\"", "choose Country-CmCombo \"Canada (CA)\"", "click _CmBtn-SAVE",
+ * "answer Yes", "folder /data/co1/", "file cancel" ...); the file named by
+ * QUARN_FORMS_SCRIPT is read at the first form. Replaces the steps not yet taken; returns
+ * 0, or -1 with the reason in `error` (NUL-terminated, cut to `error_size`) when the text
+ * is not a script. Without steps, message boxes take their preset button and dialogs are
+ * cancelled, so a batch process never waits. */
+QUARN_API int32_t quarn_forms_script(const char* script, char* error, size_t error_size);
+/* The message boxes the headless runtime showed, oldest first (QUARN_FORMS_RECORD names a
+ * file that receives each as a line too): 1 and the message `index` copied (texts
+ * NUL-terminated, cut to their sizes), or 0 when there is no such message. */
+QUARN_API int32_t quarn_forms_message(int32_t index, char* caption, size_t caption_size,
+                                      char* text, size_t text_size, int32_t* style,
+                                      int32_t* answer);
+/* Calls `hook` once for each form when it is first shown (on the desktop: painted) with
+ * the form's name ("OrgEdit"); a non-zero answer closes the form as its close box would.
+ * For benchmarks and automation; NULL removes the hook. */
+typedef int32_t (*QuarnFormShown)(const char* form, void* context);
+QUARN_API void quarn_forms_on_shown(QuarnFormShown hook, void* context);
+/* The runtime that forms open in now ("headless" or "qt"; loads the desktop one when it is
+ * the choice). */
+QUARN_API const char* quarn_forms_runtime(void);
+
+/* The classes of the forms that the module entry points hand out (DllGetClassObject with
+ * a class id that is the program name padded to 16 bytes with zero bytes, or
+ * CfDllGetClassObjectByName with the program name): each call returns 0 for success. */
+typedef struct QuarnFormClass QuarnFormClass;
+struct QuarnFormClass {
+  const char* program; /* "ORGEDIT", "FLBROWSE", "QNBK-FOLDER", "QNIMAGE" */
+  /* Activate allows the form to open, Deactivate ends it if it is open and refuses later
+   * openings until the next Activate. */
+  int32_t (*Activate)(QuarnFormClass* self);
+  int32_t (*Deactivate)(QuarnFormClass* self);
+  /* Opens the form modally with the class's modal style, and with an owner window. */
+  int32_t (*DoModal)(QuarnFormClass* self);
+  int32_t (*DoModal2)(QuarnFormClass* self, void* owner);
+  /* With *value below 0 these read the setting into it; otherwise they set it: the modal
+   * style of later openings, and whether the form takes input (1) or not (0). */
+  int32_t (*ModalStyle)(QuarnFormClass* self, int32_t* style);
+  int32_t (*Enabled)(QuarnFormClass* self, int32_t* enabled);
+};
+
 #ifdef __cplusplus
 } /* extern "C" */
 #endif

@@ -48,6 +48,14 @@ Status from_errno(int error) {
   }
 }
 
+}  // namespace
+
+Status status_of_errno(int error) {
+  return from_errno(error);
+}
+
+namespace {
+
 // Runs a call that answers -1 on failure, retrying it while it is interrupted.
 template <typename Call>
 Status retried(Call call) {

@@ -44,6 +44,9 @@ struct Syscalls {
 Syscalls& syscalls();
 void reset_syscalls();
 
+// The status of an errno value: the one place where this layer's errors become statuses.
+Status status_of_errno(int error);
+
 // `path` with every "\" turned into "/".
 std::string native_path(std::string_view path);
 

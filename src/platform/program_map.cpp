@@ -26,6 +26,7 @@ constexpr Default kDefaults[] = {
     {"wscript", "quarn-wscript", true, false},
     // The suite's document viewer: the desktop's program for the file.
     {"zuvarezo.exe", "xdg-open", false, true},
+    {"PRINTIMAGE", "lp", false, true},  // prints a picture of a form
 };
 
 // The name as compared: upper case, without a final ".EXE".

@@ -13,6 +13,7 @@ endfunction()
 string(REGEX MATCH "^[0-9]+" major "${VERSION}")
 foreach(file
     lib/libquarn-m.so lib/libquarn-m.so.${major} lib/libquarn-m.so.${VERSION}
+    lib/quarn-m/libquarn-m-qt.so
     include/quarn/quarn-m.h include/quarn/quarn.hpp
     share/quarn-m/cobol/IXIOSTAT.cpy share/quarn-m/cobol/X-MISC-EXTERNAL-WS.cpy
     bin/quarn libexec/quarn-m/quarn-xcopy libexec/quarn-m/quarn-hex2bin

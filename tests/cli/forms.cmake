@@ -1,0 +1,32 @@
+# form browse and form orgedit, headless with the scripts of tests/data/forms, in a home
+# folder of their own (the scripts name its files relative to the tests' folder).
+set(forms_scripts ${PROJECT_SOURCE_DIR}/tests/data/forms)
+quarn_cli_home(forms forms-home CO1)
+quarn_cli_step(forms form_browse_chosen ARGS form browse --home forms-home --title "ORGID Browse"
+  --filter "ORGID Files|ORGFILE" --folder forms-home/CO1/ --headless ${forms_scripts}/browse-choose.script
+  EXPECT "^0001 forms-home/CO1/ORGFILE\n$")
+quarn_cli_step(forms form_browse_cancelled ARGS form browse --home forms-home
+  --headless ${forms_scripts}/browse-cancel.script EXIT 1 EXPECT "^0000\n$")
+quarn_cli_step(forms form_orgedit_new ARGS form orgedit --home forms-home --folder forms-home/CO1/
+  --headless ${forms_scripts}/orgedit-save.script
+  EXPECT "message: QUARN-OrgEdit: ERROR opening forms-home/CO1/ORGFILE\\|>91[^\n]*\nsaved\n$")
+quarn_cli_step(forms form_orgedit_name_required ARGS form orgedit --home forms-home
+  --folder forms-home/CO1/ --headless ${forms_scripts}/orgedit-no-name.script
+  EXPECT "^message: QUARN-OrgEdit: Organization Name is required! \\(style 16, answer 1\\)\nnot saved\n$")
+quarn_cli_test(form_usage ARGS form EXIT 2 EXPECT "expects one form: orgedit or browse")
+quarn_cli_test(form_orgedit_filter ARGS form orgedit --filter "A|*" EXIT 2
+  EXPECT "--title and --filter belong to browse")
+quarn_cli_test(form_bad_script ARGS form orgedit --headless ${forms_scripts}/none.script
+  EXIT 3 EXPECT "cannot read the script")
+quarn_cli_test(form_help ARGS form --help EXPECT "usage: quarn form orgedit")
+
+# --screenshot: the desktop runtime renders the form offscreen, writes the picture, closes.
+quarn_cli_step(forms form_orgedit_screenshot ARGS form orgedit --home forms-home
+  --folder forms-home/CO1/ --screenshot forms-home/orgedit.png
+  EXPECT "not saved\nscreenshot: forms-home/orgedit.png\n")
+quarn_cli_step(forms form_browse_screenshot ARGS form browse --home forms-home
+  --screenshot forms-home/browse.png EXIT 1 EXPECT "^0000\nscreenshot: forms-home/browse.png\n")
+foreach(test form_orgedit_screenshot form_browse_screenshot)
+  set_property(TEST cli.${test} PROPERTY ENVIRONMENT
+    LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/forms/qt/lsan.supp)
+endforeach()
