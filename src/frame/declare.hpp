@@ -109,8 +109,12 @@ class DeclaredProgram final : public Program {
   template <class R>
   R enter(record_pointer_t<Records>... args) {
     void* records[kMaxParams] = {const_cast<void*>(static_cast<const void*>(args))...};
-    for (int i = passed_params(kCount); i < kCount; ++i)
-      records[i] = nullptr;
+    // A program without records has nothing to clear (and the compiler cannot see that
+    // the count is never negative).
+    if constexpr (kCount > 0) {
+      for (int i = passed_params(kCount); i < kCount; ++i)
+        records[i] = nullptr;
+    }
     const std::int32_t result = run_typed(records, std::index_sequence_for<Records...>{});
     if constexpr (std::is_pointer_v<R>) {
       static_assert(kCount > 0, "a pointer result is the first record");
