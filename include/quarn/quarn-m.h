@@ -572,12 +572,18 @@ QUARN_API int32_t QUARN_RPTCTL_VERIFY(QuarnRptctlVerifyRecord* record);
  * shipped and inspected. The key is the first `key_length` bytes of each record; both
  * lengths must be those the file was made with. `text` NULL means standard output (export)
  * or standard input (import). Import pads a short line with spaces, skips empty lines and
- * replaces `file` only when every line was good. Each returns 0, or -1 with a NUL-terminated
- * description of the failure in `error` (at most `error_size` bytes, NULL for none). */
+ * replaces the records of `file` in one transaction, only when every line was good; it
+ * refuses a text without records (the file is left as it was) unless the options hold
+ * QUARN_IMPORT_ALLOW_EMPTY. Each returns 0, or -1 with a NUL-terminated description of the
+ * failure in `error` (at most `error_size` bytes, NULL for none). */
 QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, int32_t key_length,
                                        const char* text, char* error, size_t error_size);
 QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, int32_t key_length,
                                        const char* text, char* error, size_t error_size);
+#define QUARN_IMPORT_ALLOW_EMPTY 1u /* an empty text empties the file */
+QUARN_API int32_t quarn_indexed_import_options(const char* file, int32_t record_length,
+                                               int32_t key_length, const char* text,
+                                               uint32_t options, char* error, size_t error_size);
 
 /* ---------------------------------------------------------------------------------------
  * POP: document output. A report describes its output as requests in one POP request

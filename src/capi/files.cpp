@@ -12,7 +12,8 @@
 namespace {
 
 int32_t indexed_text_call(const char* file, int32_t record_length, int32_t key_length,
-                          const char* text, char* error, size_t error_size, bool to_text) {
+                          const char* text, char* error, size_t error_size, bool to_text,
+                          uint32_t options = 0) {
   std::string message;
   if (file == nullptr || *file == '\0') {
     message = "no indexed file named";
@@ -25,7 +26,8 @@ int32_t indexed_text_call(const char* file, int32_t record_length, int32_t key_l
                                                 static_cast<std::size_t>(key_length)};
     const std::string text_path = text == nullptr ? std::string() : std::string(text);
     message = to_text ? quarn::platform::export_text(file, layout, text_path)
-                      : quarn::platform::import_text(file, layout, text_path);
+                      : quarn::platform::import_text(file, layout, text_path,
+                                                     (options & QUARN_IMPORT_ALLOW_EMPTY) != 0);
   }
   if (message.empty()) return 0;
   if (error != nullptr && error_size > 0) {
@@ -48,6 +50,13 @@ QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, 
 QUARN_API int32_t quarn_indexed_import(const char* file, int32_t record_length, int32_t key_length,
                                        const char* text, char* error, size_t error_size) {
   return indexed_text_call(file, record_length, key_length, text, error, error_size, false);
+}
+
+QUARN_API int32_t quarn_indexed_import_options(const char* file, int32_t record_length,
+                                               int32_t key_length, const char* text,
+                                               uint32_t options, char* error, size_t error_size) {
+  return indexed_text_call(file, record_length, key_length, text, error, error_size, false,
+                           options);
 }
 
 }  // extern "C"

@@ -108,7 +108,10 @@ bool ensure_open(QuarnCtlflExternalValues& area, const QuarnXMiscExternalWs& mis
     frame::put_text(area.qc_path, path);
   }
   const std::string name = unquoted(area.qc_path);
-  if (control.file.is_open() && control.file.path() == name) return true;
+  // A file put in the place of the open one (a restore, an import) is opened again.
+  if (control.file.is_open() && control.file.path() == name && !control.file.replaced()) {
+    return true;
+  }
   control.file.close();
 
   const platform::FileStatus opened = control.file.open(name, platform::OpenMode::kInputOutput);

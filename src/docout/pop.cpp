@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "control/quarn_control_file.hpp"
@@ -22,6 +23,7 @@
 #include "frame/program.hpp"
 #include "platform/clock.hpp"
 #include "platform/files.hpp"
+#include "platform/process.hpp"
 #include "quarn/quarn-m.h"
 #include "system/start_request.hpp"
 
@@ -107,22 +109,28 @@ class PrintFile : public Spill {
     written_ += pending_;
     pending_ = 0;
   }
-  void open(int fd) {
+  void open(int fd, std::string name) {
     fd_ = fd;
+    name_ = std::move(name);
     written_ = 0;
     pending_ = 0;
     failed_ = false;
     reported_ = false;
   }
-  // Writes what is left and closes the file; false when a write or the close failed.
+  // Writes what is left and closes the file; false when a write or the close failed. A
+  // failed document is removed: what it wrote is of no use, and on a full disk it would
+  // keep the disk full. It is still held while it goes, so the name is still its own.
   bool close() {
     write_batch();
     bool ok = !failed_;
     if (fd_ >= 0) {
+      if (!ok) files::remove_file(name_);
       const files::Status closed = files::close_file(fd_);
       if (ok && closed != files::Status::kOk) {
         status_ = closed;
         ok = false;
+        // No longer held: left alone should another process have taken the name since.
+        files::remove_unless_in_use(name_);
       }
     }
     fd_ = -1;
@@ -141,6 +149,7 @@ class PrintFile : public Spill {
 
  private:
   int fd_ = -1;
+  std::string name_;
   std::uint64_t written_ = 0;
   std::size_t pending_ = 0;
   bool failed_ = false;
@@ -511,36 +520,44 @@ bool Request::choose_print_file() {
     control("SaveUserStationControl", kMaxFilesSection, "3");
   }
 
-  // The least recently used of the files kept; a file never used counts as oldest, and
-  // among equals the lower number wins.
+  // The files kept, least recently used first; a file never used counts as oldest, and
+  // among equals the lower number comes first.
   const std::string folder = print_folder_of(rec_);
-  std::string chosen;
-  std::uint64_t oldest = UINT64_MAX;
+  std::vector<std::pair<std::uint64_t, int>> order;
   for (int n = 1; n <= keep; ++n) {
-    std::string name = print_file_name(folder, n);
+    const std::string name = print_file_name(folder, n);
     const auto use = std::find_if(s_.uses.begin(), s_.uses.end(),
                                   [&](const PrintFileUse& u) { return u.name == name; });
-    const std::uint64_t last = use == s_.uses.end() ? 0 : use->last_use;
-    if (last < oldest) {
-      oldest = last;
-      chosen = std::move(name);
-    }
+    order.emplace_back(use == s_.uses.end() ? 0 : use->last_use, n);
   }
+  std::sort(order.begin(), order.end());
 
   // A document left open in this process is ended first.
   if (s_.file.is_open()) s_.file.close();
-  const files::Status removed = files::remove_file(chosen);
-  if (removed != files::Status::kOk && removed != files::Status::kNotFound) {
-    fail(std::string(kDeleteFailed) + chosen);
-    return false;
-  }
+  // The first that can be deleted and made again is taken. One that cannot (open in
+  // another process, held by a viewer) is passed over; only when every one is held does
+  // the document fail, naming the least recently used.
+  std::string chosen;
   int fd = -1;
-  if (const files::Status created = files::create_new_file(chosen, &fd);
-      created != files::Status::kOk) {
-    fail(std::string(kCreateFailed) + file_status_text(created));
+  for (const auto& [last_use, n] : order) {
+    const std::string name = print_file_name(folder, n);
+    const files::Status removed = files::remove_unless_in_use(name);
+    if (removed != files::Status::kOk && removed != files::Status::kNotFound) continue;
+    const files::Status created = files::create_held_file(name, &fd);
+    // Taken by another process in between: as good as held.
+    if (created == files::Status::kExists) continue;
+    if (created != files::Status::kOk) {
+      fail(std::string(kCreateFailed) + file_status_text(created));
+      return false;
+    }
+    chosen = name;
+    break;
+  }
+  if (chosen.empty()) {
+    fail(std::string(kDeleteFailed) + print_file_name(folder, order.front().second));
     return false;
   }
-  s_.file.open(fd);
+  s_.file.open(fd, chosen);
   frame::write_be32(rec_.pop_file_handle, fd + 1);
   frame::put_text(rec_.pop_print_file_name, chosen);
   const auto use = std::find_if(s_.uses.begin(), s_.uses.end(),
@@ -728,6 +745,8 @@ void Request::write_line() {
     }
   } else {
     word("\\pard \\plain ");
+    // "\plain" dropped the font: the text selects it again.
+    forget_font();
     if (encode_layout(rec_.pop_line_layout)) encode_line(rec_.pop_line_text, ' ');
   }
   end_record();
@@ -741,6 +760,7 @@ void Request::write_table_line() {
     word("\\trowd");
     if (!encode_layout(rec_.pop_header_row_layout)) return end_record();
     word("\\pard \\plain \\intbl \\trhdr ");
+    forget_font();
     if (!encode_line(rec_.pop_header_row_text, mode)) return end_record();
     // A heading row without an end mark goes on in the next line, as a body row does.
     const std::string_view heading = frame::trimmed(rec_.pop_header_row_text);
@@ -870,16 +890,25 @@ void Request::hand_over(bool print) {
   if (const QuarnXMiscExternalWs* misc = frame::misc_area()) home = frame::home_folder(*misc);
   std::string program = control("GetUserStationControl", kProcessorSection, "");
   if (program.empty()) {
-    program = home + std::string(kDefaultViewer);
+    // Quoted, so that a space in the home folder does not split the program's path; a
+    // path with a quote cannot be written as a program at all.
+    const std::string viewer = home + std::string(kDefaultViewer);
+    program = platform::process::quoted_program(viewer);
+    if (program.empty()) {
+      fail(std::string(kStartFailed) + (print ? " Printer=" : " Viewer=") + viewer + "|");
+      return;
+    }
     control("SaveUserStationControl", kProcessorSection, program);
   }
-  const std::string quoted = "\"" + field_string(rec_.pop_print_file_name) + "\"";
+  const std::string quoted =
+      platform::process::quoted_argument(field_string(rec_.pop_print_file_name), true);
   std::string command = program;
   if (!print) {
     command += " " + quoted;
   } else {
     // The suite's own viewer takes "/p" run together with the file name.
     std::string base = program.substr(program.find_last_of("\\/") + 1);
+    std::erase(base, '"');
     std::transform(base.begin(), base.end(), base.begin(), ::toupper);
     command += (base == kSuiteViewer ? " /p" : " /p ") + quoted;
   }
@@ -896,7 +925,7 @@ void Request::purge_print_files() {
     const std::string name = print_file_name(folder, n);
     // The document being written stays.
     if (document_open() && name == field_string(rec_.pop_print_file_name)) continue;
-    const files::Status removed = files::remove_file(name);
+    const files::Status removed = files::remove_unless_in_use(name);
     if (removed != files::Status::kOk && removed != files::Status::kNotFound && undeleted.empty())
       undeleted = name;
   }

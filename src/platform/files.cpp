@@ -1,6 +1,7 @@
 #include "platform/files.hpp"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -14,8 +15,8 @@ int posix_open(const char* path, int flags, mode_t mode) {
   return ::open(path, flags, mode);
 }
 
-constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,  &::pread, &::unlink,
-                             &::mkdir,    &::getcwd, &::pwrite, &::write, &::fsync};
+constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,  &::pread, &::unlink, &::mkdir,
+                             &::getcwd,   &::pwrite, &::write, &::fsync, &::flock,  &::link};
 Syscalls table = kDefaults;
 
 // The one place where errno becomes a status.
@@ -82,6 +83,65 @@ Status create_new_file(std::string_view path, int* fd) {
     *fd = table.open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     return *fd;
   });
+}
+
+Status create_held_file(std::string_view path, int* fd) {
+  const std::string native = native_path(path);
+  // The file is made and locked under a name of its own, then linked to its real name, so
+  // that no other process ever finds it there unlocked and deletes it.
+  const std::string own = native + "." + std::to_string(::getpid()) + ".new";
+  int made = -1;
+  Status status = create_new_file(own, &made);
+  if (status == Status::kExists) {
+    // Left by an earlier process of this number.
+    remove_file(own);
+    status = create_new_file(own, &made);
+  }
+  if (status != Status::kOk) return status;
+  status = retried([&] { return table.flock(made, LOCK_EX | LOCK_NB); });
+  if (status == Status::kOk) {
+    status = retried([&] { return table.link(own.c_str(), native.c_str()); });
+  }
+  remove_file(own);
+  if (status == Status::kDenied) {
+    // A file system without hard links (EPERM): made under its name, then locked.
+    close_file(made);
+    status = create_new_file(path, &made);
+    if (status == Status::kOk)
+      status = retried([&] { return table.flock(made, LOCK_EX | LOCK_NB); });
+    if (status != Status::kOk && made >= 0) remove_file(path);
+  }
+  if (status != Status::kOk) {
+    if (made >= 0) close_file(made);
+    return status;
+  }
+  *fd = made;
+  return Status::kOk;
+}
+
+Status remove_unless_in_use(std::string_view path) {
+  const std::string native = native_path(path);
+  int fd = -1;
+  const Status opened = retried([&] {
+    fd = table.open(native.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
+    return fd;
+  });
+  if (opened == Status::kNotFound) return opened;
+  // A link, or a file this process may not read: no open of ours can hold it.
+  if (opened != Status::kOk) return remove_file(path);
+  Status status = Status::kOk;
+  if (table.flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    status = errno == EWOULDBLOCK ? Status::kDenied : from_errno(errno);
+  } else {
+    // Deleted only while it is still the file under the name, held by this call.
+    struct stat held {};
+    struct stat named {};
+    const bool same = ::fstat(fd, &held) == 0 && ::lstat(native.c_str(), &named) == 0 &&
+                      held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+    status = same ? remove_file(path) : Status::kDenied;
+  }
+  close_file(fd);
+  return status;
 }
 
 Status close_file(int fd) {

@@ -37,6 +37,8 @@ struct Syscalls {
   ssize_t (*pwrite)(int fd, const void* buffer, std::size_t size, off_t offset);
   ssize_t (*write)(int fd, const void* buffer, std::size_t size);  // line-sequential files
   int (*fsync)(int fd);
+  int (*flock)(int fd, int operation);
+  int (*link)(const char* existing, const char* name);
 };
 // The table in use. Tests replace entries and put the defaults back with reset_syscalls().
 Syscalls& syscalls();
@@ -50,6 +52,14 @@ Status remove_file(std::string_view path);
 // Creates a new file for writing; fails with kExists when anything, a symbolic link
 // included, already has the name, so that it never opens or creates a file elsewhere.
 Status create_new_file(std::string_view path, int* fd);
+// Creates a new file for writing that is held in use (locked) from the moment it has its
+// name until it is closed, so that remove_unless_in_use() in any process leaves it alone.
+// Fails with kExists when anything already has the name.
+Status create_held_file(std::string_view path, int* fd);
+// Deletes a file unless it is held in use by an open of create_held_file(), here or in
+// another process: then kDenied, as the suite's original platform refuses to delete an
+// open file. A symbolic link is deleted itself.
+Status remove_unless_in_use(std::string_view path);
 Status close_file(int fd);
 // Creates one folder (not its missing parents).
 Status make_folder(std::string_view path);

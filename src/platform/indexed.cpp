@@ -1,6 +1,7 @@
 #include "platform/indexed.hpp"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -68,6 +69,16 @@ bool injected_now() {
   return true;
 }
 
+// True when the folder that holds `path` exists.
+bool folder_exists(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : path.substr(0, slash);
+  struct stat st {};
+  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // Makes a statement ready for its next use and hands back the result of this one.
 FileStatus finished(sqlite3_stmt* statement, FileStatus result) {
   sqlite3_reset(statement);
@@ -119,8 +130,18 @@ FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
   if (path.empty() || path.find('\0') != std::string::npos) return status::kMissing;
   bool created = false;
   // "\" separates folders as "/" does, as for every other file of the library.
-  FileStatus result = open_connection(files::native_path(path), mode, created);
+  const std::string native = files::native_path(path);
+  FileStatus result = open_connection(native, mode, created);
   if (result == status::kOk) result = check_layout(mode, created);
+  if (result != status::kOk && mode == OpenMode::kInput && db_ != nullptr &&
+      sqlite3_extended_errcode(db_) == SQLITE_READONLY_ROLLBACK) {
+    // A writer that died in a transaction left its journal ("hot"), which a reader may not
+    // roll back: a read-write connection recovers the file, then the reader goes on.
+    close();
+    result = recover_journal(native);
+    if (result == status::kOk) result = open_connection(native, mode, created);
+    if (result == status::kOk) result = check_layout(mode, created);
+  }
   if (result == status::kOk) result = prepare();
   if (result != status::kOk) {
     close();
@@ -136,21 +157,39 @@ FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
 }
 
 FileStatus IndexedFile::open_connection(const std::string& path, OpenMode mode, bool& created) {
-  const int base = mode == OpenMode::kInput ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  // A symbolic link under the file's name is never followed: in a shared folder it could
+  // send the records (or a new file) anywhere.
+  const int base = (mode == OpenMode::kInput ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                   SQLITE_OPEN_NOFOLLOW;
   int rc = sqlite3_open_v2(path.c_str(), &db_, base, nullptr);
-  if (rc == SQLITE_CANTOPEN && mode != OpenMode::kInput) {
+  const auto link = [&] { return sqlite3_extended_errcode(db_) == SQLITE_CANTOPEN_SYMLINK; };
+  if (rc == SQLITE_CANTOPEN && mode != OpenMode::kInput && !link()) {
     sqlite3_close(db_);
     db_ = nullptr;
     rc = sqlite3_open_v2(path.c_str(), &db_, base | SQLITE_OPEN_CREATE, nullptr);
     created = rc == SQLITE_OK;
+    // The file could not be made in a folder that is there: not permitted, not missing.
+    if (rc == SQLITE_CANTOPEN && !link() && folder_exists(path)) return status::kNotPermitted;
   }
-  if (rc != SQLITE_OK) return status_of_sqlite(rc);
+  if (rc != SQLITE_OK) return link() ? status::kNotPermitted : status_of_sqlite(rc);
   sqlite3_busy_handler(db_, &wait_while_busy, &busy_);
   if (mode == OpenMode::kInput) return status::kOk;
   // A rollback journal, not WAL: home folders often sit on network shares. Every commit
   // is synced before it returns.
   rc = sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
                     nullptr);
+  return status_of_sqlite(rc);
+}
+
+FileStatus IndexedFile::recover_journal(const std::string& path) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_busy_handler(db, &wait_while_busy, &busy_);
+    // The first read of a file rolls back a hot journal it finds.
+    rc = step_value(db, "SELECT count(*) FROM sqlite_master", nullptr);
+  }
+  sqlite3_close_v2(db);
   return status_of_sqlite(rc);
 }
 
@@ -241,6 +280,13 @@ FileStatus IndexedFile::prepare() {
 void IndexedFile::fail_change_after(int successes, FileStatus status) {
   changes_before_failure = successes;
   injected_failure = status;
+}
+
+bool IndexedFile::replaced() const {
+  if (db_ == nullptr) return false;
+  int moved = 0;
+  return sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
+         moved != 0;
 }
 
 FileStatus IndexedFile::begin() {
@@ -365,6 +411,12 @@ FileStatus IndexedFile::remove(std::span<const char> record) {
   if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
   if (record.size() < layout_.key_offset + layout_.key_length) return status::kLengthConflict;
   return run_change(delete_, record, false);
+}
+
+FileStatus IndexedFile::remove_all() {
+  if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
+  if (injected_now()) return injected_failure;
+  return status_of_sqlite(sqlite3_exec(db_, "DELETE FROM records", nullptr, nullptr, nullptr));
 }
 
 FileStatus IndexedFile::start(std::span<const char> key, bool after) {

@@ -77,6 +77,9 @@ class IndexedFile {
   FileStatus close();
   bool is_open() const { return db_ != nullptr; }
   const std::string& path() const { return path_; }
+  // True when the file under the path is no longer the one open (deleted, or another put
+  // in its place by a rename): its changes would go nowhere, so reopen it.
+  bool replaced() const;
 
   // Reads the record whose key is in `record` (at the layout's key offset) into `record`.
   FileStatus read(std::span<char> record);
@@ -87,6 +90,8 @@ class IndexedFile {
   FileStatus write_or_rewrite(std::span<const char> record);
   // Deletes the record whose key is in `record`.
   FileStatus remove(std::span<const char> record);
+  // Deletes every record (inside a transaction, undone with it).
+  FileStatus remove_all();
   // Positions at the first record whose key is not below (or, with `after`, above) `key`;
   // "23" when there is none.
   FileStatus start(std::span<const char> key, bool after = false);
@@ -103,13 +108,15 @@ class IndexedFile {
   bool in_transaction() const { return in_transaction_; }
 
   // Tests: after `successes` more changes (write, rewrite, write_or_rewrite, remove,
-  // commit) of any file succeed, the next one fails with `status`; a negative count
+  // remove_all, commit) of any file succeed, the next one fails with `status`; a negative count
   // switches this off.
   static void fail_change_after(int successes, FileStatus status);
 
  private:
   FileStatus open_connection(const std::string& path, OpenMode mode, bool& created);
   FileStatus check_layout(OpenMode mode, bool& created);
+  // Rolls back the journal an interrupted writer left beside the file.
+  FileStatus recover_journal(const std::string& path);
   FileStatus prepare();
   FileStatus run_change(sqlite3_stmt* statement, std::span<const char> record, bool bind_value);
   FileStatus fetch(sqlite3_stmt* statement, std::span<char> record);

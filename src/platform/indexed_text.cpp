@@ -38,7 +38,7 @@ std::string shown(std::span<const char> bytes) {
   return out;
 }
 
-void remove_built(const std::string& path) {
+void remove_with_journal(const std::string& path) {
   files::remove_file(path);
   files::remove_file(path + "-journal");
 }
@@ -64,9 +64,10 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
   const std::string written_to = to_standard_output ? kStandardOutput
                                  : beside           ? text + ".export"
                                                     : text;
-  if (const FileStatus opened =
-          output.open(written_to, to_standard_output ? lineseq::WriteMode::kExtend
-                                                     : lineseq::WriteMode::kReplace);
+  if (const FileStatus opened = output.open(
+          written_to,
+          to_standard_output ? lineseq::WriteMode::kExtend : lineseq::WriteMode::kReplace,
+          beside ? lineseq::Target::kOwnFile : lineseq::Target::kAny);
       opened != status::kOk) {
     return with_status("cannot write " + (to_standard_output ? "to standard output" : text),
                        opened);
@@ -100,60 +101,64 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
 }
 
 std::string import_text(const std::string& file, const IndexedLayout& layout,
-                        const std::string& text) {
+                        const std::string& text, bool allow_empty) {
   lineseq::LineReader input;
   if (const FileStatus opened = input.open(text.empty() ? kStandardInput : text);
       opened != status::kOk) {
     return with_status("cannot open " + (text.empty() ? "standard input" : text), opened);
   }
-  const std::string built = file + ".import";
-  remove_built(built);
-  std::string error;
-  {
-    IndexedFile output(layout);
-    FileStatus result = output.open(built, OpenMode::kOutput);
-    if (result == status::kOk) result = output.begin();
-    if (result != status::kOk) {
-      remove_built(built);
-      return with_status("cannot create " + built, result);
-    }
-    std::string line;
-    std::vector<char> record(layout.record_length);
-    for (long number = 1; error.empty(); ++number) {
-      const FileStatus read = input.read(line);
-      if (read == status::kAtEnd) break;
-      if (read != status::kOk) {
-        error = with_status("cannot read line " + std::to_string(number), read);
-        break;
-      }
-      if (line.empty()) continue;
-      if (!lineseq::pad_to_record(line, record)) {
-        error = "line " + std::to_string(number) + " has " + std::to_string(line.size()) +
-                " characters, more than the record's " + std::to_string(layout.record_length);
-        break;
-      }
-      const FileStatus written = output.write(record);
-      if (written == status::kDuplicate) {
-        const auto key =
-            std::span<const char>(record).subspan(layout.key_offset, layout.key_length);
-        error = "line " + std::to_string(number) + " repeats the key '" + shown(key) + "'";
-      } else if (written != status::kOk) {
-        error = with_status("cannot write " + built, written);
-      }
-    }
-    if (error.empty()) {
-      if (const FileStatus committed = output.commit(); committed != status::kOk) {
-        error = with_status("cannot write " + built, committed);
-      }
-    }
+  // The records go into the file itself, in one transaction that first removes the old
+  // ones: the file is replaced whole or not at all, a journal left by an interrupted
+  // update is recovered by the open (it belongs to this file, so it never meets another
+  // one), and other processes wait for the commit instead of losing a file under them.
+  IndexedFile output(layout);
+  FileStatus result = output.open(file, OpenMode::kInputOutput);
+  const bool created = result == status::kCreated;
+  if (created) result = status::kOk;
+  if (result == status::kOk) result = output.begin();
+  if (result == status::kOk) result = output.remove_all();
+  if (result != status::kOk) {
     output.close();
+    if (created) remove_with_journal(file);
+    return with_status("cannot open " + file, result);
   }
-  if (error.empty() &&
-      std::rename(files::native_path(built).c_str(), files::native_path(file).c_str()) != 0) {
-    error =
-        with_status("cannot put the new file in place of " + file, lineseq::status_of_errno(errno));
+  std::string error;
+  std::string line;
+  std::vector<char> record(layout.record_length);
+  long records = 0;
+  for (long number = 1; error.empty(); ++number) {
+    const FileStatus read = input.read(line);
+    if (read == status::kAtEnd) break;
+    if (read != status::kOk) {
+      error = with_status("cannot read line " + std::to_string(number), read);
+      break;
+    }
+    if (line.empty()) continue;
+    if (!lineseq::pad_to_record(line, record)) {
+      error = "line " + std::to_string(number) + " has " + std::to_string(line.size()) +
+              " characters, more than the record's " + std::to_string(layout.record_length);
+      break;
+    }
+    const FileStatus written = output.write(record);
+    if (written == status::kDuplicate) {
+      const auto key = std::span<const char>(record).subspan(layout.key_offset, layout.key_length);
+      error = "line " + std::to_string(number) + " repeats the key '" + shown(key) + "'";
+    } else if (written != status::kOk) {
+      error = with_status("cannot write " + file, written);
+    }
+    ++records;
   }
-  if (!error.empty()) remove_built(built);
+  if (error.empty() && records == 0 && !allow_empty) {
+    error = "the text holds no records: " + file + " is left as it was";
+  }
+  if (error.empty()) {
+    if (const FileStatus committed = output.commit(); committed != status::kOk) {
+      error = with_status("cannot write " + file, committed);
+    }
+  }
+  // Without a commit the close undoes every change; a file this import made goes again.
+  output.close();
+  if (!error.empty() && created) remove_with_journal(file);
   return error;
 }
 

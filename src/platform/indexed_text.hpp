@@ -15,10 +15,14 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
                         const std::string& text);
 
 // Builds the indexed file `file` from the lines of `text` (standard input when empty): a
-// line shorter than the record is padded with spaces, an empty line is skipped. The file is
-// built beside its place and put there only when every line was good, so an existing
-// file is replaced whole or not at all. Empty on success, otherwise what went wrong.
+// line shorter than the record is padded with spaces, an empty line is skipped. The records
+// replace those of the file in one transaction, committed only when every line was good, so
+// an existing file is replaced whole or not at all. Empty on success, otherwise what went
+// wrong.
+// A text without a record is refused (the file stays as it was) unless `allow_empty`: an
+// empty file is far more often a mistake than the wish to empty the file. Lengths other
+// than those the existing file was made with are refused ("39").
 std::string import_text(const std::string& file, const IndexedLayout& layout,
-                        const std::string& text);
+                        const std::string& text, bool allow_empty = false);
 
 }  // namespace quarn::platform

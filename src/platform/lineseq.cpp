@@ -1,6 +1,7 @@
 #include "platform/lineseq.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,8 +16,14 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
-int open_flags(WriteMode mode) {
-  const int base = O_WRONLY | O_CREAT | O_CLOEXEC;
+// The failure tests ask for: writes still to succeed, and the status of the one after.
+int writes_before_failure = -1;
+FileStatus injected_failure = status::kOk;
+
+int open_flags(WriteMode mode, Target target) {
+  // Not waiting for a reader when the name is a pipe: it is refused, not written.
+  const int base =
+      O_WRONLY | O_CREAT | O_CLOEXEC | (target == Target::kOwnFile ? O_NOFOLLOW | O_NONBLOCK : 0);
   switch (mode) {
     case WriteMode::kNew:
       return base | O_EXCL;
@@ -52,20 +59,34 @@ FileStatus status_of_errno(int error) {
   }
 }
 
+void fail_writes_after(int successes, FileStatus status) {
+  writes_before_failure = successes;
+  injected_failure = status;
+}
+
 // ---- writing ----
 
 LineWriter::~LineWriter() {
   close();
 }
 
-FileStatus LineWriter::open(std::string_view path, WriteMode mode) {
+FileStatus LineWriter::open(std::string_view path, WriteMode mode, Target target) {
   if (fd_ >= 0) return status::kAlreadyOpen;
   const std::string native = files::native_path(path);
   if (native.empty() || native.find('\0') != std::string::npos) return status::kMissing;
   do {
-    fd_ = files::syscalls().open(native.c_str(), open_flags(mode), 0666);
+    fd_ = files::syscalls().open(native.c_str(), open_flags(mode, target), 0666);
   } while (fd_ < 0 && errno == EINTR);
+  const bool own = target == Target::kOwnFile;
+  // A link (ELOOP under O_NOFOLLOW) or a pipe without a reader (ENXIO) is not our file.
+  if (fd_ < 0 && own && (errno == ELOOP || errno == ENXIO)) return status::kNotPermitted;
   if (fd_ < 0) return status_of_errno(errno);
+  struct stat st {};
+  if (own && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+    ::close(fd_);
+    fd_ = -1;
+    return status::kNotPermitted;
+  }
   buffer_.clear();
   buffer_.reserve(kBufferSize);
   failure_ = status::kOk;
@@ -75,6 +96,10 @@ FileStatus LineWriter::open(std::string_view path, WriteMode mode) {
 FileStatus LineWriter::drain() {
   std::size_t done = 0;
   while (done < buffer_.size() && failure_ == status::kOk) {
+    if (writes_before_failure >= 0 && writes_before_failure-- == 0) {
+      failure_ = injected_failure;
+      break;
+    }
     const ssize_t n = files::syscalls().write(fd_, buffer_.data() + done, buffer_.size() - done);
     if (n < 0) {
       if (errno != EINTR) failure_ = status_of_errno(errno);
@@ -99,7 +124,8 @@ FileStatus LineWriter::flush() {
   if (fd_ < 0) return status::kWriteMode;
   if (drain() != status::kOk) return failure_;
   // Pipes and terminals cannot be synced; only a real failure of a file counts.
-  if (files::syscalls().fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) failure_ = status_of_errno(errno);
+  if (files::syscalls().fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+    failure_ = status_of_errno(errno);
   return failure_;
 }
 

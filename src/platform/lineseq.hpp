@@ -22,6 +22,20 @@ enum class WriteMode {
   kExtend,   // appended to, created when missing
 };
 
+// What a name may be for a writer.
+enum class Target {
+  // The library's own file (a log, a temporary file): a symbolic link or anything but a
+  // regular file under the name is refused ("37"), so that a link planted in a shared
+  // folder never sends the lines elsewhere.
+  kOwnFile,
+  // Whatever the name is, followed when it is a link (a device, a pipe, standard output).
+  kAny,
+};
+
+// Tests: after `successes` more writes to line files reach the system, the next one fails
+// with `status`; a negative count switches this off.
+void fail_writes_after(int successes, FileStatus status);
+
 // Writes lines through a buffer. A failing write is reported by the call that meets it
 // (a later write, flush() or close()); after a failure every call reports it again.
 class LineWriter {
@@ -31,7 +45,7 @@ class LineWriter {
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  FileStatus open(std::string_view path, WriteMode mode);
+  FileStatus open(std::string_view path, WriteMode mode, Target target = Target::kOwnFile);
   // Adds `line` and a line end.
   FileStatus write(std::string_view line);
   // Hands what is buffered to the file and makes it durable.

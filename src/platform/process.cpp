@@ -122,6 +122,34 @@ std::vector<std::string> split_command_line(std::string_view line) {
   return args;
 }
 
+std::string quoted_program(std::string_view path) {
+  if (path.find('"') != std::string_view::npos) return {};
+  if (!path.empty() && path.find_first_of(" \t") == std::string_view::npos)
+    return std::string(path);
+  return "\"" + std::string(path) + "\"";
+}
+
+std::string quoted_argument(std::string_view argument, bool always) {
+  if (!always && !argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos)
+    return std::string(argument);
+  std::string out = "\"";
+  std::size_t backslashes = 0;
+  for (const char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count only before a quote: there each one is doubled, and the quote
+    // itself escaped.
+    out.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    backslashes = 0;
+    out += c;
+  }
+  // Before the closing quote, too.
+  out.append(2 * backslashes, '\\');
+  return out + "\"";
+}
+
 Status start(const std::vector<std::string>& argv, pid_t* pid) {
   reap_ended();
   if (argv.empty() || argv[0].empty()) return Status::kNoArguments;

@@ -23,6 +23,15 @@ namespace quarn::platform::process {
 // A line of nothing but spaces and tabs has no arguments.
 std::vector<std::string> split_command_line(std::string_view line);
 
+// A program path written as the first word of a command line, so that split_command_line
+// gives it back whole: in double quotes when it holds a space or a tab. The first word
+// cannot hold a literal quote, so a path with one has no such form: empty then.
+std::string quoted_program(std::string_view path);
+// An argument written for a command line, so that split_command_line gives it back as one
+// argument, unchanged: in double quotes (with backslashes before a quote doubled and the
+// quote escaped) when it holds a space, a tab or a quote, is empty, or `always` asks so.
+std::string quoted_argument(std::string_view argument, bool always = false);
+
 // What starting or waiting came to. errno is mapped to one of these in exactly one function.
 enum class Status {
   kOk,

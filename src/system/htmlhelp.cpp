@@ -8,6 +8,7 @@
 #include "frame/declare.hpp"
 #include "frame/misc_area.hpp"
 #include "frame/program.hpp"
+#include "platform/process.hpp"
 #include "platform/sysout.hpp"
 #include "system/start_request.hpp"
 
@@ -54,9 +55,10 @@ std::int32_t htmlhelp(QuarnHelpRequest* passed) {
     folder = std::string_view(area->xm_home_folder, count);
   }
 
+  // The script's path is one argument, whatever spaces or quotes the home folder holds.
   std::string line = "wscript ";
-  line += folder;
-  line += "\\openhelps.vbs ";
+  line += platform::process::quoted_argument(std::string(folder) + "\\openhelps.vbs");
+  line += ' ';
   line += help_file;
   line += ' ';
   line += page_part;

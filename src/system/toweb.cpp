@@ -7,6 +7,7 @@
 #include "frame/codec.hpp"
 #include "frame/declare.hpp"
 #include "frame/program.hpp"
+#include "platform/process.hpp"
 #include "system/start_request.hpp"
 
 namespace quarn {
@@ -24,9 +25,10 @@ std::int32_t toweb(QuarnTowebRecord* passed) {
   const std::string_view folder(folder_field.data(),
                                 static_cast<std::size_t>(folder_end - folder_field.begin()));
 
+  // The script's path is one argument, whatever spaces or quotes its folder holds.
   std::string line = "wscript ";
-  line += folder;
-  line += "gotoweb.vbs ";
+  line += platform::process::quoted_argument(std::string(folder) + "gotoweb.vbs");
+  line += ' ';
   line += record.tw_script_argument[0];
   frame::write_le32(record.tw_started, state.start.run(line, 1, 0));
   return 0;

@@ -26,6 +26,18 @@ quarn_cli_step(rpt_home indexed_wrong_layout ARGS indexed export ${rpt_home}/QUA
 quarn_cli_step(rpt_home indexed_bad_line ARGS indexed import ${rpt_home}/SHORT.RPT
   --record-length 100 --key-length 17 ${rpt_data}/standard.txt EXIT 1
   EXPECT "line 1 has 211 characters, more than the record's 100")
+quarn_cli_step(rpt_home indexed_empty_refused ARGS indexed import ${rpt_home}/QUARN.RPT
+  --record-length 213 --key-length 17 /dev/null EXIT 1
+  EXPECT "the text holds no records: .*QUARN.RPT is left as it was")
+quarn_cli_step(rpt_home indexed_other_length_refused ARGS indexed import ${rpt_home}/QUARN.RPT
+  --record-length 256 --key-length 17 ${rpt_data}/standard.txt EXIT 1
+  EXPECT "cannot open .*QUARN.RPT [(]status 39[)]")
+quarn_cli_step(rpt_home indexed_kept_whole ARGS indexed export ${rpt_home}/QUARN.RPT
+  --record-length 213 --key-length 17 EXPECT "^CCHEQUE REG   000[^\n]*\n[^\n]*\n[^\n]*\nSPLAIN [^\n]*\n$")
+quarn_cli_step(rpt_home indexed_allow_empty ARGS indexed import ${rpt_home}/QUARN.RPT
+  --record-length 213 --key-length 17 --allow-empty /dev/null EXPECT "^$")
+quarn_cli_step(rpt_home indexed_emptied ARGS indexed export ${rpt_home}/QUARN.RPT
+  --record-length 213 --key-length 17 EXPECT "^$")
 
 quarn_cli_test(rptctl_no_folder ARGS rptctl check --home ${CMAKE_CURRENT_BINARY_DIR}/no/such
   EXIT 1 EXPECT "result 9: a file failed\n.*Log File ERROR: 35>91 - OPEN: File Does Not Exist! [|]")

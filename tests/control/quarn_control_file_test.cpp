@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "control/control_fixture.hpp"
 #include "control/form_program.hpp"
@@ -231,6 +232,63 @@ TEST_F(ControlFileTest, FileErrorsGoThroughTheErrorProcedure) {
   set_home_folder(*misc, other_home.path().string() + "/");
   EXPECT_EQ(request("GetUserGeneralControl", "X"), "9X");
   EXPECT_EQ(message_text(), "39>9X - OPEN: File Attribute Conflict! |");
+}
+
+// "QUARN.CTL" is opened only as a file of the home folder: a link planted under its name,
+// to a file or to nothing, is refused with an error status and nothing is made or
+// written at its target.
+TEST_F(ControlFileTest, AControlFileThatIsALinkIsRefused) {
+  const TempFolder elsewhere;
+  std::ofstream(elsewhere / "empty");
+  for (const std::string& target : {elsewhere / "new.ctl", elsewhere / "empty"}) {
+    SCOPED_TRACE(target);
+    control::close_control_file();
+    std::filesystem::remove(folder / "QUARN.CTL");
+    std::filesystem::create_symlink(target, folder / "QUARN.CTL");
+    EXPECT_EQ(request("SaveUserGeneralControl", "X", "value"), "9X");
+    EXPECT_EQ(message_text(), "37>9X - I/O: Function Not Supported! |");
+    EXPECT_EQ(request("GetUserGeneralControl", "X"), "9X");
+  }
+  EXPECT_FALSE(std::filesystem::exists(elsewhere / "new.ctl"));
+  EXPECT_EQ(std::filesystem::file_size(elsewhere / "empty"), 0u);
+}
+
+// A control file put in place of the open one (a restore by rename, an import) is the
+// file from then on: the process notices and opens it again instead of failing.
+TEST_F(ControlFileTest, AControlFileReplacedUnderTheProcessIsOpenedAgain) {
+  ASSERT_EQ(request("SaveUserGeneralControl", "X", "before"), "00");
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    std::filesystem::copy_file(folder / "QUARN.CTL", folder / "restored.ctl");
+    std::filesystem::rename(folder / "restored.ctl", folder / "QUARN.CTL");
+    for (int i = 0; i < 5; ++i) {
+      ASSERT_EQ(request("SaveUserGeneralControl", "X", "value " + std::to_string(i)), "00")
+          << message_text();
+    }
+    ASSERT_EQ(request("GetUserGeneralControl", "X"), "00");
+    EXPECT_EQ(value(), "value 4");
+  }
+  // What was saved is in the file on disk.
+  control::close_control_file();
+  ASSERT_EQ(request("GetUserGeneralControl", "X"), "00");
+  EXPECT_EQ(value(), "value 4");
+}
+
+// A home folder without "QUARN.CTL" where no file can be made: not permitted, not missing.
+TEST_F(ControlFileTest, AFolderWhereTheFileCannotBeMadeIsNotPermitted) {
+  const TempFolder locked;
+  std::string home = locked.path().string() + "/";
+  if (::geteuid() == 0) {
+    // Permissions do not hold for root; the system's folder of kernel objects does.
+    home = "/sys/";
+  } else {
+    std::filesystem::permissions(
+        locked.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  }
+  set_home_folder(*misc, home);
+  EXPECT_EQ(request("SaveUserGeneralControl", "X", "value"), "9X");
+  EXPECT_EQ(message_text(), "37>9X - I/O: Function Not Supported! |");
+  std::filesystem::permissions(locked.path(), std::filesystem::perms::owner_all);
 }
 
 TEST_F(ControlFileTest, NullRecordsAreRefused) {

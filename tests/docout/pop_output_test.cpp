@@ -177,6 +177,32 @@ TEST_F(HandOverTest, PreviewAndPrintWithTheSuitesViewer) {
   EXPECT_EQ(recorded(), "[/p" + home + "PRINTA.rtf]\nend\n");
 }
 
+// The default viewer is stored quoted when the home folder holds a space, so that the
+// folder does not split its path; a folder with a quote cannot name a program at all.
+TEST_F(HandOverTest, AHomeFolderWithSpacesOrQuotesNeverSplitsTheViewer) {
+  const std::string spaced = home + "a b/";
+  std::filesystem::create_directories(spaced);
+  std::ofstream(spaced + "quarn-programs.map") << "zuvarezo.exe = " QUARN_TEST_RECORDER "\n";
+  std::memset(misc->xm_home_folder, 0, sizeof misc->xm_home_folder);
+  std::memcpy(misc->xm_home_folder, spaced.data(), spaced.size());
+  ASSERT_EQ(document("CLV"), "00");
+  EXPECT_EQ(setting("GetUserStationControl", "POP-RTF-PROCESSOR"),
+            "\"" + spaced + "Viewer\\zuvarezo.exe\"");
+  EXPECT_EQ(recorded(), "[" + spaced + "PRINT.rtf]\nend\n");
+  ASSERT_EQ(document("CLP"), "00");
+  EXPECT_EQ(recorded(), "[/p" + spaced + "PRINTA.rtf]\nend\n") << "still the suite's viewer";
+
+  setting("SaveUserStationControl", "POP-RTF-PROCESSOR", " ");
+  const std::string quoted = home + "q\" b/";
+  std::filesystem::create_directories(quoted);
+  std::memset(misc->xm_home_folder, 0, sizeof misc->xm_home_folder);
+  std::memcpy(misc->xm_home_folder, quoted.data(), quoted.size());
+  EXPECT_EQ(document("CLV"), "XX");
+  EXPECT_EQ(message(), "--Unable to start RTF print/preview program. | Viewer=" + quoted +
+                           "Viewer\\zuvarezo.exe|");
+  EXPECT_EQ(setting("GetUserStationControl", "POP-RTF-PROCESSOR"), "") << "nothing stored";
+}
+
 TEST_F(HandOverTest, PrintWithAnotherProgramAndAProgramThatDoesNotStart) {
   setting("SaveUserStationControl", "POP-RTF-PROCESSOR", QUARN_TEST_RECORDER);
   ASSERT_EQ(document("CLP"), "00");

@@ -1,4 +1,8 @@
 // POP: requests, the document skeleton, print files, messages and the hand-over.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <thread>
 
 #include "platform/registry.hpp"
@@ -202,6 +206,39 @@ TEST_F(PopTest, TableRowsWithHeadingsPagesAndTheWayOut) {
           "}\r\n");
 }
 
+// "\plain" drops the font, so the text after a paragraph's or a heading row's "\plain"
+// selects its font again even when the line before (without an end mark) left it chosen.
+TEST_F(PopTest, TextAfterPlainSelectsItsFontAgain) {
+  ASSERT_EQ(request("INI"), "00");
+  rec.pop_header_style[0] = ' ';
+  layout("\x03");
+  line("z");
+  ASSERT_EQ(request("WRI"), "00");
+  line("w\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  line("y");
+  ASSERT_EQ(request("WRI"), "00");
+  frame::put_text(rec.pop_header_row_layout,
+                  "\x16"
+                  "0100          \x03");
+  frame::put_text(rec.pop_row_layout,
+                  "\x16"
+                  "0100          \x03");
+  frame::put_text(rec.pop_header_row_text, "Name\x03");
+  rec.pop_line_mode[0] = 'C';
+  line("Ann\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  ASSERT_EQ(request("CLS"), "00");
+  const std::string doc = contents(print_file());
+  EXPECT_NE(doc.find("\\pard \\plain \\plain \\f1\\fs020 z\r\n"
+                     "\\pard \\plain \\plain \\f1\\fs020 w\\par\r\n"),
+            std::string::npos)
+      << doc;
+  EXPECT_NE(doc.find("\\pard \\plain \\intbl \\trhdr \\pard \\intbl\\plain \\f1\\fs020 Name"),
+            std::string::npos)
+      << doc;
+}
+
 // Rows open with "\trowd" and close with "\row"; a row opened inside another is broken rich
 // text whose cells readers lose.
 int count_of(const std::string& doc, std::string_view word) {
@@ -274,8 +311,9 @@ TEST_F(PopTest, PurgeRemovesThePrintFilesOfItsKindOnly) {
   EXPECT_EQ(frame::read_be32(rec.pop_file_handle), 0) << "PPF starts no document";
 }
 
-TEST_F(PopTest, AFileThatCannotBeDeletedFailsAndLeavesTheOthers) {
-  std::ofstream(home + "PRINT.rtf") << "earlier document";
+TEST_F(PopTest, FilesThatCannotBeDeletedFailAndAreLeftAlone) {
+  for (const char* name : {"PRINT.rtf", "PRINTA.rtf", "PRINTB.rtf"})
+    std::ofstream(home + name) << "earlier document";
   platform::files::syscalls().unlink = [](const char*) {
     errno = EBUSY;
     return -1;
@@ -293,6 +331,89 @@ TEST_F(PopTest, AFileThatCannotBeDeletedFailsAndLeavesTheOthers) {
   EXPECT_EQ(request("WRI"), "XX");
   EXPECT_EQ(log.messages.size(), 1u);
   EXPECT_EQ(rec.pop_message_switch[0], 'N');
+}
+
+// One kept file that cannot be deleted does not stop the rotation: the next ones are used.
+TEST_F(PopTest, TheRotationPassesOverAFileThatCannotBeDeleted) {
+  std::ofstream(home + "PRINT.rtf") << "earlier document";
+  platform::files::syscalls().unlink = [](const char* path) {
+    if (std::string_view(path).ends_with("/PRINT.rtf")) {
+      errno = EBUSY;
+      return -1;
+    }
+    return ::unlink(path);
+  };
+  std::vector<std::string> names;
+  for (int doc = 0; doc < 3; ++doc) {
+    ASSERT_EQ(request("INI"), "00");
+    line("Document " + std::to_string(doc) + "\x03");
+    ASSERT_EQ(request("WRI"), "00") << message();
+    ASSERT_EQ(request("CLS"), "00");
+    names.push_back(print_file());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{home + "PRINTA.rtf", home + "PRINTB.rtf",
+                                             home + "PRINTA.rtf"}));
+  EXPECT_EQ(contents(home + "PRINT.rtf"), "earlier document");
+}
+
+// Another station printing into the same home folder holds its open print file as this
+// one does: it is passed over, never deleted under the other process.
+TEST_F(PopTest, APrintFileOpenInAnotherProcessIsNeverDeleted) {
+  // Held the way POP holds its own: an exclusive lock on an open of the file.
+  std::vector<int> held;
+  const auto hold = [&](const std::string& name, const std::string& text) {
+    std::ofstream(home + name) << text;
+    held.push_back(::open((home + name).c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_EQ(::flock(held.back(), LOCK_EX | LOCK_NB), 0);
+  };
+  hold("PRINT.rtf", "another user's report");
+  ASSERT_EQ(request("INI"), "00");
+  line("Mine\x03");
+  ASSERT_EQ(request("WRI"), "00");
+  EXPECT_EQ(print_file(), home + "PRINTA.rtf");
+  // The open document is held until it is closed.
+  const int probe = ::open((home + "PRINTA.rtf").c_str(), O_RDONLY | O_CLOEXEC);
+  EXPECT_NE(::flock(probe, LOCK_EX | LOCK_NB), 0);
+  ASSERT_EQ(request("CLS"), "00");
+  EXPECT_EQ(::flock(probe, LOCK_EX | LOCK_NB), 0);
+  ::close(probe);
+  EXPECT_EQ(contents(home + "PRINT.rtf"), "another user's report");
+  EXPECT_NE(contents(home + "PRINTA.rtf").find("Mine"), std::string::npos);
+
+  // Every kept file held: the document fails, naming the least recently used, and the
+  // purge deletes none of them.
+  hold("PRINTA.rtf", "A");
+  hold("PRINTB.rtf", "B");
+  ASSERT_EQ(request("INI"), "00");
+  EXPECT_EQ(request("WRI"), "XX");
+  const std::string not_deleted =
+      "--Error deleting old print file. File may be open in another application or the "
+      "viewer. |";
+  EXPECT_EQ(message(), not_deleted + home + "PRINT.rtf");
+  EXPECT_EQ(request("PPF"), "XX");
+  EXPECT_EQ(message(), not_deleted + home + "PRINT.rtf");
+  for (const char* name : {"PRINT.rtf", "PRINTA.rtf", "PRINTB.rtf"})
+    EXPECT_TRUE(std::filesystem::exists(home + name)) << name;
+  for (const int fd : held)
+    ::close(fd);
+}
+
+// A document that failed on a full disk is removed, so that it does not keep the disk full.
+TEST_F(PopTest, ADocumentThatMetAFullDiskLeavesNoPartialFile) {
+  ASSERT_EQ(request("INI"), "00");
+  ASSERT_EQ(request("SEC"), "00");
+  const std::string name = print_file();
+  platform::files::syscalls().pwrite = [](int, const void*, std::size_t, off_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
+  line(std::string(700, 'x') + "\x03");
+  std::string status = "00";
+  for (int i = 0; i < 200 && status == "00"; ++i)
+    status = request("WRI");
+  ASSERT_EQ(status, "XX");
+  EXPECT_EQ(request("CLS"), "XX");
+  EXPECT_FALSE(std::filesystem::exists(name));
 }
 
 TEST_F(PopTest, AFailedWriteIsReportedOnItsRequest) {

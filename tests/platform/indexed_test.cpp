@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/interrupted_update.hpp"
 #include "support/temp_folder.hpp"
 
 namespace quarn::platform {
@@ -227,6 +228,34 @@ TEST_F(IndexedFileTest, ATransactionIsKeptWholeOrUndoneWhole) {
   IndexedFile::fail_change_after(-1, status::kOk);
   std::string lost = rec("EEEE", "");
   EXPECT_EQ(file.read(lost), status::kNotFound);
+}
+
+// Writes records "0000".."nnnn" with `value`, in one transaction.
+void fill(const std::string& path, int count, std::string_view value) {
+  IndexedFile file(kLayout);
+  ASSERT_EQ(file.open(path, OpenMode::kOutput), status::kOk);
+  ASSERT_EQ(file.begin(), status::kOk);
+  for (int i = 0; i < count; ++i) {
+    std::string key = std::to_string(i);
+    key.insert(0, 4 - key.size(), '0');
+    ASSERT_EQ(file.write(rec(key, value)), status::kOk);
+  }
+  ASSERT_EQ(file.commit(), status::kOk);
+}
+
+TEST_F(IndexedFileTest, AReaderRecoversTheJournalOfAKilledUpdate) {
+  fill(path, 5000, "kept");
+  testing::leave_interrupted_update(path);
+  IndexedFile reader(kLayout);
+  ASSERT_EQ(reader.open(path, OpenMode::kInput), status::kOk);
+  EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+  std::string r(12, ' ');
+  int count = 0;
+  while (reader.read_next(r) == status::kOk) {
+    ASSERT_EQ(r.substr(6), "kept  ") << "record " << count;
+    ++count;
+  }
+  EXPECT_EQ(count, 5000);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "platform/lineseq.hpp"
 #include "support/file_contents.hpp"
+#include "support/interrupted_update.hpp"
 #include "support/temp_folder.hpp"
 
 namespace quarn::platform {
@@ -85,6 +86,62 @@ TEST_F(IndexedTextTest, ARecordHoldingALineEndIsNotExported) {
       << "nothing is left beside the files";
 }
 
+// Records long enough that an update spans many pages of the file.
+constexpr IndexedLayout kWideLayout{200, 0, 8};
+
+// `count` lines: keys 00000000, 00000001 ..., then `value`, padded to `width` when given.
+std::string numbered_lines(int count, const std::string& value, std::size_t width = 0) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    const std::string number = std::to_string(i);
+    std::string line = std::string(8 - number.size(), '0') + number + value;
+    if (width > 0) line.resize(width, ' ');
+    text += line + "\n";
+  }
+  return text;
+}
+
+TEST_F(IndexedTextTest, ImportOverAFileLeftByAKilledUpdateKeepsTheNewRecordsOnly) {
+  ASSERT_EQ(import_text(file, kWideLayout, write_text(numbered_lines(400, "old"))), "");
+  testing::leave_interrupted_update(file);
+  ASSERT_EQ(import_text(file, kWideLayout, write_text(numbered_lines(150, "new"))), "");
+  EXPECT_FALSE(std::filesystem::exists(file + "-journal")) << "no journal beside the new file";
+  {
+    // A writer's open recovers any journal it meets; the new file must come through it whole.
+    IndexedFile writer(kWideLayout);
+    ASSERT_EQ(writer.open(file, OpenMode::kInputOutput), status::kOk);
+  }
+  const std::string out = folder / "out.txt";
+  ASSERT_EQ(export_text(file, kWideLayout, out), "");
+  EXPECT_EQ(testing::file_contents(out), numbered_lines(150, "new", kWideLayout.record_length));
+}
+
+// An empty text, or lengths the file was not made with, never replace a full file.
+TEST_F(IndexedTextTest, AnEmptyTextOrOtherLengthsLeaveAFullFileAsItWas) {
+  ASSERT_EQ(import_text(file, kLayout, write_text("AAAone\nBBBtwo\n")), "");
+  const struct {
+    const char* text;
+    IndexedLayout layout;
+    std::string error;
+  } cases[] = {
+      {"", kLayout, "the text holds no records: " + file + " is left as it was"},
+      {"\n\r\n\n", kLayout, "the text holds no records: " + file + " is left as it was"},
+      {"AAAnew\n", {12, 0, 3}, "cannot open " + file + " (status 39)"},
+      {"AAAnew\n", {10, 0, 4}, "cannot open " + file + " (status 39)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(import_text(file, c.layout, write_text(c.text)), c.error);
+    EXPECT_EQ(exported(), "AAAone    \nBBBtwo    \n");
+  }
+  // Asked for, an empty text empties the file; a new file needs a record too.
+  EXPECT_EQ(import_text(file, kLayout, write_text(""), true), "");
+  EXPECT_EQ(exported(), "");
+  const std::string fresh = folder / "fresh.idx";
+  EXPECT_NE(import_text(fresh, kLayout, write_text("")), "");
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
 TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {
   testing::TempFolder folder;
   const std::string log = folder / "log.txt";
@@ -108,8 +165,11 @@ TEST(LineWriterTest, ModesAndFailuresGiveTheirStatuses) {
   EXPECT_EQ(reader.read(line), status::kAtEnd);
 
   EXPECT_EQ(writer.open(folder / "no/such/log", lineseq::WriteMode::kExtend), status::kMissing);
+  EXPECT_EQ(writer.open("/dev/null", lineseq::WriteMode::kExtend), status::kNotPermitted)
+      << "the library's own files are regular files";
   if (std::filesystem::exists("/dev/full")) {
-    ASSERT_EQ(writer.open("/dev/full", lineseq::WriteMode::kExtend), status::kOk);
+    ASSERT_EQ(writer.open("/dev/full", lineseq::WriteMode::kExtend, lineseq::Target::kAny),
+              status::kOk);
     EXPECT_EQ(writer.write("lost"), status::kOk) << "held in the buffer";
     EXPECT_EQ(writer.flush(), status::kFull);
     EXPECT_EQ(writer.write("more"), status::kFull) << "a failure stays";

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/clock.hpp"
 #include "platform/indexed.hpp"
+#include "platform/lineseq.hpp"
 #include "platform/sysout.hpp"
 #include "quarn/quarn-m.h"
 #include "support/file_contents.hpp"
@@ -85,6 +88,7 @@ class RptctlVerifyTest : public ::testing::Test {
     platform::set_clock(previous_clock_);
     platform::set_sysout(previous_sysout_);
     platform::IndexedFile::fail_change_after(-1, platform::status::kOk);
+    platform::lineseq::fail_writes_after(-1, platform::status::kOk);
   }
 
   void set_home(const std::string& home) {
@@ -102,9 +106,11 @@ class RptctlVerifyTest : public ::testing::Test {
     const std::string text = folder / (name + ".txt");
     std::ofstream(text) << join(records);
     char error[200] = "";
-    ASSERT_EQ(quarn_indexed_import((folder / name).c_str(), static_cast<int32_t>(length), 17,
-                                   text.c_str(), error, sizeof error),
-              0)
+    // An empty list makes an empty file.
+    ASSERT_EQ(
+        quarn_indexed_import_options((folder / name).c_str(), static_cast<int32_t>(length), 17,
+                                     text.c_str(), QUARN_IMPORT_ALLOW_EMPTY, error, sizeof error),
+        0)
         << error;
   }
   void make_files(const std::vector<std::string>& standards,
@@ -444,17 +450,51 @@ TEST_F(RptctlVerifyTest, ALogThatCannotBeWrittenGivesNine) {
 }
 
 TEST_F(RptctlVerifyTest, AFullDiskForTheLogUndoesTheUpdate) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   auto customers = customer_set();
   put(customers[0], 162, "06");
   make_files(standard_set(), customers);
   const std::string before = customer_dump();
-  std::filesystem::create_symlink("/dev/full", folder / "Update.LOG");
+  // The disk is full from the log's first write on.
+  platform::lineseq::fail_writes_after(0, platform::status::kFull);
 
   EXPECT_EQ(run('U'), '9');
   EXPECT_EQ(customer_dump(), before) << "nothing goes unrecorded";
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(shown[0], "Log File ERROR: 34>9X - WRITE: Area Shortage! |");
+}
+
+// "Update.LOG" is written only as a regular file of the home folder: a link planted under
+// its name (to a user's profile, say) or anything else there is refused, with the log's
+// error line, and its target is left alone.
+TEST_F(RptctlVerifyTest, ALogThatIsALinkOrNoFileIsRefused) {
+  auto customers = customer_set();
+  put(customers[0], 162, "06");
+  make_files(standard_set(), customers);
+  const std::string before = customer_dump();
+  const std::string log_path = folder / "Update.LOG";
+  testing::TempFolder elsewhere;
+  const std::string profile = elsewhere / "profile";
+  const struct {
+    const char* what;
+    std::function<void()> plant;
+  } cases[] = {
+      {"a link to a file", [&] { std::filesystem::create_symlink(profile, log_path); }},
+      {"a link to no file", [&] { std::filesystem::create_symlink(profile + ".new", log_path); }},
+      {"a pipe", [&] { ASSERT_EQ(::mkfifo(log_path.c_str(), 0600), 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::ofstream(profile) << "export PATH=/usr/bin\n";
+    c.plant();
+    shown.clear();
+    EXPECT_EQ(run('U'), '9');
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Log File ERROR: 37>9X - I/O: Function Not Supported! |");
+    EXPECT_EQ(testing::file_contents(profile), "export PATH=/usr/bin\n");
+    EXPECT_FALSE(std::filesystem::exists(profile + ".new"));
+    EXPECT_EQ(customer_dump(), before);
+    std::filesystem::remove(log_path);
+  }
 }
 
 // A failure part-way through an update, or at its end, leaves the customer's file exactly

@@ -91,5 +91,34 @@ TEST_F(Helpers, ScriptHostRunsTheSuiteScriptOrOpensThePage) {
   ::unsetenv("QUARN_OPENER");
 }
 
+// The script host runs a program only in the place of a suite script (".vbs").
+TEST_F(Helpers, ScriptHostRunsAProgramOnlyForASuiteScript) {
+  const std::string marker = folder_ / "ran.txt";
+  write_file(folder_ / "gotoweb", "#!/bin/sh\necho here \"$@\" > " + marker + "\n");
+  fs::permissions(folder_ / "gotoweb", fs::perms::owner_all);
+  for (const std::string& script : {folder_ / "gotoweb", folder_ / "gotoweb.sh"}) {
+    SCOPED_TRACE(script);
+    EXPECT_EQ(run("wscript " + script + " 1"), 1);
+    EXPECT_FALSE(fs::exists(marker));
+  }
+  EXPECT_EQ(run("wscript " + (folder_ / "gotoweb.VBS") + " 1"), 0);
+  EXPECT_EQ(read_file(marker), "here 1\n");
+}
+
+// With no folder before the script's name, the program checked in the current folder is
+// the one that runs, never a namesake on the search path.
+TEST_F(Helpers, ScriptHostRunsTheProgramItChecked) {
+  RecorderOnPath on_path(folder_, "gotoweb");
+  const std::string marker = folder_ / "ran.txt";
+  write_file(folder_ / "gotoweb", "#!/bin/sh\necho here \"$@\" > " + marker + "\n");
+  fs::permissions(folder_ / "gotoweb", fs::perms::owner_all);
+  const fs::path old_folder = fs::current_path();
+  fs::current_path(folder_.path());
+  EXPECT_EQ(run("wscript gotoweb.vbs 1"), 0);
+  fs::current_path(old_folder);
+  EXPECT_EQ(read_file(marker), "here 1\n");
+  EXPECT_FALSE(fs::exists(on_path.record())) << "the search path's namesake did not run";
+}
+
 }  // namespace
 }  // namespace quarn::testing

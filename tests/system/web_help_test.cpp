@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -122,7 +123,8 @@ TEST_F(WebAndHelp, WebCommandLines) {
   EXPECT_EQ(record.tw_script_argument[0], '1');
   EXPECT_EQ(toweb("C:\\Prog\\", ' ', true), (Args{"C:\\Prog\\gotoweb.vbs"}));
   // Without a zero byte the whole field, trailing spaces included, stands in the path.
-  EXPECT_EQ(toweb("C:\\Prog\\", '2', false), (Args{"C:\\Prog\\", "gotoweb.vbs", "2"}));
+  EXPECT_EQ(toweb("C:\\Prog\\", '2', false),
+            (Args{"C:\\Prog\\" + std::string(59, ' ') + "gotoweb.vbs", "2"}));
 
   map("wscript = " + (folder_ / "no-such-host") + "\n");
   std::memset(record.tw_started, 0x5A, sizeof record.tw_started);
@@ -130,6 +132,31 @@ TEST_F(WebAndHelp, WebCommandLines) {
   std::memcpy(&started, record.tw_started, 4);
   EXPECT_EQ(started, 0);
   EXPECT_TRUE(messages_.empty()) << "TOWEB shows nothing";
+}
+
+// A folder with spaces or quotes in its name stays one path: the script host gets the
+// script's whole path as its first argument and nothing else is added.
+TEST_F(WebAndHelp, FoldersWithSpacesAndQuotesStayOnePath) {
+  using Args = std::vector<std::string>;
+  QuarnTowebRecord record;
+  for (const std::string folder : {"C:\\a b\\", "C:\\a\" b\\", "C:\\x\\\" c\\"}) {
+    SCOPED_TRACE(folder);
+    std::memset(&record, ' ', sizeof record);
+    std::memcpy(record.tw_script_folder, folder.data(), folder.size());
+    record.tw_script_folder[folder.size()] = '\0';
+    record.tw_script_argument[0] = '1';
+    fs::remove(recorder_.record());
+    QUARN_TOWEB(&record);
+    EXPECT_EQ(recorder_.arguments(), (Args{folder + "gotoweb.vbs", "1"}));
+
+    std::string native = folder;
+    std::replace(native.begin(), native.end(), '\\', '/');
+    fs::create_directories(native);
+    write_file(native + std::string(platform::program_map::kOverrideFile), "wscript = wscript\n");
+    set_home(folder);
+    EXPECT_EQ(help("QUARN.CHM", "p.htm", ""),
+              (Args{folder + "\\openhelps.vbs", "QUARN.CHM", "p.htm"}));
+  }
 }
 
 // The command line itself, byte for byte, as START-EXE receives it: the split arguments above

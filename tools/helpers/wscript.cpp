@@ -1,12 +1,15 @@
 // quarn-wscript SCRIPT [ARGUMENT...]: the stand-in for the script host the suite starts on
 // its web and help scripts ("gotoweb.vbs", "openhelps.vbs").
-//  - When the script's folder holds an executable program of the script's base name
-//    ("gotoweb" or "gotoweb.sh" for "gotoweb.vbs"), that program runs with the arguments.
+//  - When the script's name ends in ".vbs" and its folder holds an executable program of
+//    the script's base name ("gotoweb" or "gotoweb.sh" for "gotoweb.vbs"), exactly that
+//    program runs with the arguments, never a namesake on the search path. Any other name
+//    runs nothing: the script host only ever stands in for the suite's scripts.
 //  - Otherwise the page or help file that the arguments name is opened with the desktop's
 //    opener (QUARN_OPENER, or "xdg-open"): the last argument, without its "#topic", as a
 //    file in the script's folder, an absolute file or a web address; failing that the
 //    first argument as a file in the script's folder.
 // Exit status: what the script or the opener returns; 1 when there is nothing to run.
+#include <strings.h>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
@@ -61,11 +64,16 @@ int main(int argc, char** argv) {
   const std::size_t slash = script.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : script.substr(0, slash + 1);
   std::string base = script.substr(folder.size());
+  const bool suite_script =
+      base.size() > 4 && strcasecmp(base.c_str() + base.size() - 4, ".vbs") == 0;
   if (const std::size_t dot = base.rfind('.'); dot != std::string::npos) base.resize(dot);
   const std::vector<std::string> args(argv + 2, argv + argc);
 
-  for (const std::string& candidate : {folder + base, folder + base + ".sh"}) {
-    if (!base.empty() && is_program(candidate)) return run(candidate, args);
+  // A name without a folder is in the current folder: the program checked is the one run,
+  // never a namesake on the search path.
+  const std::string place = folder.empty() ? "./" : folder;
+  for (const std::string& candidate : {place + base, place + base + ".sh"}) {
+    if (suite_script && is_program(candidate)) return run(candidate, args);
   }
 
   std::string address;

@@ -23,10 +23,13 @@ int run(const Args& args) {
   }
   int32_t record_length = 0;
   int32_t key_length = 0;
+  uint32_t options = 0;
   std::vector<std::string> operands;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    if (arg == "--record-length" || arg == "--key-length") {
+    if (arg == "--allow-empty" && args[0] == "import") {
+      options |= QUARN_IMPORT_ALLOW_EMPTY;
+    } else if (arg == "--record-length" || arg == "--key-length") {
       if (i + 1 == args.size()) return usage_error(kName, std::string(arg) + " needs a number");
       int32_t& value = arg == "--record-length" ? record_length : key_length;
       if (!number_of(args[++i], value) || value < 1) {
@@ -48,27 +51,30 @@ int run(const Args& args) {
   }
   const char* text = operands.size() == 2 ? operands[1].c_str() : nullptr;
   char error[512] = "";
-  const int32_t done = args[0] == "export"
-                           ? quarn_indexed_export(operands[0].c_str(), record_length, key_length,
-                                                  text, error, sizeof error)
-                           : quarn_indexed_import(operands[0].c_str(), record_length, key_length,
-                                                  text, error, sizeof error);
+  const int32_t done =
+      args[0] == "export"
+          ? quarn_indexed_export(operands[0].c_str(), record_length, key_length, text, error,
+                                 sizeof error)
+          : quarn_indexed_import_options(operands[0].c_str(), record_length, key_length, text,
+                                         options, error, sizeof error);
   return done == 0 ? kOk : failure(kName, error);
 }
 
 const Registration registration(
     {"indexed", "dump an indexed file as text lines, or build one from them",
      "usage: quarn indexed export FILE --record-length N --key-length K [TEXT]\n"
-     "       quarn indexed import FILE --record-length N --key-length K [TEXT]\n"
+     "       quarn indexed import FILE --record-length N --key-length K [--allow-empty] [TEXT]\n"
      "\n"
      "An indexed file of N-byte records whose key is their first K bytes, as text: one\n"
      "record a line, exactly N bytes, in key order. export writes the lines to TEXT (or\n"
      "standard output); a record holding a line end cannot be written and stops it. import\n"
      "reads TEXT (or standard input): a shorter line is padded with spaces, an empty line\n"
-     "is skipped, a longer line or a repeated key stops it with the line's number. FILE is\n"
-     "replaced only when every line was good. N and K must be those the file was made\n"
-     "with: the report control files are 'QUARN.RPT' (213, 17) and 'QUARN-STD.RPT' (256,\n"
-     "17), the control file 'QUARN.CTL' (148, 48).\n",
+     "is skipped, a longer line or a repeated key stops it with the line's number. The\n"
+     "records of FILE are replaced only when every line was good, and a text without\n"
+     "records is refused unless --allow-empty is given (then FILE is emptied). N and K\n"
+     "must be those the file was made with (a file of other lengths is refused): the\n"
+     "report control files are 'QUARN.RPT' (213, 17) and 'QUARN-STD.RPT' (256, 17), the\n"
+     "control file 'QUARN.CTL' (148, 48).\n",
      &run});
 
 }  // namespace
