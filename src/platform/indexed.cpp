@@ -138,6 +138,28 @@ bool IndexedFile::in_transaction() const {
   return server_ ? server_->in_transaction() : in_transaction_;
 }
 
+namespace {
+
+// The file's name without its folder: the name of its table on a server.
+std::string base_name(const std::string& native) {
+  const std::size_t slash = native.rfind('/');
+  return slash == std::string::npos ? native : native.substr(slash + 1);
+}
+
+}  // namespace
+
+FileStatus remove_indexed_file(const std::string& path) {
+  const std::string native = files::native_path(path);
+  const StorageConfig storage = storage_of_file(native);
+  if (storage.backend == Backend::kPostgresql && storage.error.empty()) {
+    std::string message;
+    return PgIndexedFile::drop(storage, base_name(native), message);
+  }
+  files::remove_file(path);
+  files::remove_file(path + "-journal");
+  return status::kOk;
+}
+
 FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
   if (is_open()) return status::kAlreadyOpen;
   // SQLite would take an empty name for a private temporary database.
@@ -152,10 +174,8 @@ FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
   }
   if (storage.backend == Backend::kPostgresql) {
     // The file is the table named as the file, in the folder's schema on the server.
-    const std::size_t slash = native.rfind('/');
-    const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
     server_ = std::make_unique<PgIndexedFile>(layout_, std::move(storage), busy_.milliseconds);
-    const FileStatus result = server_->open(name, mode);
+    const FileStatus result = server_->open(base_name(native), mode);
     if (result != status::kOk && result != status::kCreated) {
       server_.reset();
       return result;

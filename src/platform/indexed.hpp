@@ -148,6 +148,10 @@ class IndexedFile {
   bool in_transaction_ = false;
 };
 
+// Removes the indexed file `path` wherever it lives: the SQLite file and the journal beside
+// it, or the table on the server.
+FileStatus remove_indexed_file(const std::string& path);
+
 // The status of an SQLite result code: the one place where SQLite errors become statuses.
 FileStatus status_of_sqlite(int code);
 

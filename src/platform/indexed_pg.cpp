@@ -238,6 +238,62 @@ FileStatus PgIndexedFile::set_up(bool& created) {
   return finish(status::kOk);
 }
 
+FileStatus PgIndexedFile::drop(const StorageConfig& config, const std::string& table,
+                               std::string& message) {
+  PgIndexedFile file({1, 0, 1}, config, IndexedFile::kDefaultBusyMilliseconds);
+  file.file_name_ = table;
+  FileStatus result = file.connect();
+  if (result != status::kOk) {
+    message = file.message_;
+    return result;
+  }
+  const std::string schema = quoted(config.schema);
+  char* name = PQescapeLiteral(file.conn_, table.c_str(), table.size());
+  const std::string sql = "BEGIN; DELETE FROM " + schema + ".quarn_layout WHERE name = " +
+                          std::string(name == nullptr ? "''" : name) + "; DROP TABLE IF EXISTS " +
+                          schema + "." + quoted(table) + "; COMMIT";
+  PQfreemem(name);
+  Result r(PQexec(file.conn_, sql.c_str()));
+  if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+    message = trimmed_message(PQerrorMessage(file.conn_));
+    return status_of_result(file.conn_, r.get());
+  }
+  return status::kOk;
+}
+
+std::string PgIndexedFile::shown_connection(const std::string& connection) {
+  char* error = nullptr;
+  PQconninfoOption* options = PQconninfoParse(connection.c_str(), &error);
+  if (options == nullptr) {
+    PQfreemem(error);
+    return "(not a connection string)";
+  }
+  std::string shown;
+  for (const PQconninfoOption* o = options; o->keyword != nullptr; ++o) {
+    if (o->val == nullptr || *o->val == '\0') continue;
+    if (!shown.empty()) shown += ' ';
+    shown += std::string(o->keyword) + "=" +
+             (std::strcmp(o->keyword, "password") == 0 ? "*****" : o->val);
+  }
+  PQconninfoFree(options);
+  return shown;
+}
+
+bool PgIndexedFile::probe(const StorageConfig& config, std::string& words) {
+  PgIndexedFile file({1, 0, 1}, config, IndexedFile::kDefaultBusyMilliseconds);
+  if (file.connect() != status::kOk) {
+    words = file.message_;
+    return false;
+  }
+  Result r(PQexec(file.conn_, "SELECT current_setting('server_version')"));
+  if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) {
+    words = trimmed_message(PQerrorMessage(file.conn_));
+    return false;
+  }
+  words = "PostgreSQL " + std::string(PQgetvalue(r.get(), 0, 0));
+  return true;
+}
+
 FileStatus PgIndexedFile::prepare() {
   const struct {
     const char* name;

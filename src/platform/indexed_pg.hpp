@@ -23,6 +23,17 @@ class PgIndexedFile {
   PgIndexedFile(const PgIndexedFile&) = delete;
   PgIndexedFile& operator=(const PgIndexedFile&) = delete;
 
+  // Removes the table `table` and its layout; "35" when there was none.
+  static FileStatus drop(const StorageConfig& config, const std::string& table,
+                         std::string& message);
+
+  // Connects to the server of `config`: true with the server's version in `words`, or
+  // false with its reason.
+  static bool probe(const StorageConfig& config, std::string& words);
+
+  // The connection string as it may be shown: without a password.
+  static std::string shown_connection(const std::string& connection);
+
   // Opens the table named `table` (the file's base name).
   FileStatus open(const std::string& table, OpenMode mode);
   void close();

@@ -33,4 +33,8 @@ StorageConfig storage_of_folder(const std::string& folder);
 // The configuration that governs the indexed file `path`: that of the folder holding it.
 StorageConfig storage_of_file(const std::string& path);
 
+// Says where the home folder `folder` keeps its indexed files and, for a server, whether it
+// answers (and as which server). True when the storage can be used.
+bool check_storage(const std::string& folder, std::string& report);
+
 }  // namespace quarn::platform

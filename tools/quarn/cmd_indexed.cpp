@@ -1,5 +1,6 @@
 // quarn indexed export|import FILE --record-length N --key-length K [TEXT]: an indexed file
-// as text lines, one record a line in key order, and back.
+// as text lines, one record a line in key order, and back; quarn indexed copy FROM TO: an
+// indexed file into another, each wherever its home folder keeps it.
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -18,9 +19,10 @@ bool number_of(std::string_view text, int32_t& value) {
 }
 
 int run(const Args& args) {
-  if (args.empty() || (args[0] != "export" && args[0] != "import")) {
-    return usage_error(kName, "expects export or import");
+  if (args.empty() || (args[0] != "export" && args[0] != "import" && args[0] != "copy")) {
+    return usage_error(kName, "expects export, import or copy");
   }
+  const bool copy = args[0] == "copy";
   int32_t record_length = 0;
   int32_t key_length = 0;
   uint32_t options = 0;
@@ -41,6 +43,7 @@ int run(const Args& args) {
       operands.emplace_back(arg);
     }
   }
+  if (copy && operands.size() != 2) return usage_error(kName, "copy expects FROM and TO");
   if (operands.empty() || operands.size() > 2) {
     return usage_error(kName, "expects FILE and at most one TEXT");
   }
@@ -49,8 +52,16 @@ int run(const Args& args) {
   if (key_length > record_length) {
     return usage_error(kName, "the key cannot be longer than the record");
   }
-  const char* text = operands.size() == 2 ? operands[1].c_str() : nullptr;
   char error[512] = "";
+  if (copy) {
+    const int32_t copied = quarn_indexed_copy(operands[0].c_str(), operands[1].c_str(),
+                                              record_length, key_length, error, sizeof error);
+    if (copied < 0) return failure(kName, error);
+    std::printf("%d records copied from %s to %s\n", copied, operands[0].c_str(),
+                operands[1].c_str());
+    return kOk;
+  }
+  const char* text = operands.size() == 2 ? operands[1].c_str() : nullptr;
   const int32_t done =
       args[0] == "export"
           ? quarn_indexed_export(operands[0].c_str(), record_length, key_length, text, error,
@@ -64,6 +75,7 @@ const Registration registration(
     {"indexed", "dump an indexed file as text lines, or build one from them",
      "usage: quarn indexed export FILE --record-length N --key-length K [TEXT]\n"
      "       quarn indexed import FILE --record-length N --key-length K [--allow-empty] [TEXT]\n"
+     "       quarn indexed copy FROM TO --record-length N --key-length K\n"
      "\n"
      "An indexed file of N-byte records whose key is their first K bytes, as text: one\n"
      "record a line, exactly N bytes, in key order. export writes the lines to TEXT (or\n"
@@ -74,7 +86,12 @@ const Registration registration(
      "records is refused unless --allow-empty is given (then FILE is emptied). N and K\n"
      "must be those the file was made with (a file of other lengths is refused): the\n"
      "report control files are 'QUARN.RPT' (213, 17) and 'QUARN-STD.RPT' (256, 17), the\n"
-     "control file 'QUARN.CTL' (148, 48).\n",
+     "control file 'QUARN.CTL' (148, 48).\n"
+     "\n"
+     "copy puts every record of FROM into TO (made when missing, its records replaced in\n"
+     "one transaction, record for record), each file where its folder keeps it: SQLite\n"
+     "files, or the PostgreSQL server of the folder's quarn-storage.conf. A home folder is\n"
+     "moved to a server and back this way.\n",
      &run});
 
 }  // namespace
