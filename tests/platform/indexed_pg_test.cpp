@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -12,6 +13,7 @@
 
 #include "frame/program.hpp"
 #include "platform/indexed.hpp"
+#include "platform/indexed_text.hpp"
 #include "platform/storage.hpp"
 #include "support/backends.hpp"
 #include "support/temp_folder.hpp"
@@ -188,6 +190,62 @@ TEST(PostgresqlIndexedFile, ARestartCostsAtMostOneLostCallAndNoSave) {
     EXPECT_EQ(r, rec(key, "p" + std::to_string(key / saves)));
   }
   EXPECT_GE(kept_keys.size(), static_cast<std::size_t>(kProcesses * (saves - 1)));
+}
+
+// A report control file to the server and back: every record, every byte (all 256 values,
+// a key of zero bytes, one of 0xFF bytes), in key order.
+TEST(PostgresqlIndexedFile, ACopyToTheServerAndBackIsByteForByte) {
+  testing::TempFolder files;
+  testing::TempFolder server;
+  testing::use_backend(testing::TestBackend::kPostgresql, server.path());
+  constexpr IndexedLayout kReport{213, 0, 17};
+  const char* count_text = std::getenv("QUARN_COPY_RECORDS");
+  const int count = count_text != nullptr ? std::atoi(count_text) : 2000;
+  std::vector<std::string> records;
+  for (int i = 0; i < count; ++i) {
+    std::string r(213, '\0');
+    for (std::size_t b = 0; b < r.size(); ++b)
+      r[b] = static_cast<char>((i * 7 + b * 13) & 0xFF);
+    const std::string key = std::to_string(1000000 + i);
+    r.replace(0, key.size(), key);
+    records.push_back(r);
+  }
+  records.front().replace(0, 17, std::string(17, '\0'));
+  records.back().replace(0, 17, std::string(17, '\xFF'));
+  {
+    IndexedFile file(kReport);
+    ASSERT_EQ(file.open(files / "QUARN.RPT", OpenMode::kOutput), status::kOk);
+    ASSERT_EQ(file.begin(), status::kOk);
+    for (const auto& r : records)
+      ASSERT_EQ(file.write(r), status::kOk);
+    ASSERT_EQ(file.commit(), status::kOk);
+  }
+  long copied = 0;
+  ASSERT_EQ(copy_indexed(files / "QUARN.RPT", server / "QUARN.RPT", kReport, copied), "");
+  EXPECT_EQ(copied, count);
+  ASSERT_EQ(copy_indexed(server / "QUARN.RPT", files / "BACK.RPT", kReport, copied), "");
+  EXPECT_EQ(copied, count);
+
+  std::sort(records.begin(), records.end());
+  IndexedFile back(kReport);
+  ASSERT_EQ(back.open(files / "BACK.RPT", OpenMode::kInput), status::kOk);
+  std::string r(213, ' ');
+  std::size_t n = 0;
+  while (back.read_next(r) == status::kOk) {
+    ASSERT_LT(n, records.size());
+    ASSERT_EQ(r, records[n]) << "record " << n;
+    ++n;
+  }
+  EXPECT_EQ(n, records.size());
+
+  // A copy that cannot be made leaves no file behind, and the layout is checked.
+  EXPECT_NE(copy_indexed(files / "NONE.RPT", server / "OTHER.RPT", kReport, copied), "");
+  IndexedFile none(kReport);
+  EXPECT_EQ(none.open(server / "OTHER.RPT", OpenMode::kInput), status::kMissing);
+  EXPECT_NE(copy_indexed(server / "QUARN.RPT", files / "WRONG.RPT", {256, 0, 17}, copied)
+                .find("status 39"),
+            std::string::npos);
+  testing::drop_backend(testing::TestBackend::kPostgresql, server.path());
 }
 
 }  // namespace
