@@ -74,12 +74,8 @@ bool injected_now() {
 
 // True when the folder that holds `path` exists.
 bool folder_exists(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "."
-                             : slash == 0               ? "/"
-                                                        : path.substr(0, slash);
   struct stat st {};
-  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(folder_of(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // Makes a statement ready for its next use and hands back the result of this one.

@@ -355,22 +355,31 @@ void PgIndexedFile::note_lost() {
   if (PQstatus(conn_) == CONNECTION_BAD) in_transaction_ = false;
 }
 
-FileStatus PgIndexedFile::fetch(const char* statement, std::span<const char> key,
-                                std::span<char> record) {
+// Runs a prepared query of one key; "23" when it finds no row. The rows are the caller's.
+FileStatus PgIndexedFile::query_key(const char* statement, std::span<const char> key,
+                                    pg_result*& rows) {
   FileStatus result = ready();
   if (result != status::kOk) return result;
   // An empty key (the position before every record) is an empty bytea, not NULL.
   const char* values[] = {key.empty() ? "" : key.data()};
   const int lengths[] = {static_cast<int>(key.size())};
   const int formats[] = {1};
-  Result r(PQexecPrepared(conn_, statement, 1, values, lengths, formats, 1));
-  if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) {
+  rows = PQexecPrepared(conn_, statement, 1, values, lengths, formats, 1);
+  if (PQresultStatus(rows) != PGRES_TUPLES_OK) {
     message_ = trimmed_message(PQerrorMessage(conn_));
-    result = status_of_result(conn_, r.get());
+    result = status_of_result(conn_, rows);
     note_lost();
     return result;
   }
-  if (PQntuples(r.get()) == 0) return status::kNotFound;
+  return PQntuples(rows) == 0 ? status::kNotFound : status::kOk;
+}
+
+FileStatus PgIndexedFile::fetch(const char* statement, std::span<const char> key,
+                                std::span<char> record) {
+  pg_result* rows = nullptr;
+  FileStatus result = query_key(statement, key, rows);
+  const Result r(rows);
+  if (result != status::kOk) return result;
   const int column = PQnfields(r.get()) - 1;
   const std::size_t length = static_cast<std::size_t>(PQgetlength(r.get(), 0, column));
   frame::put_text(record, std::string_view(PQgetvalue(r.get(), 0, column), length));
@@ -450,20 +459,11 @@ FileStatus PgIndexedFile::remove_all() {
 FileStatus PgIndexedFile::start(std::span<const char> key, bool after) {
   if (conn_ == nullptr || !reads(mode_)) return status::kReadMode;
   if (key.size() != layout_.key_length) return status::kLengthConflict;
-  FileStatus result = ready();
-  if (result != status::kOk) return result;
-  const char* values[] = {key.data()};
-  const int lengths[] = {static_cast<int>(key.size())};
-  const int formats[] = {1};
-  Result r(PQexecPrepared(conn_, after ? kNextAfter : kNextFrom, 1, values, lengths, formats, 1));
+  pg_result* rows = nullptr;
+  const FileStatus result = query_key(after ? kNextAfter : kNextFrom, key, rows);
+  const Result r(rows);
   positioned_ = false;
-  if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) {
-    message_ = trimmed_message(PQerrorMessage(conn_));
-    result = status_of_result(conn_, r.get());
-    note_lost();
-    return result;
-  }
-  if (PQntuples(r.get()) == 0) return status::kNotFound;
+  if (result != status::kOk) return result;
   const char* found = PQgetvalue(r.get(), 0, 0);
   position_.assign(found, found + PQgetlength(r.get(), 0, 0));
   positioned_ = true;

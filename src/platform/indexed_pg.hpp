@@ -13,6 +13,7 @@
 #include "platform/storage.hpp"
 
 struct pg_conn;
+struct pg_result;
 
 namespace quarn::platform {
 
@@ -63,6 +64,7 @@ class PgIndexedFile {
   void note_lost();
   FileStatus change(const char* statement, std::span<const char> record, bool with_value,
                     bool none_is_not_found);
+  FileStatus query_key(const char* statement, std::span<const char> key, pg_result*& rows);
   FileStatus fetch(const char* statement, std::span<const char> key, std::span<char> record);
   std::span<const char> key_of(std::span<const char> record) const;
 

@@ -38,6 +38,22 @@ std::string shown(std::span<const char> bytes) {
   return out;
 }
 
+// Opens `file` for writing (made when missing: then `created`) in a transaction that has
+// removed its records, so that what is written replaces them whole, or not at all. On a
+// failure a file this call made is removed again.
+FileStatus open_to_replace(IndexedFile& output, const std::string& file, bool& created) {
+  FileStatus result = output.open(file, OpenMode::kInputOutput);
+  created = result == status::kCreated;
+  if (created) result = status::kOk;
+  if (result == status::kOk) result = output.begin();
+  if (result == status::kOk) result = output.remove_all();
+  if (result != status::kOk) {
+    output.close();
+    if (created) remove_indexed_file(file);
+  }
+  return result;
+}
+
 }  // namespace
 
 std::string export_text(const std::string& file, const IndexedLayout& layout,
@@ -107,15 +123,9 @@ std::string import_text(const std::string& file, const IndexedLayout& layout,
   // update is recovered by the open (it belongs to this file, so it never meets another
   // one), and other processes wait for the commit instead of losing a file under them.
   IndexedFile output(layout);
-  FileStatus result = output.open(file, OpenMode::kInputOutput);
-  const bool created = result == status::kCreated;
-  if (created) result = status::kOk;
-  if (result == status::kOk) result = output.begin();
-  if (result == status::kOk) result = output.remove_all();
-  if (result != status::kOk) {
-    output.close();
-    if (created) remove_indexed_file(file);
-    return with_status("cannot open " + file, result);
+  bool created = false;
+  if (const FileStatus opened = open_to_replace(output, file, created); opened != status::kOk) {
+    return with_status("cannot open " + file, opened);
   }
   std::string error;
   std::string line;
@@ -167,15 +177,9 @@ std::string copy_indexed(const std::string& from, const std::string& to,
   // A steady view of the source while it is read.
   input.begin();
   IndexedFile output(layout);
-  FileStatus result = output.open(to, OpenMode::kInputOutput);
-  const bool created = result == status::kCreated;
-  if (created) result = status::kOk;
-  if (result == status::kOk) result = output.begin();
-  if (result == status::kOk) result = output.remove_all();
-  if (result != status::kOk) {
-    output.close();
-    if (created) remove_indexed_file(to);
-    return with_status("cannot open " + to, result);
+  bool created = false;
+  if (const FileStatus opened = open_to_replace(output, to, created); opened != status::kOk) {
+    return with_status("cannot open " + to, opened);
   }
   std::string error;
   std::vector<char> record(layout.record_length);

@@ -79,12 +79,13 @@ StorageConfig storage_of_folder(const std::string& folder) {
   return config;
 }
 
-StorageConfig storage_of_file(const std::string& path) {
+std::string folder_of(const std::string& path) {
   const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "."
-                             : slash == 0               ? "/"
-                                                        : path.substr(0, slash);
-  return storage_of_folder(folder);
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+StorageConfig storage_of_file(const std::string& path) {
+  return storage_of_folder(folder_of(path));
 }
 
 }  // namespace quarn::platform

@@ -28,6 +28,9 @@ struct StorageConfig {
   std::string error;      // why the file cannot be used; empty when it can
 };
 
+// The folder that holds `path`: "." for a bare name.
+std::string folder_of(const std::string& path);
+
 // The configuration of the folder `folder` (its quarn-storage.conf, or the SQLite default).
 StorageConfig storage_of_folder(const std::string& folder);
 // The configuration that governs the indexed file `path`: that of the folder holding it.

@@ -96,3 +96,6 @@ quarn_cli_test(storage_bad_conf ARGS storage check --home ${PROJECT_SOURCE_DIR}/
   EXIT 1 EXPECT "quarn-storage.conf:2: backend must be sqlite or postgresql")
 quarn_cli_test(indexed_copy_one_name ARGS indexed copy a.rpt --record-length 10 --key-length 2
   EXIT 2 EXPECT "copy expects FROM and TO")
+# The README's example: read whole; its service is not defined here, so it does not answer.
+quarn_cli_test(storage_readme_example ARGS storage check --home ${PROJECT_SOURCE_DIR}/tests/data/storage/example
+  EXIT 1 EXPECT "^backend: postgresql\nconnection: service=quarn-office\nschema: office1\nserver: does not answer: [^\n]*quarn-office")
