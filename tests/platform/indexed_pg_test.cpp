@@ -1,11 +1,15 @@
 // What only the PostgreSQL backend has: a connection that may fail, a server that may go
 // away between two calls, and a table that others may change with SQL.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -52,8 +56,28 @@ void write_conf(const std::filesystem::path& folder, const std::string& text) {
   std::ofstream(folder / kStorageConfName) << text;
 }
 
+// A socket that takes connections and never says a word: a server that hangs.
+class SilentServer {
+ public:
+  explicit SilentServer(const std::filesystem::path& folder) {
+    fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = (folder / ".s.PGSQL.5432").string();
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(::listen(fd_, 8), 0);
+  }
+  ~SilentServer() { ::close(fd_); }
+
+ private:
+  int fd_ = -1;
+};
+
 TEST(PostgresqlIndexedFile, AConnectionThatFailsIsMissingWithTheServersWords) {
   testing::TempFolder folder;
+  testing::TempFolder silent_folder;
+  const SilentServer silent(silent_folder.path());
   std::vector<std::string> reported;
   const auto previous = frame::set_error_handler(
       [&](const frame::RuntimeError& e) { reported.emplace_back(e.text); });
@@ -67,6 +91,10 @@ TEST(PostgresqlIndexedFile, AConnectionThatFailsIsMissingWithTheServersWords) {
        "backend = postgresql\nconnection = host=" + folder.path().string() +
            " dbname=postgres\nconnect_timeout = 2\n",
        "No such file or directory"},
+      {"a server that never answers (the connect timeout)",
+       "backend = postgresql\nconnection = host=" + silent_folder.path().string() +
+           " dbname=postgres\nconnect_timeout = 2\n",
+       "timeout expired"},
       {"an unknown user",
        "backend = postgresql\nconnection = " + testing::test_server() +
            " user=nobody_here\nschema = s\n",
@@ -190,6 +218,52 @@ TEST(PostgresqlIndexedFile, ARestartCostsAtMostOneLostCallAndNoSave) {
     EXPECT_EQ(r, rec(key, "p" + std::to_string(key / saves)));
   }
   EXPECT_GE(kept_keys.size(), static_cast<std::size_t>(kProcesses * (saves - 1)));
+}
+
+// A client killed in the middle of its saves: every save that returned "00" is there.
+TEST(PostgresqlIndexedFile, AKilledClientLosesNoSaveThatReturned) {
+  testing::TempFolder folder;
+  testing::use_backend(testing::TestBackend::kPostgresql, folder.path());
+  const std::string path = folder / "data.idx";
+  int acknowledged[2];
+  ASSERT_EQ(::pipe(acknowledged), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(acknowledged[0]);
+    IndexedFile file(kLayout);
+    if (file.open(path, OpenMode::kInputOutput) != status::kCreated) ::_exit(2);
+    for (int key = 0; key < 10000; ++key) {
+      if (file.write_or_rewrite(rec(key, "saved")) != status::kOk) ::_exit(3);
+      // Said only once the save has returned.
+      if (::write(acknowledged[1], &key, sizeof key) != sizeof key) ::_exit(4);
+    }
+    ::_exit(0);
+  }
+  ::close(acknowledged[1]);
+  // Killed once it has saved a while.
+  std::vector<int> saved;
+  int key = 0;
+  while (saved.size() < 200 && ::read(acknowledged[0], &key, sizeof key) == sizeof key) {
+    saved.push_back(key);
+  }
+  ::kill(child, SIGKILL);
+  while (::read(acknowledged[0], &key, sizeof key) == sizeof key)
+    saved.push_back(key);
+  ::close(acknowledged[0]);
+  int wstatus = 0;
+  ::waitpid(child, &wstatus, 0);
+  ASSERT_GE(saved.size(), 200u) << "the client failed before it was killed";
+
+  IndexedFile reader(kLayout);
+  ASSERT_EQ(reader.open(path, OpenMode::kInput), status::kOk);
+  for (const int k : saved) {
+    std::string r = rec(k, "");
+    ASSERT_EQ(reader.read(r), status::kOk) << "save " << k << " returned but is gone";
+    EXPECT_EQ(r, rec(k, "saved"));
+  }
+  reader.close();
+  testing::drop_backend(testing::TestBackend::kPostgresql, folder.path());
 }
 
 // A report control file to the server and back: every record, every byte (all 256 values,
