@@ -1,5 +1,6 @@
 #include "platform/indexed_pg.hpp"
 
+#include <dlfcn.h>
 #include <libpq-fe.h>
 
 #include <chrono>
@@ -8,12 +9,79 @@
 #include <memory>
 #include <string_view>
 #include <thread>
+#include <type_traits>
 
 #include "frame/codec.hpp"
 #include "frame/program.hpp"
 
 namespace quarn::platform {
 namespace {
+
+// libpq, loaded when a home folder first asks for a server: programs that never use one do
+// not load it (nor the libraries it brings: TLS, Kerberos, LDAP) at their start.
+struct Libpq {
+  decltype(&::PQclear) PQclear = nullptr;
+  decltype(&::PQcmdTuples) PQcmdTuples = nullptr;
+  decltype(&::PQconnectdbParams) PQconnectdbParams = nullptr;
+  decltype(&::PQconninfoFree) PQconninfoFree = nullptr;
+  decltype(&::PQconninfoParse) PQconninfoParse = nullptr;
+  decltype(&::PQerrorMessage) PQerrorMessage = nullptr;
+  decltype(&::PQescapeLiteral) PQescapeLiteral = nullptr;
+  decltype(&::PQexec) PQexec = nullptr;
+  decltype(&::PQexecParams) PQexecParams = nullptr;
+  decltype(&::PQexecPrepared) PQexecPrepared = nullptr;
+  decltype(&::PQfinish) PQfinish = nullptr;
+  decltype(&::PQfreemem) PQfreemem = nullptr;
+  decltype(&::PQgetlength) PQgetlength = nullptr;
+  decltype(&::PQgetvalue) PQgetvalue = nullptr;
+  decltype(&::PQnfields) PQnfields = nullptr;
+  decltype(&::PQntuples) PQntuples = nullptr;
+  decltype(&::PQprepare) PQprepare = nullptr;
+  decltype(&::PQreset) PQreset = nullptr;
+  decltype(&::PQresultErrorField) PQresultErrorField = nullptr;
+  decltype(&::PQresultStatus) PQresultStatus = nullptr;
+  decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor = nullptr;
+  decltype(&::PQstatus) PQstatus = nullptr;
+  decltype(&::PQtransactionStatus) PQtransactionStatus = nullptr;
+  bool loaded = false;
+  std::string error;
+};
+
+const Libpq& pq() {
+  static const Libpq lib = [] {
+    Libpq lib;
+    void* handle = ::dlopen("libpq.so.5", RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+      const char* why = ::dlerror();
+      lib.error = why == nullptr ? "libpq.so.5 cannot be loaded" : why;
+      return lib;
+    }
+    const auto load = [&](auto& function, const char* name) {
+      function =
+          reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(handle, name));
+      if (function == nullptr) lib.error = std::string("libpq.so.5 has no ") + name;
+      return function != nullptr;
+    };
+    lib.loaded =
+        true && load(lib.PQclear, "PQclear") && load(lib.PQcmdTuples, "PQcmdTuples") &&
+        load(lib.PQconnectdbParams, "PQconnectdbParams") &&
+        load(lib.PQconninfoFree, "PQconninfoFree") &&
+        load(lib.PQconninfoParse, "PQconninfoParse") &&
+        load(lib.PQerrorMessage, "PQerrorMessage") &&
+        load(lib.PQescapeLiteral, "PQescapeLiteral") && load(lib.PQexec, "PQexec") &&
+        load(lib.PQexecParams, "PQexecParams") && load(lib.PQexecPrepared, "PQexecPrepared") &&
+        load(lib.PQfinish, "PQfinish") && load(lib.PQfreemem, "PQfreemem") &&
+        load(lib.PQgetlength, "PQgetlength") && load(lib.PQgetvalue, "PQgetvalue") &&
+        load(lib.PQnfields, "PQnfields") && load(lib.PQntuples, "PQntuples") &&
+        load(lib.PQprepare, "PQprepare") && load(lib.PQreset, "PQreset") &&
+        load(lib.PQresultErrorField, "PQresultErrorField") &&
+        load(lib.PQresultStatus, "PQresultStatus") &&
+        load(lib.PQsetNoticeProcessor, "PQsetNoticeProcessor") && load(lib.PQstatus, "PQstatus") &&
+        load(lib.PQtransactionStatus, "PQtransactionStatus");
+    return lib;
+  }();
+  return lib;
+}
 
 // The statements of an open file, prepared once per connection under these names.
 constexpr const char* kSelect = "quarn_select";
@@ -25,7 +93,7 @@ constexpr const char* kNextFrom = "quarn_next_from";
 constexpr const char* kNextAfter = "quarn_next_after";
 
 struct ResultDeleter {
-  void operator()(PGresult* r) const { PQclear(r); }
+  void operator()(PGresult* r) const { pq().PQclear(r); }
 };
 using Result = std::unique_ptr<PGresult, ResultDeleter>;
 
@@ -71,8 +139,9 @@ namespace {
 
 // The status of a failed result; the connection's state decides a lost connection.
 FileStatus status_of_result(pg_conn* conn, const PGresult* result) {
-  if (PQstatus(conn) == CONNECTION_BAD) return status::kIoError;
-  const char* state = result == nullptr ? nullptr : PQresultErrorField(result, PG_DIAG_SQLSTATE);
+  if (pq().PQstatus(conn) == CONNECTION_BAD) return status::kIoError;
+  const char* state =
+      result == nullptr ? nullptr : pq().PQresultErrorField(result, PG_DIAG_SQLSTATE);
   if (state == nullptr) return status::kIoError;
   const std::string_view code(state);
   if (code == "23505") return status::kDuplicate;
@@ -87,25 +156,29 @@ FileStatus status_of_result(pg_conn* conn, const PGresult* result) {
 }  // namespace
 
 FileStatus PgIndexedFile::run(const char* sql) {
-  Result r(PQexec(conn_, sql));
-  const ExecStatusType s = PQresultStatus(r.get());
+  Result r(pq().PQexec(conn_, sql));
+  const ExecStatusType s = pq().PQresultStatus(r.get());
   if (s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK) return status::kOk;
-  message_ = trimmed_message(PQerrorMessage(conn_));
+  message_ = trimmed_message(pq().PQerrorMessage(conn_));
   return status_of_result(conn_, r.get());
 }
 
 FileStatus PgIndexedFile::connect() {
+  if (!pq().loaded) {
+    message_ = pq().error;
+    return status::kMissing;
+  }
   const std::string timeout = std::to_string(config_.connect_timeout_seconds);
   const char* keys[] = {"dbname", "connect_timeout", "application_name", nullptr};
   const char* values[] = {config_.connection.c_str(), timeout.c_str(), "quarn-m", nullptr};
-  conn_ = PQconnectdbParams(keys, values, 1);
-  if (conn_ == nullptr || PQstatus(conn_) != CONNECTION_OK) {
-    message_ = conn_ == nullptr ? "out of memory" : trimmed_message(PQerrorMessage(conn_));
-    PQfinish(conn_);
+  conn_ = pq().PQconnectdbParams(keys, values, 1);
+  if (conn_ == nullptr || pq().PQstatus(conn_) != CONNECTION_OK) {
+    message_ = conn_ == nullptr ? "out of memory" : trimmed_message(pq().PQerrorMessage(conn_));
+    pq().PQfinish(conn_);
     conn_ = nullptr;
     return status::kMissing;
   }
-  PQsetNoticeProcessor(conn_, &ignore_notice, nullptr);
+  pq().PQsetNoticeProcessor(conn_, &ignore_notice, nullptr);
   const std::string settings = "SET lock_timeout = " + std::to_string(busy_milliseconds_) +
                                "; SET client_min_messages = warning";
   return run(settings.c_str());
@@ -113,22 +186,22 @@ FileStatus PgIndexedFile::connect() {
 
 FileStatus PgIndexedFile::ready() {
   if (conn_ == nullptr) return status::kNotOpen;
-  if (PQstatus(conn_) == CONNECTION_OK) return status::kOk;
+  if (pq().PQstatus(conn_) == CONNECTION_OK) return status::kOk;
   // The server went away (a restart): the call connects again, trying for as long as a
   // connection may take, so that a restart costs the one call that found it gone.
   prepared_ = false;
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::seconds(config_.connect_timeout_seconds);
   for (;;) {
-    PQreset(conn_);
-    if (PQstatus(conn_) == CONNECTION_OK) break;
+    pq().PQreset(conn_);
+    if (pq().PQstatus(conn_) == CONNECTION_OK) break;
     if (std::chrono::steady_clock::now() >= deadline) {
-      message_ = trimmed_message(PQerrorMessage(conn_));
+      message_ = trimmed_message(pq().PQerrorMessage(conn_));
       return status::kIoError;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  PQsetNoticeProcessor(conn_, &ignore_notice, nullptr);
+  pq().PQsetNoticeProcessor(conn_, &ignore_notice, nullptr);
   const std::string settings = "SET lock_timeout = " + std::to_string(busy_milliseconds_) +
                                "; SET client_min_messages = warning";
   FileStatus result = run(settings.c_str());
@@ -185,13 +258,13 @@ FileStatus PgIndexedFile::set_up(bool& created) {
   }
   const char* params[] = {nullptr};
   params[0] = layouts.c_str();
-  Result exists(PQexecParams(conn_, "SELECT to_regclass($1) IS NOT NULL", 1, nullptr, params,
-                             nullptr, nullptr, 0));
-  if (PQresultStatus(exists.get()) != PGRES_TUPLES_OK) {
-    message_ = trimmed_message(PQerrorMessage(conn_));
+  Result exists(pq().PQexecParams(conn_, "SELECT to_regclass($1) IS NOT NULL", 1, nullptr, params,
+                                  nullptr, nullptr, 0));
+  if (pq().PQresultStatus(exists.get()) != PGRES_TUPLES_OK) {
+    message_ = trimmed_message(pq().PQerrorMessage(conn_));
     return finish(status_of_result(conn_, exists.get()));
   }
-  const bool have_layouts = std::string_view(PQgetvalue(exists.get(), 0, 0)) == "t";
+  const bool have_layouts = std::string_view(pq().PQgetvalue(exists.get(), 0, 0)) == "t";
   if (!have_layouts) {
     if (!writer) return finish(status::kMissing);
     const std::string make = "CREATE SCHEMA IF NOT EXISTS " + schema + "; CREATE TABLE " + layouts +
@@ -202,12 +275,12 @@ FileStatus PgIndexedFile::set_up(bool& created) {
   const std::string lookup =
       "SELECT record_length, key_offset, key_length FROM " + layouts + " WHERE name = $1";
   params[0] = file_name_.c_str();
-  Result row(PQexecParams(conn_, lookup.c_str(), 1, nullptr, params, nullptr, nullptr, 0));
-  if (PQresultStatus(row.get()) != PGRES_TUPLES_OK) {
-    message_ = trimmed_message(PQerrorMessage(conn_));
+  Result row(pq().PQexecParams(conn_, lookup.c_str(), 1, nullptr, params, nullptr, nullptr, 0));
+  if (pq().PQresultStatus(row.get()) != PGRES_TUPLES_OK) {
+    message_ = trimmed_message(pq().PQerrorMessage(conn_));
     return finish(status_of_result(conn_, row.get()));
   }
-  if (PQntuples(row.get()) == 0) {
+  if (pq().PQntuples(row.get()) == 0) {
     if (!writer) return finish(status::kMissing);
     const std::string create = "CREATE TABLE " + table_ + "(k bytea PRIMARY KEY, v bytea NOT NULL)";
     if ((result = run(create.c_str())) != status::kOk) return finish(result);
@@ -217,15 +290,16 @@ FileStatus PgIndexedFile::set_up(bool& created) {
                                    std::to_string(layout_.key_length)};
     const char* values[] = {file_name_.c_str(), lengths[0].c_str(), lengths[1].c_str(),
                             lengths[2].c_str()};
-    Result inserted(PQexecParams(conn_, insert.c_str(), 4, nullptr, values, nullptr, nullptr, 0));
-    if (PQresultStatus(inserted.get()) != PGRES_COMMAND_OK) {
-      message_ = trimmed_message(PQerrorMessage(conn_));
+    Result inserted(
+        pq().PQexecParams(conn_, insert.c_str(), 4, nullptr, values, nullptr, nullptr, 0));
+    if (pq().PQresultStatus(inserted.get()) != PGRES_COMMAND_OK) {
+      message_ = trimmed_message(pq().PQerrorMessage(conn_));
       return finish(status_of_result(conn_, inserted.get()));
     }
     created = true;
     return finish(status::kOk);
   }
-  const auto number = [&](int column) { return std::atoll(PQgetvalue(row.get(), 0, column)); };
+  const auto number = [&](int column) { return std::atoll(pq().PQgetvalue(row.get(), 0, column)); };
   if (number(0) != static_cast<long long>(layout_.record_length) ||
       number(1) != static_cast<long long>(layout_.key_offset) ||
       number(2) != static_cast<long long>(layout_.key_length)) {
@@ -248,14 +322,14 @@ FileStatus PgIndexedFile::drop(const StorageConfig& config, const std::string& t
     return result;
   }
   const std::string schema = quoted(config.schema);
-  char* name = PQescapeLiteral(file.conn_, table.c_str(), table.size());
+  char* name = pq().PQescapeLiteral(file.conn_, table.c_str(), table.size());
   const std::string sql = "BEGIN; DELETE FROM " + schema + ".quarn_layout WHERE name = " +
                           std::string(name == nullptr ? "''" : name) + "; DROP TABLE IF EXISTS " +
                           schema + "." + quoted(table) + "; COMMIT";
-  PQfreemem(name);
-  Result r(PQexec(file.conn_, sql.c_str()));
-  if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-    message = trimmed_message(PQerrorMessage(file.conn_));
+  pq().PQfreemem(name);
+  Result r(pq().PQexec(file.conn_, sql.c_str()));
+  if (pq().PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+    message = trimmed_message(pq().PQerrorMessage(file.conn_));
     return status_of_result(file.conn_, r.get());
   }
   return status::kOk;
@@ -263,9 +337,9 @@ FileStatus PgIndexedFile::drop(const StorageConfig& config, const std::string& t
 
 std::string PgIndexedFile::shown_connection(const std::string& connection) {
   char* error = nullptr;
-  PQconninfoOption* options = PQconninfoParse(connection.c_str(), &error);
+  PQconninfoOption* options = pq().PQconninfoParse(connection.c_str(), &error);
   if (options == nullptr) {
-    PQfreemem(error);
+    pq().PQfreemem(error);
     return "(not a connection string)";
   }
   std::string shown;
@@ -275,7 +349,7 @@ std::string PgIndexedFile::shown_connection(const std::string& connection) {
     shown += std::string(o->keyword) + "=" +
              (std::strcmp(o->keyword, "password") == 0 ? "*****" : o->val);
   }
-  PQconninfoFree(options);
+  pq().PQconninfoFree(options);
   return shown;
 }
 
@@ -285,12 +359,12 @@ bool PgIndexedFile::probe(const StorageConfig& config, std::string& words) {
     words = file.message_;
     return false;
   }
-  Result r(PQexec(file.conn_, "SELECT current_setting('server_version')"));
-  if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) {
-    words = trimmed_message(PQerrorMessage(file.conn_));
+  Result r(pq().PQexec(file.conn_, "SELECT current_setting('server_version')"));
+  if (pq().PQresultStatus(r.get()) != PGRES_TUPLES_OK) {
+    words = trimmed_message(pq().PQerrorMessage(file.conn_));
     return false;
   }
-  words = "PostgreSQL " + std::string(PQgetvalue(r.get(), 0, 0));
+  words = "PostgreSQL " + std::string(pq().PQgetvalue(r.get(), 0, 0));
   return true;
 }
 
@@ -319,9 +393,9 @@ FileStatus PgIndexedFile::prepare() {
         s.name == kInsert || s.name == kUpdate || s.name == kUpsert || s.name == kDelete;
     if (change && mode_ == OpenMode::kInput) continue;
     const Oid types[] = {17, 17};  // bytea
-    Result r(PQprepare(conn_, s.name, s.sql.c_str(), s.params, types));
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-      message_ = trimmed_message(PQerrorMessage(conn_));
+    Result r(pq().PQprepare(conn_, s.name, s.sql.c_str(), s.params, types));
+    if (pq().PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+      message_ = trimmed_message(pq().PQerrorMessage(conn_));
       return status_of_result(conn_, r.get());
     }
   }
@@ -331,7 +405,7 @@ FileStatus PgIndexedFile::prepare() {
 
 void PgIndexedFile::set_busy_timeout(int milliseconds) {
   busy_milliseconds_ = milliseconds;
-  if (conn_ != nullptr && PQstatus(conn_) == CONNECTION_OK) {
+  if (conn_ != nullptr && pq().PQstatus(conn_) == CONNECTION_OK) {
     run(("SET lock_timeout = " + std::to_string(milliseconds)).c_str());
   }
 }
@@ -339,7 +413,7 @@ void PgIndexedFile::set_busy_timeout(int milliseconds) {
 void PgIndexedFile::close() {
   if (conn_ == nullptr) return;
   // What was not committed is undone (the server does so when the connection ends).
-  PQfinish(conn_);
+  pq().PQfinish(conn_);
   conn_ = nullptr;
   prepared_ = false;
   in_transaction_ = false;
@@ -352,7 +426,7 @@ std::span<const char> PgIndexedFile::key_of(std::span<const char> record) const 
 
 // A lost connection ends the transaction it was in: the server has undone it.
 void PgIndexedFile::note_lost() {
-  if (PQstatus(conn_) == CONNECTION_BAD) in_transaction_ = false;
+  if (pq().PQstatus(conn_) == CONNECTION_BAD) in_transaction_ = false;
 }
 
 // Runs a prepared query of one key; "23" when it finds no row. The rows are the caller's.
@@ -364,14 +438,14 @@ FileStatus PgIndexedFile::query_key(const char* statement, std::span<const char>
   const char* values[] = {key.empty() ? "" : key.data()};
   const int lengths[] = {static_cast<int>(key.size())};
   const int formats[] = {1};
-  rows = PQexecPrepared(conn_, statement, 1, values, lengths, formats, 1);
-  if (PQresultStatus(rows) != PGRES_TUPLES_OK) {
-    message_ = trimmed_message(PQerrorMessage(conn_));
+  rows = pq().PQexecPrepared(conn_, statement, 1, values, lengths, formats, 1);
+  if (pq().PQresultStatus(rows) != PGRES_TUPLES_OK) {
+    message_ = trimmed_message(pq().PQerrorMessage(conn_));
     result = status_of_result(conn_, rows);
     note_lost();
     return result;
   }
-  return PQntuples(rows) == 0 ? status::kNotFound : status::kOk;
+  return pq().PQntuples(rows) == 0 ? status::kNotFound : status::kOk;
 }
 
 FileStatus PgIndexedFile::fetch(const char* statement, std::span<const char> key,
@@ -380,9 +454,9 @@ FileStatus PgIndexedFile::fetch(const char* statement, std::span<const char> key
   FileStatus result = query_key(statement, key, rows);
   const Result r(rows);
   if (result != status::kOk) return result;
-  const int column = PQnfields(r.get()) - 1;
-  const std::size_t length = static_cast<std::size_t>(PQgetlength(r.get(), 0, column));
-  frame::put_text(record, std::string_view(PQgetvalue(r.get(), 0, column), length));
+  const int column = pq().PQnfields(r.get()) - 1;
+  const std::size_t length = static_cast<std::size_t>(pq().PQgetlength(r.get(), 0, column));
+  frame::put_text(record, std::string_view(pq().PQgetvalue(r.get(), 0, column), length));
   result = length == record.size() ? status::kOk : status::kBadLength;
   const auto read_key = key_of(record);
   position_.assign(read_key.begin(), read_key.end());
@@ -400,14 +474,14 @@ FileStatus PgIndexedFile::change(const char* statement, std::span<const char> re
   const char* values[] = {key.data(), record.data()};
   const int lengths[] = {static_cast<int>(key.size()), static_cast<int>(record.size())};
   const int formats[] = {1, 1};
-  Result r(PQexecPrepared(conn_, statement, with_value ? 2 : 1, values, lengths, formats, 0));
-  if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-    message_ = trimmed_message(PQerrorMessage(conn_));
+  Result r(pq().PQexecPrepared(conn_, statement, with_value ? 2 : 1, values, lengths, formats, 0));
+  if (pq().PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+    message_ = trimmed_message(pq().PQerrorMessage(conn_));
     result = status_of_result(conn_, r.get());
     note_lost();
     return result;
   }
-  if (std::strcmp(PQcmdTuples(r.get()), "0") == 0) {
+  if (std::strcmp(pq().PQcmdTuples(r.get()), "0") == 0) {
     return none_is_not_found ? status::kNotFound : status::kDuplicate;
   }
   return status::kOk;
@@ -464,8 +538,8 @@ FileStatus PgIndexedFile::start(std::span<const char> key, bool after) {
   const Result r(rows);
   positioned_ = false;
   if (result != status::kOk) return result;
-  const char* found = PQgetvalue(r.get(), 0, 0);
-  position_.assign(found, found + PQgetlength(r.get(), 0, 0));
+  const char* found = pq().PQgetvalue(r.get(), 0, 0);
+  position_.assign(found, found + pq().PQgetlength(r.get(), 0, 0));
   positioned_ = true;
   position_inclusive_ = true;
   return status::kOk;
@@ -497,7 +571,7 @@ FileStatus PgIndexedFile::begin() {
     // The file is taken for writing at once: other writers wait (up to lock_timeout),
     // readers go on reading what was committed.
     result = run(("BEGIN; LOCK TABLE " + table_ + " IN SHARE ROW EXCLUSIVE MODE").c_str());
-    if (result != status::kOk && PQstatus(conn_) == CONNECTION_OK) run("ROLLBACK");
+    if (result != status::kOk && pq().PQstatus(conn_) == CONNECTION_OK) run("ROLLBACK");
   }
   if (result == status::kOk) in_transaction_ = true;
   return result;
@@ -511,7 +585,7 @@ FileStatus PgIndexedFile::commit() {
     rollback();
     return result;
   }
-  if (PQtransactionStatus(conn_) == PQTRANS_INERROR) {
+  if (pq().PQtransactionStatus(conn_) == PQTRANS_INERROR) {
     // A statement failed and the server has undone the transaction.
     rollback();
     return status::kIoError;
@@ -529,7 +603,7 @@ FileStatus PgIndexedFile::rollback() {
   if (conn_ == nullptr) return status::kNotOpen;
   if (!in_transaction_) return status::kOk;
   in_transaction_ = false;
-  if (PQstatus(conn_) != CONNECTION_OK) return status::kOk;
+  if (pq().PQstatus(conn_) != CONNECTION_OK) return status::kOk;
   return run("ROLLBACK");
 }
 
