@@ -67,6 +67,13 @@ QUARN_API int quarn_call(const char* name, void* const* params, int count, int32
  * unknown name. */
 QUARN_API int quarn_program_info(const char* name, size_t* lengths, int max_lengths);
 
+/* What the index-th parameter (0-based) of a program is: QUARN_PARAMETER_RECORD, bytes of
+ * the length quarn_program_info() gives, or QUARN_PARAMETER_CALLBACKS, a struct of
+ * callbacks the caller provides (POP's QuarnCallerForm), which no text can fill. -1 for
+ * an unknown name or an index past the program's parameters. */
+enum { QUARN_PARAMETER_RECORD = 0, QUARN_PARAMETER_CALLBACKS = 1 };
+QUARN_API int quarn_program_parameter_kind(const char* name, int index);
+
 /* The name of the index-th program (0-based, in name order), or NULL past the last. */
 QUARN_API const char* quarn_program_name(int index);
 

@@ -49,6 +49,13 @@ QUARN_API int quarn_program_info(const char* name, size_t* lengths, int max_leng
   return def.param_count;
 }
 
+QUARN_API int quarn_program_parameter_kind(const char* name, int index) {
+  const Program* program = find_program(program_name_arg(name));
+  if (program == nullptr || index < 0 || index >= program->def().param_count) return -1;
+  return program->def().callbacks[static_cast<std::size_t>(index)] ? QUARN_PARAMETER_CALLBACKS
+                                                                   : QUARN_PARAMETER_RECORD;
+}
+
 QUARN_API const char* quarn_program_name(int index) {
   const auto all = programs();
   if (index < 0 || static_cast<size_t>(index) >= all.size()) return nullptr;

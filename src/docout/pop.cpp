@@ -990,4 +990,4 @@ void reset_process_state() {
 }  // namespace quarn::docout
 
 QUARN_PROGRAM((POP), quarn::docout::pop, 2, (request, QuarnPopRecord), (caller, QuarnPopCaller),
-              (form, QuarnCallerForm));
+              (form, ::quarn::frame::Callbacks<QuarnCallerForm>));

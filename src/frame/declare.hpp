@@ -15,7 +15,9 @@
 //    a call that lacks one is reported and does nothing.
 //  - Each record is (name, type): its pointer in the C entry is `type*`, its length
 //    sizeof(type). `char[64]` is 64 bytes reached through `char*`; Prefix<T, N> is the
-//    first N bytes of a T. At most kMaxParams (6) records; none at all is allowed.
+//    first N bytes of a T; Callbacks<T> is a T* that is no record but a struct of callbacks
+//    the caller provides (POP's caller's form). At most kMaxParams (6) records; none at
+//    all is allowed.
 //  - The C entry must be declared in include/quarn/quarn-m.h with exactly these parameter
 //    types; it returns the body's result, or, where the header declares a pointer result,
 //    the first record.
@@ -38,25 +40,39 @@ namespace quarn::frame {
 template <class T, std::size_t Length>
 struct Prefix {};
 
+// A parameter that is a struct of callbacks (a T), not a record of bytes.
+template <class T>
+struct Callbacks {};
+
 template <class R>
 struct RecordTraits {
   using Pointer = R*;
   static constexpr std::size_t kLength = sizeof(R);
+  static constexpr bool kCallbacks = false;
 };
 template <class T, std::size_t N>
 struct RecordTraits<T[N]> {
   using Pointer = T*;
   static constexpr std::size_t kLength = sizeof(T) * N;
+  static constexpr bool kCallbacks = false;
 };
 template <class T, std::size_t Length>
 struct RecordTraits<Prefix<T, Length>> {
   using Pointer = T*;
   static constexpr std::size_t kLength = Length;
+  static constexpr bool kCallbacks = false;
 };
 template <class T, std::size_t Length>
 struct RecordTraits<const Prefix<T, Length>> {
   using Pointer = const T*;
   static constexpr std::size_t kLength = Length;
+  static constexpr bool kCallbacks = false;
+};
+template <class T>
+struct RecordTraits<Callbacks<T>> {
+  using Pointer = T*;
+  static constexpr std::size_t kLength = sizeof(T);
+  static constexpr bool kCallbacks = true;
 };
 template <class R>
 using record_pointer_t = typename RecordTraits<R>::Pointer;
@@ -81,8 +97,12 @@ class DeclaredProgram final : public Program {
                 "the body takes the records' pointers, in order, and returns std::int32_t");
 
   DeclaredProgram(std::string_view name, int required)
-      : Program(ProgramDef{
-            name, kCount, required, {RecordTraits<Records>::kLength...}, &untyped_body}) {}
+      : Program(ProgramDef{name,
+                           kCount,
+                           required,
+                           {RecordTraits<Records>::kLength...},
+                           &untyped_body,
+                           {RecordTraits<Records>::kCallbacks...}}) {}
 
   // A call through an exported symbol: records beyond what a GnuCOBOL caller passed are
   // treated as not passed. R is the entry's declared result.

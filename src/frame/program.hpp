@@ -48,6 +48,9 @@ struct ProgramDef {
   int required_params;
   std::array<std::size_t, kMaxParams> record_lengths;
   std::int32_t (*body)(void* const* params);
+  // Parameters that are no records but a struct of callbacks the caller provides (POP's
+  // caller's form): a call by name from the command line cannot fill them from text.
+  std::array<bool, kMaxParams> callbacks = {};
 };
 
 // One exported program: its definition and control block. Constructing one registers it

@@ -45,6 +45,12 @@ int main(void) {
   CHECK(quarn_program_info("IXIOSTAT", lengths, 4) == 1);
   CHECK(lengths[0] == 64);
   CHECK(quarn_program_info("NOSUCH", lengths, 4) == -1);
+  CHECK(quarn_program_parameter_kind("IXIOSTAT", 0) == QUARN_PARAMETER_RECORD);
+  CHECK(quarn_program_parameter_kind("POP", 1) == QUARN_PARAMETER_RECORD);
+  CHECK(quarn_program_parameter_kind("POP", 2) == QUARN_PARAMETER_CALLBACKS);
+  CHECK(quarn_program_parameter_kind("POP", 3) == -1);
+  CHECK(quarn_program_parameter_kind("IXIOSTAT", -1) == -1);
+  CHECK(quarn_program_parameter_kind("NOSUCH", 0) == -1);
 
   /* A record that was not passed is reported, never touched. */
   CHECK(quarn_set_error_handler(count_error, &errors_seen) == NULL);

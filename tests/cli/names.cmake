@@ -4,7 +4,7 @@ quarn_cli_test(getname ARGS getname "JOHN/A/SMITH/JR"
 quarn_cli_test(getname_too_many ARGS getname "A/B/C/D/E" EXIT 1
   EXPECT "sort name +\\[C D E, A B/d Name Format\\*\\*\\*\\*\\*/\\]\nreturn code  70.*more than four pieces")
 quarn_cli_test(getname_too_long ARGS getname "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDE" EXIT 2
-  EXPECT "at most 40 characters")
+  EXPECT "a name has 41 characters. at most 40 fit")
 quarn_cli_test(getname_help ARGS getname --help EXPECT "usage: quarn getname NAME")
 
 quarn_cli_test(getcsz ARGS getcsz "BIRMINGHAM/AL/35203"

@@ -15,7 +15,7 @@ quarn_cli_step(rpt_home indexed_import_customer ARGS indexed import ${rpt_home}/
 quarn_cli_step(rpt_home rptctl_check ARGS rptctl check --home ${rpt_home}
   EXPECT "^Check Started [0-9][0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9] [0-9:]+\n ---- Controls Version Number ----\n    -Out Of Sync\n.*    Loop Status = 10\n.*result 2: the customer's file differs from the standard\n$")
 quarn_cli_step(rpt_home rptctl_check_again ARGS rptctl check --home ${rpt_home}
-  EXPECT "^result 1: a log exists: the check has been done before\n$")
+  EXPECT "^result 1: a log exists: the check has been done before\nquarn rptctl: the log '[^']*rpt_home/Update.LOG' is there from an earlier check. remove it to check again\n$")
 quarn_cli_step(rpt_home rptctl_update ARGS rptctl update --home ${rpt_home}
   EXPECT "^Update Started .*    Updated Controls = 2\n ---- Styles Update ----\n    Updated Styles = 0\nresult 2: differences found or records updated\n$")
 quarn_cli_step(rpt_home indexed_export_customer ARGS indexed export ${rpt_home}/QUARN.RPT
@@ -24,7 +24,8 @@ quarn_cli_step(rpt_home indexed_export_customer ARGS indexed export ${rpt_home}/
 quarn_cli_step(rpt_home rptctl_update_again ARGS rptctl update --home ${rpt_home}
   EXPECT "Updated Controls = 0\n.*result 0: nothing to report\n$")
 quarn_cli_step(rpt_home indexed_wrong_layout ARGS indexed export ${rpt_home}/QUARN.RPT
-  --record-length 256 --key-length 17 EXIT 1 EXPECT "cannot open .*QUARN.RPT [(]status 39[)]")
+  --record-length 256 --key-length 17 EXIT 3
+  EXPECT "cannot open [^\n]*QUARN.RPT: the file was made with other lengths than --record-length 256 --key-length 17 [^\n]*\n>9X - OPEN: File Attribute Conflict! [|]\n$")
 quarn_cli_step(rpt_home indexed_bad_line ARGS indexed import ${rpt_home}/SHORT.RPT
   --record-length 100 --key-length 17 ${rpt_data}/standard.txt EXIT 1
   EXPECT "line 1 has 211 characters, more than the record's 100")
@@ -32,8 +33,8 @@ quarn_cli_step(rpt_home indexed_empty_refused ARGS indexed import ${rpt_home}/QU
   --record-length 213 --key-length 17 /dev/null EXIT 1
   EXPECT "the text holds no records: .*QUARN.RPT is left as it was")
 quarn_cli_step(rpt_home indexed_other_length_refused ARGS indexed import ${rpt_home}/QUARN.RPT
-  --record-length 256 --key-length 17 ${rpt_data}/standard.txt EXIT 1
-  EXPECT "cannot open .*QUARN.RPT [(]status 39[)]")
+  --record-length 256 --key-length 17 ${rpt_data}/standard.txt EXIT 3
+  EXPECT "cannot open [^\n]*QUARN.RPT: the file was made with other lengths than --record-length 256")
 quarn_cli_step(rpt_home indexed_kept_whole ARGS indexed export ${rpt_home}/QUARN.RPT
   --record-length 213 --key-length 17 EXPECT "^CCHEQUE REG   000[^\n]*\n[^\n]*\n[^\n]*\nSPLAIN [^\n]*\n$")
 quarn_cli_step(rpt_home indexed_allow_empty ARGS indexed import ${rpt_home}/QUARN.RPT
@@ -76,8 +77,8 @@ quarn_cli_step(move_home move_to_server ARGS indexed copy ${move_home}/files/QUA
   ${move_home}/server/QUARN.RPT --record-length 213 --key-length 17
   EXPECT "^[1-9][0-9]* records copied from [^\n]*/files/QUARN.RPT to [^\n]*/server/QUARN.RPT\n$")
 quarn_cli_step(move_home move_wrong_layout ARGS indexed copy ${move_home}/server/QUARN.RPT
-  ${move_home}/files/OTHER.RPT --record-length 256 --key-length 17 EXIT 1
-  EXPECT "cannot open [^\n]*/server/QUARN.RPT [(]status 39[)]")
+  ${move_home}/files/OTHER.RPT --record-length 256 --key-length 17 EXIT 3
+  EXPECT "cannot open [^\n]*/server/QUARN.RPT: the file was made with other lengths")
 quarn_cli_step(move_home move_back ARGS indexed copy ${move_home}/server/QUARN.RPT
   ${move_home}/files/BACK.RPT --record-length 213 --key-length 17 EXPECT "records copied")
 quarn_cli_step(move_home move_export_there ARGS indexed export ${move_home}/files/QUARN.RPT

@@ -9,7 +9,7 @@ quarn_cli_test(amtname_bad_amount ARGS amtname 1.234 EXIT 2 EXPECT "'1.234' is n
 quarn_cli_test(amtname_too_many_digits ARGS amtname 1234567890123 EXIT 2
   EXPECT "is not an amount")
 quarn_cli_test(amtname_long_text ARGS amtname 1 --text Dollars-and-more EXIT 2
-  EXPECT "--text: the text has 16 characters; at most 10 fit")
+  EXPECT "--text: the text has 16 characters. at most 10 fit")
 quarn_cli_test(amtname_text_without_value ARGS amtname 1 --text EXIT 2
   EXPECT "--text needs a value")
 quarn_cli_test(amtname_unknown_option ARGS amtname 1 --words EXIT 2
@@ -25,8 +25,9 @@ quarn_cli_test(mixcase_both_sets ARGS mixcase --address --names X EXIT 2
   EXPECT "exclude each other")
 string(REPEAT "X" 101 long_text)
 quarn_cli_test(mixcase_too_long ARGS mixcase ${long_text} EXIT 2
-  EXPECT "the text has 101 characters; at most 100 fit")
-quarn_cli_test(mixcase_no_text ARGS mixcase --sentence EXIT 2 EXPECT "expects one text")
+  EXPECT "the text has 101 characters. at most 100 fit")
+quarn_cli_test(mixcase_no_text ARGS mixcase --sentence EXIT 2
+  EXPECT "expects one text \\(0 operand\\(s\\) given\\)")
 
 quarn_cli_test(numedit ARGS numedit "$1,234.56-" EXPECT "^-1234.56000\n$")
 quarn_cli_test(numedit_plain ARGS numedit ".5" EXPECT "^0.50000\n$")

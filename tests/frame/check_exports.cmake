@@ -8,6 +8,7 @@ execute_process(COMMAND ${QUARN} programs OUTPUT_VARIABLE listing RESULT_VARIABL
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "quarn programs failed")
 endif()
+string(REGEX REPLACE "^PROGRAM [^\n]*\n" "" listing "${listing}")  # the header line
 string(REGEX MATCHALL "(^|\n)[A-Z0-9-]+" programs "${listing}")
 
 set(expected DllGetClassObject DllCanUnloadNow DllRegisterServer DllUnregisterServer

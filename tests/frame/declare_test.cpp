@@ -39,6 +39,17 @@ TEST(Declaration, LengthsAndCountComeFromTheRecordTypes) {
             (std::vector<size_t>{3, 40, 4, sizeof(QuarnIxiostatRecord), 1, 12}));
 }
 
+TEST(Declaration, CallbacksAreMarkedAndTheRestAreRecords) {
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(quarn_program_parameter_kind("TEST-SIX", i), QUARN_PARAMETER_RECORD) << i;
+  EXPECT_EQ(quarn_program_parameter_kind("TEST-SIX", 6), -1);
+  // POP's third parameter, the caller's form, is declared as callbacks.
+  EXPECT_EQ(quarn_program_parameter_kind("POP", 2), QUARN_PARAMETER_CALLBACKS);
+  size_t lengths[3] = {};
+  ASSERT_EQ(quarn_program_info("POP", lengths, 3), 3);
+  EXPECT_EQ(lengths[2], sizeof(QuarnCallerForm));
+}
+
 TEST(Declaration, EveryRecordMayBeLeftOut) {
   // Called by name with no records at all, as CALL "TEST-SIX" without USING does.
   int32_t result = 0;

@@ -37,45 +37,45 @@ std::optional<std::int64_t> parse_amount(std::string_view text) {
   return negative ? -value : value;
 }
 
-int run(const Args& args) {
-  Options options;
-  std::string error;
-  if (!parse_options(args, {"--cents"}, {"--text"}, options, error))
-    return usage_error("amtname", error);
-  if (options.positional.size() != 1) return usage_error("amtname", "expects one amount");
-  const std::optional<std::int64_t> amount = parse_amount(options.positional[0]);
+int run(const Parsed& line) {
+  const std::optional<std::int64_t> amount = parse_amount(line.operand(0));
   if (!amount) {
-    return usage_error("amtname", "'" + std::string(options.positional[0]) +
-                                      "' is not an amount (at most 12 digits, a point and 2 "
+    return usage_error("amtname", quoted(line.operand(0)) +
+                                      " is not an amount (at most 12 digits, a point and 2 "
                                       "decimals, e.g. 1234.56)");
   }
   QuarnAmtnameRecord record;
   put_field(record.an_words, "");
   put_field(record.an_result_code, "");
   quarn_write_display(record.an_amount, sizeof record.an_amount, 1, &*amount);
-  record.an_cents_option[0] = options.has("--cents") ? '2' : ' ';
-  const std::string_view text = options.has("--text") ? options.set["--text"] : "";
-  if (const auto message = too_long(text, record.an_trailing_text))
-    return usage_error("amtname", "--text: " + *message);
-  put_field(record.an_trailing_text, text);
+  record.an_cents_option[0] = line.has("--cents") ? '2' : ' ';
+  put_field(record.an_trailing_text,
+            record_text(line.value("--text"), record.an_trailing_text, "--text: the text"));
   QUARN_AMTNAME(&record);
-  std::printf("%s\n", std::string(trimmed(record.an_words)).c_str());
+  std::printf("%s\n", to_terminal(trimmed(record.an_words)).c_str());
+  if (std::string_view(record.an_result_code, 2) != "00")
+    return failure("amtname", "AMTNAME answered " + printable(record.an_result_code));
   return kOk;
 }
 
 const Registration registration(
-    {"amtname", "an amount of money in words, as on a cheque",
-     "usage: quarn amtname AMOUNT [--cents] [--text WORD]\n"
-     "\n"
-     "Prints AMOUNT (e.g. 1234.56: up to 12 digits, a point and two decimals) in words as\n"
-     "AMTNAME writes it on an 80-character line, protected by '**'. --cents adds the cents\n"
-     "as '& 56/100'; --text adds a word of up to 10 characters after the amount (a currency,\n"
-     "e.g. Dollars). Higher groups become numerals when the words would not fit; a negative\n"
-     "amount is written as zero.\n"
-     "\n"
-     "example: quarn amtname 1234.56 --cents --text Dollars\n"
-     "         **One Thousand Two Hundred Thirty-Four & 56/100 Dollars\n",
-     &run});
+    {.name = "amtname",
+     .summary = "an amount of money in words, as on a cheque",
+     .synopsis = "AMOUNT [--cents] [--text WORD]",
+     .description =
+         "Prints AMOUNT (e.g. 1234.56: up to 12 digits, a point and two decimals) in words as\n"
+         "AMTNAME writes it on an 80-character line, protected by '**'. Higher groups become\n"
+         "numerals when the words would not fit; a negative amount is written as zero.\n"
+         "\n"
+         "example: quarn amtname 1234.56 --cents --text Dollars\n"
+         "         **One Thousand Two Hundred Thirty-Four & 56/100 Dollars\n",
+     .options = {{.name = "--cents", .help = "add the cents as '& 56/100'"},
+                 {.name = "--text",
+                  .value = "WORD",
+                  .help = "a word of up to 10 characters after the amount (a currency)"}},
+     .operands = {1, 1},
+     .expects = "one amount",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

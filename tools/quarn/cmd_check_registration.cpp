@@ -9,11 +9,8 @@
 namespace quarn::cli {
 namespace {
 
-int run(const Args& given) {
-  Args args = given;
-  std::string error;
-  if (!take_home_option(args, error)) return usage_error("check-registration", error);
-  if (!args.empty()) return usage_error("check-registration", "takes only --home");
+int run(const Parsed& line) {
+  apply_home(line);
   QuarnDrMissingName missing;
   std::int32_t result = 0;
   QUARN_CHECK_DLL_REG(&missing, &result);
@@ -22,21 +19,22 @@ int run(const Args& given) {
     return kOk;
   }
   return failure("check-registration",
-                 "not registered: " + std::string(trimmed(missing.dr_missing_name)) + " (error " +
-                     std::to_string(result) + ")");
+                 "not registered: " + to_terminal(trimmed(missing.dr_missing_name)) + " (error " +
+                     std::to_string(result) + "); register it with the form runtime or add " +
+                     "its key to quarn-registry.txt in " + home_for_messages(line));
 }
 
 const Registration registration(
-    {"check-registration", "check that the suite's components are registered",
-     "usage: quarn check-registration [--home DIR]\n"
-     "\n"
-     "Runs CHECK-DLL-REG: the seven component keys are looked up in order among the\n"
-     "identifiers the form runtime registers and in the file quarn-registry.txt of the\n"
-     "home folder (one key a line, e.g. SOFTWARE\\Classes\\QUARN.Date.1). Prints the first\n"
-     "missing one and exits with 1, or says that all are registered.\n"
-     "\n"
-     "  --home DIR   the suite's home folder\n",
-     &run});
+    {.name = "check-registration",
+     .summary = "check that the suite's components are registered",
+     .synopsis = "[--home DIR]",
+     .description =
+         "Runs CHECK-DLL-REG: the seven component keys are looked up in order among the\n"
+         "identifiers the form runtime registers and in the file quarn-registry.txt of the\n"
+         "home folder (one key a line, e.g. SOFTWARE\\Classes\\QUARN.Date.1). Prints the first\n"
+         "missing one and exits with 1, or says that all are registered.\n",
+     .options = {kHomeOption},
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

@@ -1,5 +1,6 @@
 // quarn cheque-register CSV: a register of cheques written through POP, each row passed
 // through the name, address, date and amount programs first.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -8,7 +9,9 @@
 #include <vector>
 
 #include "cli.hpp"
+#include "csv.hpp"
 #include "home_option.hpp"
+#include "pop_failure.hpp"
 #include "quarn/quarn-m.h"
 
 namespace quarn::cli {
@@ -21,22 +24,12 @@ constexpr char kRight = QUARN_POP_ALIGN_RIGHT;
 constexpr char kParagraph = QUARN_POP_PARAGRAPH_END;
 constexpr std::string_view kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
-std::vector<std::string> split_csv(const std::string& line) {
-  std::vector<std::string> fields(1);
-  for (const char c : line) {
-    if (c == ',')
-      fields.emplace_back();
-    else if (c != '\r')
-      fields.back() += c;
-  }
-  return fields;
-}
-
-// "1234.56" as cents.
+// "1234.56" or "1,234.56" as cents.
 std::optional<std::int64_t> cents_of(std::string_view text) {
   std::int64_t cents = 0;
   int decimals = -1;
   for (const char c : text) {
+    if (c == ',' && decimals < 0 && cents > 0) continue;
     if (c == '.' && decimals < 0) {
       decimals = 0;
     } else if (c >= '0' && c <= '9' && decimals < 2 && cents < 10'000'000'000'000) {
@@ -157,7 +150,7 @@ void set(std::span<char> field, std::string_view text) {
 
 class Register {
  public:
-  Register() {
+  explicit Register(std::string home) : home_(std::move(home)) {
     std::memset(&rec_, ' ', sizeof rec_);
     std::memset(&caller_, ' ', sizeof caller_);
     set(caller_.pop_program_name, "CHQREG");
@@ -168,7 +161,10 @@ class Register {
     set(rec_.pop_request, code);
     QUARN_POP(&rec_, &caller_, quarn_runtime_form());
     if (std::string_view(rec_.pop_status, 2) == "00") return true;
-    error_ = "POP " + std::string(code) + ": " + std::string(trimmed(rec_.pop_message_text));
+    const PopFailure failed = pop_failure(code, std::string_view(rec_.pop_status, 2),
+                                          trimmed(rec_.pop_message_text), home_);
+    error_ = failed.message;
+    status_ = failed.status;
     return false;
   }
 
@@ -204,58 +200,69 @@ class Register {
 
   std::string file() const { return std::string(trimmed(rec_.pop_print_file_name)); }
   const std::string& error() const { return error_; }
+  int status() const { return status_; }
 
  private:
   QuarnPopRecord rec_;
   QuarnPopCaller caller_;
+  std::string home_;
   std::string error_;
+  int status_ = kFailure;
 };
 
-int run(const Args& given) {
-  Args args = given;
-  std::string error;
-  if (!take_home_option(args, error)) return usage_error(kName, error);
-  if (args.size() != 1) return usage_error(kName, "expects one CSV file");
-  const std::string source(args[0]);
-  std::ifstream in(source);
-  if (!in) return failure(kName, "cannot read " + source);
+int run(const Parsed& line) {
+  apply_home(line);
+  const std::string source(line.operand(0));
+  if (const auto why = unreadable(source)) return cannot_run(kName, *why);
+  std::ifstream in(source, std::ios::binary);
 
-  Register reg;
-  if (!reg.start(source)) return failure(kName, reg.error());
-  std::string line;
-  std::getline(in, line);  // the column names
-  int number = 1;
+  Register reg(home_for_messages(line));
+  if (!reg.start(source)) return complain(kName, reg.error(), reg.status());
+  CsvReader csv(in);
+  std::vector<std::string> fields;
+  csv.next(fields);  // the column names
   std::size_t count = 0;
   std::int64_t cents = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (line.empty() || line == "\r") continue;
+  while (csv.next(fields)) {
+    if (fields.size() == 1 && fields[0].empty()) continue;  // a blank line
+    const std::string where = source + ":" + std::to_string(csv.line()) + ": ";
     Cheque cheque;
-    if (const auto problem = make_cheque(split_csv(line), cheque))
-      return failure(kName, source + ":" + std::to_string(number) + ": " + *problem);
-    if (!reg.cheque(cheque)) return failure(kName, reg.error());
+    try {
+      for (std::string& field : fields)
+        field = to_record(field);
+    } catch (const UsageError& error) {
+      return failure(kName, where + error.message);
+    }
+    if (const auto problem = make_cheque(fields, cheque)) return failure(kName, where + *problem);
+    if (!reg.cheque(cheque)) return complain(kName, reg.error(), reg.status());
     ++count;
     cents += cheque.cents;
   }
-  if (!reg.total(cents, count)) return failure(kName, reg.error());
+  if (csv.error()) return failure(kName, source + ": " + *csv.error());
+  if (!reg.total(cents, count)) return complain(kName, reg.error(), reg.status());
   std::printf("%s\n", reg.file().c_str());
   return kOk;
 }
 
 const Registration registration(
-    {kName, "a register of cheques from a CSV file, as a rich-text document",
-     "usage: quarn cheque-register [--home DIR] CSV\n"
-     "\n"
-     "Reads cheques from CSV (a header line, then number,payee,city,date,amount with the\n"
-     "payee keyed as FIRST/MIDDLE/LAST, the city line as CITY/ST/ZIP, a typed date and an\n"
-     "amount like 1234.56), passes each through GETNAME, GETCSZ, MIXCASE, DATEDIT, GETDAY\n"
-     "and AMTNAME, and writes a register through POP: page headers, a table of the\n"
-     "cheques with the amounts in words, and the total. Prints the document's name.\n"
-     "\n"
-     "  --home DIR   the suite's home folder, where the print file is written\n"
-     "\n"
-     "example: quarn cheque-register --home /tmp/demo examples/cheques.csv\n",
-     &run});
+    {.name = kName,
+     .summary = "a register of cheques from a CSV file, as a rich-text document",
+     .synopsis = "[--home DIR] CSV",
+     .description =
+         "Reads cheques from CSV (UTF-8, RFC 4180: a header line, then\n"
+         "number,payee,city,date,amount, a field in double quotes may hold commas, quotes\n"
+         "doubled) with the payee keyed as FIRST/MIDDLE/LAST, the city line as CITY/ST/ZIP, a\n"
+         "typed date and an amount like 1234.56 or \"1,234.56\". Passes each through GETNAME,\n"
+         "GETCSZ, MIXCASE, DATEDIT, GETDAY and AMTNAME, and writes a register through POP:\n"
+         "page headers, a table of the cheques with the amounts in words, and the total.\n"
+         "Prints the document's name. Exits with 1 for a row a program refuses, with 3 when\n"
+         "CSV cannot be read.\n"
+         "\n"
+         "example: quarn cheque-register --home /tmp/demo examples/cheques.csv\n",
+     .options = {kHomeOption},
+     .operands = {1, 1},
+     .expects = "one CSV file",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

@@ -10,6 +10,7 @@
 #include "cli.hpp"
 #include "home_option.hpp"
 #include "quarn/quarn-m.h"
+#include "status_text.hpp"
 
 namespace quarn::cli {
 namespace {
@@ -18,50 +19,34 @@ constexpr std::string_view kName = "ctl";
 
 struct Options {
   std::string_view action;
-  std::string_view user;
+  std::string user;                    // record text
   std::optional<std::string> station;  // three digits
-  std::vector<std::string_view> operands;
+  std::vector<std::string> operands;   // record text
+  std::string home;                    // for messages
 };
 
 std::string text_of(std::span<const char> field) {
-  return std::string(trimmed(field));
+  return to_terminal(trimmed(field));
 }
 
-// Parses the line into `options`; an empty result means success, else the usage error.
-std::string parse(Args args, Options& options) {
-  if (args.empty()) return "expects list, get, set or delete";
-  // --home goes straight into X-MISC-EXTERNAL-WS (folder and its length).
-  const bool have_home = std::find(args.begin(), args.end(), "--home") != args.end();
-  std::string error;
-  if (!take_home_option(args, error)) return error;
-  options.action = args[0];
+// Checks the line and fills `options`; an empty result means success, else the usage error.
+std::string parse(const Parsed& line, Options& options) {
+  options.action = line.operand(0);
   if (options.action != "list" && options.action != "get" && options.action != "set" &&
       options.action != "delete") {
-    return "unknown action '" + std::string(options.action) + "'";
+    return "unknown action " + quoted(options.action) + " (list, get, set or delete)";
   }
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    if (arg == "--user" || arg == "--station") {
-      if (i + 1 >= args.size()) return std::string(arg) + " needs a value";
-      const std::string_view value = args[++i];
-      if (arg == "--user") {
-        if (value.empty() || value.size() > 4) return "a user id has 1 to 4 characters";
-        options.user = value;
-      } else {
-        if (value.empty() || value.size() > 3 ||
-            value.find_first_not_of("0123456789") != std::string_view::npos) {
-          return "a station number has 1 to 3 digits";
-        }
-        options.station = std::string(3 - value.size(), '0') + std::string(value);
-      }
-    } else if (arg.starts_with("--")) {
-      return "unexpected '" + std::string(arg) + "'";
-    } else {
-      options.operands.push_back(arg);
-    }
+  if (!line.has("--home")) return "--home is required";
+  if (!line.has("--user")) return "--user is required";
+  options.home = home_for_messages(line);
+  options.user = to_record(line.value("--user"));
+  if (options.user.empty() || options.user.size() > 4) return "a user id has 1 to 4 characters";
+  if (line.has("--station")) {
+    const std::string_view value = line.value("--station");
+    options.station = std::string(3 - value.size(), '0') + std::string(value);
   }
-  if (!have_home) return "--home is required";
-  if (options.user.empty()) return "--user is required";
+  for (std::size_t i = 1; i < line.count(); ++i)
+    options.operands.push_back(to_record(line.operand(i)));
   const std::size_t wanted = options.action == "list" ? 0 : options.action == "set" ? 2 : 1;
   if (options.operands.size() != wanted) {
     return std::string(options.action) + " expects " +
@@ -93,8 +78,19 @@ bool sign_on(const Options& options) {
 }
 
 std::string message_of(const QuarnCtlMessage& message) {
-  return std::string(
+  return to_terminal(
       trimmed(std::span<const char>(reinterpret_cast<const char*>(&message), sizeof message)));
+}
+
+// A status that is not "00": the tool's words, then the suite's.
+int status_failure(const Options& options, std::string_view status, const std::string& suite) {
+  const std::string text = suite.empty() ? ixiostat_text(status) : suite;
+  if (is_open_status(status)) {
+    return cannot_run(kName, "cannot open the control file QUARN.CTL in " + options.home +
+                                 "; check that the folder exists and is writable:\n" + text);
+  }
+  return failure(kName, "the control file QUARN.CTL in " + options.home +
+                            " cannot be used (status " + std::string(status) + "):\n" + text);
 }
 
 int run_list(const Options& options) {
@@ -107,8 +103,7 @@ int run_list(const Options& options) {
     quarn_control_file_browse(&record, after, status);
     const std::string_view code(status, 2);
     if (code == "23") break;
-    if (code != "00")
-      return failure(kName, "the control file cannot be read (status " + std::string(code) + ")");
+    if (code != "00") return status_failure(options, code, "");
     if (std::string_view(record.ctlfl_user, 4) != user) break;
     const std::string_view station(record.ctlfl_station, 4);
     if (options.station && station != "0000" && station.substr(1) != *options.station) continue;
@@ -119,11 +114,12 @@ int run_list(const Options& options) {
   return kOk;
 }
 
-int run(const Args& args) {
+int run(const Parsed& line) {
   Options options;
-  if (const std::string error = parse(args, options); !error.empty()) {
+  if (const std::string error = parse(line, options); !error.empty()) {
     return usage_error(kName, error);
   }
+  apply_home(line);
   if (!sign_on(options)) return failure(kName, "X-MISC-EXTERNAL-WS is not available");
   if (options.action == "list") return run_list(options);
 
@@ -143,35 +139,52 @@ int run(const Args& args) {
   quarn_control_file(&request, &message, nullptr, nullptr);
 
   const std::string_view status(request.ctl_status, 2);
-  const std::string section(options.operands[0]);
-  if (status == "23") return failure(kName, "no setting '" + section + "'");
-  if (status != "00") {
-    return failure(kName, "status " + std::string(status) + ": " + message_of(message));
+  const std::string section = to_terminal(options.operands[0]);
+  if (status == "23") {
+    return failure(kName, "no setting " + quoted(section) + " for user " +
+                              quoted(to_terminal(options.user)) + " in " + options.home);
   }
-  if (!message_of(message).empty()) std::fprintf(stderr, "%s\n", message_of(message).c_str());
+  if (status != "00") return status_failure(options, status, message_of(message));
+  // The only message of a request that succeeded: the control file was made ("05").
+  if (!message_of(message).empty()) {
+    note(kName,
+         "made a new control file QUARN.CTL in " + options.home + ":\n" + message_of(message));
+  }
   if (options.action == "get") std::printf("%s\n", text_of(request.ctl_value).c_str());
   return kOk;
 }
 
 const Registration registration(
-    {kName, "see and change the settings in a control file",
-     "usage: quarn ctl list   --home DIR --user U [--station N]\n"
-     "       quarn ctl get    --home DIR --user U [--station N] SECTION\n"
-     "       quarn ctl set    --home DIR --user U [--station N] SECTION VALUE\n"
-     "       quarn ctl delete --home DIR --user U [--station N] SECTION\n"
-     "\n"
-     "Works on the control file QUARN.CTL in the home folder DIR (made when it does not\n"
-     "exist) for user U (1-4 characters). Without --station the setting is the user's own,\n"
-     "the same at every station; with --station N (1-3 digits) it belongs to that station.\n"
-     "\n"
-     "  list    one line per setting of the user: 'user' or '#N', the section, the value\n"
-     "          (with --station: the user-wide settings and that station's)\n"
-     "  get     prints the value of SECTION (1-20 characters)\n"
-     "  set     stores VALUE (1-100 characters) under SECTION\n"
-     "  delete  removes SECTION\n"
-     "\n"
-     "Exit status 1 when the setting does not exist or the file cannot be used.\n",
-     &run});
+    {.name = "ctl",
+     .summary = "see and change the settings in a control file",
+     .synopsis = "list   --home DIR --user U [--station N]\n"
+                 "get    --home DIR --user U [--station N] SECTION\n"
+                 "set    --home DIR --user U [--station N] SECTION VALUE\n"
+                 "delete --home DIR --user U [--station N] SECTION",
+     .description =
+         "Works on the control file QUARN.CTL in the home folder DIR (made when it does not\n"
+         "exist) for user U (1-4 characters). Without --station the setting is the user's own,\n"
+         "the same at every station; with --station N (1-3 digits) it belongs to that station.\n"
+         "\n"
+         "  list    one line per setting of the user: 'user' or '#N', the section, the value\n"
+         "          (with --station: the user-wide settings and that station's)\n"
+         "  get     prints the value of SECTION (1-20 characters)\n"
+         "  set     stores VALUE (1-100 characters) under SECTION\n"
+         "  delete  removes SECTION\n"
+         "\n"
+         "Exits with 1 when the setting does not exist, with 3 when the file cannot be opened.\n",
+     .options = {{.name = "--home",
+                  .value = "DIR",
+                  .help = "the home folder of QUARN.CTL (required)",
+                  .check = check_home},
+                 {.name = "--user", .value = "U", .help = "the user (required)"},
+                 {.name = "--station",
+                  .value = "N",
+                  .help = "the station's settings instead of the user's own",
+                  .check = digits<1, 3>}},
+     .operands = {1, 3},
+     .expects = "list, get, set or delete and its operands",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

@@ -8,8 +8,7 @@
 namespace quarn::cli {
 namespace {
 
-int run(const Args& args) {
-  if (!args.empty()) return usage_error("cwd", "takes no arguments");
+int run(const Parsed&) {
   QuarnCdFolder folder;
   std::int32_t length = 0;
   std::int32_t status = 0;
@@ -19,12 +18,12 @@ int run(const Args& args) {
   return kOk;
 }
 
-const Registration registration({"cwd", "the current folder",
-                                 "usage: quarn cwd\n"
-                                 "\n"
-                                 "Prints the current folder as GET-CURRENT-DIR gives it.\n"
-                                 "Exits with 1 when it has more than 255 characters.\n",
-                                 &run});
+const Registration registration(
+    {.name = "cwd",
+     .summary = "the current folder",
+     .description = "Prints the current folder as GET-CURRENT-DIR gives it.\n"
+                    "Exits with 1 when it has more than 255 characters.\n",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

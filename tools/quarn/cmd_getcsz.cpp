@@ -29,37 +29,17 @@ std::vector<CodeMeaning> codes() {
   return all;
 }
 
-int run(const Args& args) {
-  std::string_view line;
-  std::string_view country;
-  bool have_line = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--country") {
-      if (i + 1 >= args.size()) return usage_error("getcsz", "--country needs a value");
-      country = args[++i];
-    } else if (args[i].starts_with("--")) {
-      return usage_error("getcsz", "unexpected '" + std::string(args[i]) + "'");
-    } else if (have_line) {
-      return usage_error("getcsz", "expects one address line");
-    } else {
-      line = args[i];
-      have_line = true;
-    }
-  }
-  if (!have_line) return usage_error("getcsz", "expects an address line");
+int run(const Parsed& line) {
   QuarnGetcszRecord record;
   QuarnGetstateRecord state;
-  if (line.size() > sizeof record.csz_line_in)
-    return usage_error("getcsz", "an address line has at most 40 characters");
-  if (country.size() > sizeof state.gs_country)
-    return usage_error("getcsz", "a country has two characters");
-  put_field(record.csz_line_in, line);
+  put_field(record.csz_line_in,
+            record_text(line.operand(0), record.csz_line_in, "an address line"));
   put_field(record.csz_city, "");
   put_field(record.csz_state, "");
   put_field(record.csz_postal_code, "");
   put_field(record.csz_return_code, "");
   put_field({reinterpret_cast<char*>(&state), sizeof state}, "");
-  put_field(state.gs_country, country);
+  put_field(state.gs_country, record_text(line.value("--country"), state.gs_country, "a country"));
   QUARN_GETCSZ(&record, &state);
   print_field("city", record.csz_city);
   print_field("state", record.csz_state);
@@ -72,23 +52,27 @@ int run(const Args& args) {
 }
 
 const Registration registration(
-    {"getcsz", "an address line split into city, state and postal code",
-     "usage: quarn getcsz LINE [--country CC]\n"
-     "\n"
-     "Splits LINE (at most 40 characters), keyed as city \"/\" state \"/\" postal code,\n"
-     "with GETCSZ: the state and postal code are put in upper case and the state is\n"
-     "looked up with GETSTATE. Prints the three fields, the state code, number and\n"
-     "name and the country found, and the return code.\n"
-     "\n"
-     "  --country CC   look the state up in country CC only (US, CA, BM or SG) and\n"
-     "                 check the postal code against that country's pattern\n"
-     "\n"
-     "  quarn getcsz \"BIRMINGHAM/AL/35203\" --country US\n"
-     "\n"
-     "Exit status 0 for return code 00, 1 for any other (70 not two \"/\", 71 state\n"
-     "not found, 73 postal code does not fit, 74 bad country, 78 no city, 79 empty),\n"
-     "after the fields are printed.\n",
-     &run});
+    {.name = "getcsz",
+     .summary = "an address line split into city, state and postal code",
+     .synopsis = "LINE [--country CC]",
+     .description =
+         "Splits LINE (at most 40 characters), keyed as city \"/\" state \"/\" postal code,\n"
+         "with GETCSZ: the state and postal code are put in upper case and the state is\n"
+         "looked up with GETSTATE. Prints the three fields, the state code, number and\n"
+         "name and the country found, and the return code.\n"
+         "\n"
+         "  quarn getcsz \"BIRMINGHAM/AL/35203\" --country US\n"
+         "\n"
+         "Exit status 0 for return code 00, 1 for any other (70 not two \"/\", 71 state\n"
+         "not found, 73 postal code does not fit, 74 bad country, 78 no city, 79 empty),\n"
+         "after the fields are printed.\n",
+     .options = {{.name = "--country",
+                  .value = "CC",
+                  .help = "look the state up in country CC only (US, CA, BM or SG) and\n"
+                          "check the postal code against that country's pattern"}},
+     .operands = {1, 1},
+     .expects = "one address line",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

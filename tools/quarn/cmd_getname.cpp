@@ -14,12 +14,9 @@ constexpr CodeMeaning kCodes[] = {
     {"79", "no name"},
 };
 
-int run(const Args& args) {
-  if (args.size() != 1) return usage_error("getname", "expects one name");
+int run(const Parsed& line) {
   QuarnGetnameRecord record;
-  if (args[0].size() > sizeof record.gn_name_in)
-    return usage_error("getname", "a name has at most 40 characters");
-  put_field(record.gn_name_in, args[0]);
+  put_field(record.gn_name_in, record_text(line.operand(0), record.gn_name_in, "a name"));
   QUARN_GETNAME(&record);
   print_field("part 1", record.gn_part_1);
   print_field("part 2", record.gn_part_2);
@@ -30,20 +27,23 @@ int run(const Args& args) {
 }
 
 const Registration registration(
-    {"getname", "a personal name split into its parts",
-     "usage: quarn getname NAME\n"
-     "\n"
-     "Splits NAME (at most 40 characters), keyed as pieces separated by \"/\", with\n"
-     "GETNAME and prints the four parts, the sort name and the return code. One piece\n"
-     "goes to part 3; two to parts 2 and 3; three or four to parts 1 to 4 (first,\n"
-     "middle, last, suffix). The sort name is parts 3 and 4, a comma, parts 1 and 2.\n"
-     "Each text ends with \"/\" unless it fills its field.\n"
-     "\n"
-     "  quarn getname \"JOHN/A/SMITH/JR\"    -> sort name [SMITH JR, JOHN A/]\n"
-     "\n"
-     "Exit status 0 for return code 00; 1 for 70 (more than four pieces) or 79 (no\n"
-     "name), after the fields are printed.\n",
-     &run});
+    {.name = "getname",
+     .summary = "a personal name split into its parts",
+     .synopsis = "NAME",
+     .description =
+         "Splits NAME (at most 40 characters), keyed as pieces separated by \"/\", with\n"
+         "GETNAME and prints the four parts, the sort name and the return code. One piece\n"
+         "goes to part 3; two to parts 2 and 3; three or four to parts 1 to 4 (first,\n"
+         "middle, last, suffix). The sort name is parts 3 and 4, a comma, parts 1 and 2.\n"
+         "Each text ends with \"/\" unless it fills its field.\n"
+         "\n"
+         "  quarn getname \"JOHN/A/SMITH/JR\"    -> sort name [SMITH JR, JOHN A/]\n"
+         "\n"
+         "Exit status 0 for return code 00; 1 for 70 (more than four pieces) or 79 (no\n"
+         "name), after the fields are printed.\n",
+     .operands = {1, 1},
+     .expects = "one name",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

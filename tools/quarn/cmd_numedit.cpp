@@ -11,12 +11,9 @@
 namespace quarn::cli {
 namespace {
 
-int run(const Args& args) {
-  if (args.size() != 1) return usage_error("numedit", "expects one text");
+int run(const Parsed& line) {
   QuarnNumeditRecord record;
-  if (const auto message = too_long(args[0], record.ne_text))
-    return usage_error("numedit", *message);
-  put_field(record.ne_text, args[0]);
+  put_field(record.ne_text, record_text(line.operand(0), record.ne_text));
   put_field(record.ne_number, "");
   QUARN_NUMEDIT(&record);
   std::int64_t value = 0;
@@ -30,16 +27,19 @@ int run(const Args& args) {
 }
 
 const Registration registration(
-    {"numedit", "a number typed as free text, read as NUMEDIT reads it",
-     "usage: quarn numedit TEXT\n"
-     "\n"
-     "Prints the number NUMEDIT reads from TEXT (up to 24 characters) with its five\n"
-     "decimals. Every digit counts, everything else is skipped; the first point divides\n"
-     "the integer part (13 digits kept) from the decimals (5 kept); a '-' anywhere makes\n"
-     "the number negative.\n"
-     "\n"
-     "example: quarn numedit '$1,234.56-'   ->  -1234.56000\n",
-     &run});
+    {.name = "numedit",
+     .summary = "a number typed as free text, read as NUMEDIT reads it",
+     .synopsis = "TEXT",
+     .description =
+         "Prints the number NUMEDIT reads from TEXT (up to 24 characters) with its five\n"
+         "decimals. Every digit counts, everything else is skipped; the first point divides\n"
+         "the integer part (13 digits kept) from the decimals (5 kept); a '-' anywhere makes\n"
+         "the number negative. Give a text that begins with '-' and a letter after '--'.\n"
+         "\n"
+         "example: quarn numedit '$1,234.56-'   ->  -1234.56000\n",
+     .operands = {1, 1},
+     .expects = "one text",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

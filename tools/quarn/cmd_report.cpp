@@ -1,6 +1,7 @@
 // quarn report FILE: a document from a hand-written report description, through POP.
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -10,6 +11,7 @@
 
 #include "cli.hpp"
 #include "home_option.hpp"
+#include "pop_failure.hpp"
 #include "quarn/quarn-m.h"
 
 namespace quarn::cli {
@@ -22,7 +24,10 @@ constexpr char kEndMark = QUARN_POP_END_MARK;
 struct Report {
   QuarnPopRecord rec;
   QuarnPopCaller caller;
-  std::string error;  // the first problem, with its line number
+  std::string error;  // the first problem
+  int status = kFailure;
+  bool print_file = false;  // the problem is the print file's, not a line's
+  std::string home;         // for messages
 };
 
 std::string_view strip(std::string_view text) {
@@ -192,8 +197,10 @@ class Runner {
     QUARN_POP(&r_.rec, &r_.caller, quarn_runtime_form());
     const std::string_view status(r_.rec.pop_status, 2);
     if (status == "00") return true;
-    r_.error = "POP " + std::string(code) + " status " + std::string(status) + ": " +
-               std::string(trimmed(r_.rec.pop_message_text));
+    const PopFailure failed = pop_failure(code, status, trimmed(r_.rec.pop_message_text), r_.home);
+    r_.error = failed.message;
+    r_.status = failed.status;
+    r_.print_file = failed.print_file;
     return false;
   }
 
@@ -276,6 +283,8 @@ class Runner {
  private:
   bool problem(std::string text) {
     r_.error = std::move(text);
+    r_.status = kFailure;
+    r_.print_file = false;
     return false;
   }
 
@@ -283,68 +292,80 @@ class Runner {
   bool view_;
 };
 
-int run(const Args& given) {
-  Args args = given;
-  std::string error;
-  if (!take_home_option(args, error)) return usage_error(kName, error);
-  bool view = false;
-  if (!args.empty() && args[0] == "--view") {
-    view = true;
-    args.erase(args.begin());
-  }
-  if (args.size() != 1) return usage_error(kName, "expects one report description file");
-  std::ifstream in{std::string(args[0])};
-  if (!in) return failure(kName, "cannot read " + std::string(args[0]));
+int run(const Parsed& line) {
+  apply_home(line);
+  const std::string file(line.operand(0));
+  if (const auto why = unreadable(file)) return cannot_run(kName, *why);
+  std::ifstream in(file);
 
   Report report;
   std::memset(&report.rec, ' ', sizeof report.rec);
   std::memset(&report.caller, ' ', sizeof report.caller);
   put_field(report.caller.pop_program_name, "REPORT");
-  Runner runner(report, view);
-  if (!runner.request("INI")) return failure(kName, report.error);
+  report.home = home_for_messages(line);
+  Runner runner(report, line.has("--view"));
+  if (!runner.request("INI")) return complain(kName, report.error, report.status);
   std::string text;
   int number = 0;
   while (std::getline(in, text)) {
     ++number;
-    if (!runner.line(text)) {
-      const std::string problem = report.error;
+    std::string bytes;
+    try {
+      bytes = to_record(text);
+    } catch (const UsageError& error) {
       runner.finish();
-      return failure(kName, std::string(args[0]) + ":" + std::to_string(number) + ": " + problem);
+      return failure(kName, file + ":" + std::to_string(number) + ": " + error.message);
+    }
+    if (!runner.line(bytes)) {
+      const std::string problem = report.error;
+      const int status = report.status;
+      const bool print_file = report.print_file;
+      runner.finish();
+      // A print file that cannot be made or written is not the line's fault.
+      const std::string where =
+          print_file ? std::string() : file + ":" + std::to_string(number) + ": ";
+      return complain(kName, where + problem, status);
     }
   }
-  if (!runner.finish()) return failure(kName, report.error);
+  if (!runner.finish()) return complain(kName, report.error, report.status);
   std::printf("%s\n", std::string(trimmed(report.rec.pop_print_file_name)).c_str());
   return kOk;
 }
 
 const Registration registration(
-    {kName, "write a document from a report description through POP",
-     "usage: quarn report [--home DIR] [--view] FILE\n"
-     "\n"
-     "Reads the report description FILE, one directive a line, and writes the document\n"
-     "through POP into a print file of the home folder (PRINT.rtf, PRINTA.rtf, ...), whose\n"
-     "name it prints. With --view the document is then opened in the viewer.\n"
-     "\n"
-     "  title TEXT              the report title of the standard page header\n"
-     "  program NAME            the program named in messages\n"
-     "  set FIELD VALUE         orientation, paper-width, left-margin, heading-1, ...\n"
-     "  font WHICH CODE         body, small, heading-0..3: digit, size, B U I, position\n"
-     "  tabs R150 L300          tab stops of the next lines (L R C D, hundredths)\n"
-     "  cells 200:1111 400      table cells: right edge, borders top left bottom right\n"
-     "  heading-cells ...       cells of the column-heading row\n"
-     "  heading-row A | B       the column-heading row\n"
-     "  line TEXT               a paragraph; {tab} {right} {center} {left} {par}\n"
-     "                          {page} {font CODE} mark the text\n"
-     "  row A | B               a table row\n"
-     "  header|footer TEXT      the page header or footer (first-header, first-footer)\n"
-     "  page, section           a new page, a new section\n"
-     "  picture FILE.qim X Y    a picture at X, Y hundredths of an inch on the page\n"
-     "  progress TEXT           the progress window's text\n"
-     "  # ...                   a comment\n"
-     "\n"
-     "  --home DIR   the suite's home folder (print files, control file)\n"
-     "  --view       open the document in the viewer (POP-RTF-PROCESSOR)\n",
-     &run});
+    {.name = kName,
+     .summary = "write a document from a report description through POP",
+     .synopsis = "[--home DIR] [--view] FILE",
+     .description =
+         "Reads the report description FILE, one directive a line (UTF-8 text, converted to\n"
+         "code page 1252), and writes the document through POP into a print file of the home\n"
+         "folder (PRINT.rtf, PRINTA.rtf, ...), whose name it prints. The control file\n"
+         "QUARN.CTL of the home folder is made when it is not there.\n"
+         "\n"
+         "  title TEXT              the report title of the standard page header\n"
+         "  program NAME            the program named in messages\n"
+         "  set FIELD VALUE         orientation, paper-width, left-margin, heading-1, ...\n"
+         "  font WHICH CODE         body, small, heading-0..3: digit, size, B U I, position\n"
+         "  tabs R150 L300          tab stops of the next lines (L R C D, hundredths)\n"
+         "  cells 200:1111 400      table cells: right edge, borders top left bottom right\n"
+         "  heading-cells ...       cells of the column-heading row\n"
+         "  heading-row A | B       the column-heading row\n"
+         "  line TEXT               a paragraph; {tab} {right} {center} {left} {par}\n"
+         "                          {page} {font CODE} mark the text\n"
+         "  row A | B               a table row\n"
+         "  header|footer TEXT      the page header or footer (first-header, first-footer)\n"
+         "  page, section           a new page, a new section\n"
+         "  picture FILE.qim X Y    a picture at X, Y hundredths of an inch on the page\n"
+         "  progress TEXT           the progress window's text\n"
+         "  # ...                   a comment\n"
+         "\n"
+         "Exits with 1 when a line is wrong or POP fails, with 3 when FILE cannot be read or\n"
+         "the print file cannot be made.\n",
+     .options = {kHomeOption,
+                 {.name = "--view", .help = "open the document in the viewer (POP-RTF-PROCESSOR)"}},
+     .operands = {1, 1},
+     .expects = "one report description file",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

@@ -10,18 +10,14 @@
 namespace quarn::cli {
 namespace {
 
-int run(const Args& args) {
-  Options options;
-  std::string error;
-  if (!parse_options(args, {"--swap"}, {}, options, error)) return usage_error("wordtohex", error);
-  if (options.positional.size() != 1) return usage_error("wordtohex", "expects one word");
-  const auto word = parse_word(options.positional[0]);
+int run(const Parsed& line) {
+  const auto word = parse_word(line.operand(0));
   if (!word) {
-    return usage_error("wordtohex", "'" + std::string(options.positional[0]) +
-                                        "' is not a 16-bit word (-32768 to 32767, or 0x0000 "
+    return usage_error("wordtohex", quoted(line.operand(0)) +
+                                        " is not a 16-bit word (-32768 to 32767, or 0x0000 "
                                         "to 0xFFFF)");
   }
-  const char byte_order = options.has("--swap") ? 'Y' : 'N';
+  const char byte_order = line.has("--swap") ? 'Y' : 'N';
   const auto bits = static_cast<std::uint32_t>(QUARN_WORDTOHEX(&*word, &byte_order));
   std::printf("%c%c%c%c\n", static_cast<char>(bits & 0xFF), static_cast<char>(bits >> 8 & 0xFF),
               static_cast<char>(bits >> 16 & 0xFF), static_cast<char>(bits >> 24 & 0xFF));
@@ -29,16 +25,19 @@ int run(const Args& args) {
 }
 
 const Registration registration(
-    {"wordtohex", "a 16-bit word as four hexadecimal digits",
-     "usage: quarn wordtohex N [--swap]\n"
-     "\n"
-     "Prints the four hexadecimal digits WORDTOHEX returns for the word N: decimal, -32768\n"
-     "to 32767, or hexadecimal, 0x0000 to 0xFFFF (taken as the word's bits). A negative\n"
-     "word gives its absolute value (-32768 gives 8000). --swap puts the low byte's two\n"
-     "digits first.\n"
-     "\n"
-     "example: quarn wordtohex 0x1234 --swap   ->  3412\n",
-     &run});
+    {.name = "wordtohex",
+     .summary = "a 16-bit word as four hexadecimal digits",
+     .synopsis = "N [--swap]",
+     .description =
+         "Prints the four hexadecimal digits WORDTOHEX returns for the word N: decimal, -32768\n"
+         "to 32767, or hexadecimal, 0x0000 to 0xFFFF (taken as the word's bits). A negative\n"
+         "word gives its absolute value (-32768 gives 8000).\n"
+         "\n"
+         "example: quarn wordtohex 0x1234 --swap   ->  3412\n",
+     .options = {{.name = "--swap", .help = "put the low byte's two digits first"}},
+     .operands = {1, 1},
+     .expects = "one word",
+     .run = &run});
 
 }  // namespace
 }  // namespace quarn::cli

@@ -53,10 +53,4 @@ std::string describe_check(const QuarnDatechkRecord& check) {
          " [" + printable({bytes, sizeof check}) + "]";
 }
 
-bool parse_switches(std::string_view text, std::span<char> switches) {
-  if (text.size() != switches.size()) return false;
-  std::copy(text.begin(), text.end(), switches.begin());
-  return true;
-}
-
 }  // namespace quarn::cli

@@ -19,7 +19,10 @@ std::string display_value(std::span<const char> field, bool is_signed);
 // The check record's date, result and switches as one line.
 std::string describe_check(const QuarnDatechkRecord& check);
 
-// A three-character switch argument ("NNN"); false when it is not three characters.
-bool parse_switches(std::string_view text, std::span<char> switches);
+// What --switches of the date commands means.
+inline constexpr std::string_view kSwitchesHelp =
+    "the three switches: A zero month, B zero day (N = a value below 1\n"
+    "is invalid, any other character accepts it), C year (N = 1801-2099,\n"
+    "Y = also year 0, any other character = unchecked)";
 
 }  // namespace quarn::cli

@@ -1,8 +1,9 @@
 // The --home DIR option of the commands whose programs read the suite's home folder
-// (X-MISC-EXTERNAL-WS): takes it out of the arguments and fills the area.
+// (X-MISC-EXTERNAL-WS).
 #pragma once
 
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "cli.hpp"
@@ -10,32 +11,37 @@
 
 namespace quarn::cli {
 
-// Removes "--home DIR" from `args` and sets the home folder (with a final separator) and
-// its length. False, with `error` set, when the option is incomplete or DIR does not fit.
-inline bool take_home_option(Args& args, std::string& error) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--home") continue;
-    if (i + 1 == args.size()) {
-      error = "--home needs a folder";
-      return false;
-    }
-    std::string folder(args[i + 1]);
-    if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
-    auto* area = static_cast<QuarnXMiscExternalWs*>(
-        quarn_external_area("X-MISC-EXTERNAL-WS", sizeof(QuarnXMiscExternalWs)));
-    if (area == nullptr || folder.size() > sizeof area->xm_home_folder) {
-      error = "the home folder has more than 67 characters";
-      return false;
-    }
-    std::memset(area->xm_home_folder, 0, sizeof area->xm_home_folder);
-    std::memcpy(area->xm_home_folder, folder.data(), folder.size());
-    area->xm_folder_length[0] = static_cast<char>(folder.size() >> 8);
-    area->xm_folder_length[1] = static_cast<char>(folder.size() & 0xFF);
-    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-               args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-    return true;
-  }
-  return true;
+inline std::optional<std::string> check_home(std::string_view folder) {
+  if (folder.empty()) return "needs a folder";
+  if (folder.size() + 1 > sizeof QuarnXMiscExternalWs{}.xm_home_folder)
+    return "takes a folder of at most 66 characters";
+  return std::nullopt;
+}
+
+inline constexpr Option kHomeOption{
+    .name = "--home",
+    .value = "DIR",
+    .help = "the suite's home folder (without it: the current folder)",
+    .check = check_home};
+
+// Sets the home folder of --home (with a final separator) and its length; a line without
+// --home leaves the area as it is (no home folder: the current one).
+inline void apply_home(const Parsed& line) {
+  if (!line.has("--home")) return;
+  std::string folder(line.value("--home"));
+  if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
+  auto* area = static_cast<QuarnXMiscExternalWs*>(
+      quarn_external_area("X-MISC-EXTERNAL-WS", sizeof(QuarnXMiscExternalWs)));
+  if (area == nullptr) return;
+  std::memset(area->xm_home_folder, 0, sizeof area->xm_home_folder);
+  std::memcpy(area->xm_home_folder, folder.data(), folder.size());
+  area->xm_folder_length[0] = static_cast<char>(folder.size() >> 8);
+  area->xm_folder_length[1] = static_cast<char>(folder.size() & 0xFF);
+}
+
+// The home folder for messages: DIR of --home, or "the current folder".
+inline std::string home_for_messages(const Parsed& line) {
+  return line.has("--home") ? quoted(line.value("--home")) : std::string("the current folder");
 }
 
 }  // namespace quarn::cli

@@ -1,0 +1,3 @@
+#!/bin/sh
+# The help script of the tests: says which page it was asked for.
+echo "openhelps $*"
