@@ -5,7 +5,7 @@ set(ctl_home ${CMAKE_CURRENT_BINARY_DIR}/ctl_home${QUARN_CLI_SUFFIX})
 quarn_cli_home(ctl_home ${ctl_home})
 
 quarn_cli_step(ctl_home ctl_set_creates ARGS ctl set --home ${ctl_home} --user AB COLOURS blue
-  EXPECT "^quarn ctl: made a new control file QUARN.CTL in '[^']*ctl_home':\n05>00 - OPEN: NEW QUARN Control File has been created! *\n$")
+  EXPECT "^quarn ctl: made a new control file QUARN.CTL in '[^']*ctl_home(_pg)?':\n05>00 - OPEN: NEW QUARN Control File has been created! *\n$")
 quarn_cli_step(ctl_home ctl_set_station ARGS ctl set --home ${ctl_home} --user AB --station 7 PLACE "left side"
   EXPECT "^$")
 quarn_cli_step(ctl_home ctl_get ARGS ctl get --home ${ctl_home} --user AB COLOURS EXPECT "^blue\n$")

@@ -15,7 +15,7 @@ quarn_cli_step(rpt_home indexed_import_customer ARGS indexed import ${rpt_home}/
 quarn_cli_step(rpt_home rptctl_check ARGS rptctl check --home ${rpt_home}
   EXPECT "^Check Started [0-9][0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9] [0-9:]+\n ---- Controls Version Number ----\n    -Out Of Sync\n.*    Loop Status = 10\n.*result 2: the customer's file differs from the standard\n$")
 quarn_cli_step(rpt_home rptctl_check_again ARGS rptctl check --home ${rpt_home}
-  EXPECT "^result 1: a log exists: the check has been done before\nquarn rptctl: the log '[^']*rpt_home/Update.LOG' is there from an earlier check. remove it to check again\n$")
+  EXPECT "^result 1: a log exists: the check has been done before\nquarn rptctl: the log '[^']*rpt_home(_pg)?/Update.LOG' is there from an earlier check. remove it to check again\n$")
 quarn_cli_step(rpt_home rptctl_update ARGS rptctl update --home ${rpt_home}
   EXPECT "^Update Started .*    Updated Controls = 2\n ---- Styles Update ----\n    Updated Styles = 0\nresult 2: differences found or records updated\n$")
 quarn_cli_step(rpt_home indexed_export_customer ARGS indexed export ${rpt_home}/QUARN.RPT
