@@ -592,6 +592,18 @@ QUARN_API int32_t quarn_indexed_import_options(const char* file, int32_t record_
                                                int32_t key_length, const char* text,
                                                uint32_t options, char* error, size_t error_size);
 
+/* Copies every record of the indexed file `from` into `to` (created when missing, its
+ * records replaced in one transaction), each wherever its home folder keeps it: SQLite
+ * files or a PostgreSQL server named by the folder's quarn-storage.conf. Returns the number
+ * of records copied, or -1 with a NUL-terminated description in `error`. */
+QUARN_API int32_t quarn_indexed_copy(const char* from, const char* to, int32_t record_length,
+                                     int32_t key_length, char* error, size_t error_size);
+
+/* Describes where the home folder `home` keeps its indexed files and, for a server, whether
+ * it answers, as NUL-terminated lines in `text`. Returns 0 when the storage can be used,
+ * -1 when it cannot (a bad quarn-storage.conf, a server that does not answer). */
+QUARN_API int32_t quarn_storage_check(const char* home, char* text, size_t text_size);
+
 /* ---------------------------------------------------------------------------------------
  * POP: document output. A report describes its output as requests in one POP request
  * record (INI, then SEC, WHD/WH1/WFT/WF1, WRI, PAG, PIC, STA, and last CLS, CLV or CLP;

@@ -7,6 +7,7 @@
 #include "docout/qim.hpp"
 #include "platform/files.hpp"
 #include "platform/indexed_text.hpp"
+#include "platform/storage.hpp"
 #include "quarn/quarn-m.h"
 
 namespace {
@@ -38,9 +39,47 @@ int32_t indexed_text_call(const char* file, int32_t record_length, int32_t key_l
   return -1;
 }
 
+void put_message(const std::string& message, char* out, size_t size) {
+  if (out != nullptr && size > 0) {
+    const std::size_t n = std::min(message.size(), size - 1);
+    std::memcpy(out, message.data(), n);
+    out[n] = '\0';
+  }
+}
+
 }  // namespace
 
 extern "C" {
+
+QUARN_API int32_t quarn_indexed_copy(const char* from, const char* to, int32_t record_length,
+                                     int32_t key_length, char* error, size_t error_size) {
+  std::string message;
+  long copied = 0;
+  if (from == nullptr || *from == '\0' || to == nullptr || *to == '\0') {
+    message = "no indexed file named";
+  } else if (record_length < 1 || record_length > 32767) {
+    message = "the record length must be 1 to 32767";
+  } else if (key_length < 1 || key_length > record_length) {
+    message = "the key length must be 1 to the record length";
+  } else if (std::string_view(from) == to) {
+    message = "a file cannot be copied onto itself";
+  } else {
+    const quarn::platform::IndexedLayout layout{static_cast<std::size_t>(record_length), 0,
+                                                static_cast<std::size_t>(key_length)};
+    message = quarn::platform::copy_indexed(from, to, layout, copied);
+  }
+  if (message.empty()) return static_cast<int32_t>(copied);
+  put_message(message, error, error_size);
+  return -1;
+}
+
+QUARN_API int32_t quarn_storage_check(const char* home, char* text, size_t text_size) {
+  std::string report;
+  const std::string folder = home == nullptr || *home == '\0' ? "." : home;
+  const bool usable = quarn::platform::check_storage(folder, report);
+  put_message(report, text, text_size);
+  return usable ? 0 : -1;
+}
 
 QUARN_API int32_t quarn_indexed_export(const char* file, int32_t record_length, int32_t key_length,
                                        const char* text, char* error, size_t error_size) {

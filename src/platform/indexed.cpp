@@ -9,7 +9,10 @@
 #include <thread>
 
 #include "frame/codec.hpp"
+#include "frame/program.hpp"
 #include "platform/files.hpp"
+#include "platform/indexed_pg.hpp"
+#include "platform/storage.hpp"
 
 namespace quarn::platform {
 
@@ -71,12 +74,8 @@ bool injected_now() {
 
 // True when the folder that holds `path` exists.
 bool folder_exists(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "."
-                             : slash == 0               ? "/"
-                                                        : path.substr(0, slash);
   struct stat st {};
-  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(folder_of(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // Makes a statement ready for its next use and hands back the result of this one.
@@ -87,6 +86,12 @@ FileStatus finished(sqlite3_stmt* statement, FileStatus result) {
 }
 
 }  // namespace
+
+bool injected_change_failure(FileStatus& status) {
+  if (!injected_now()) return false;
+  status = injected_failure;
+  return true;
+}
 
 FileStatus status_of_sqlite(int code) {
   switch (code & 0xff) {
@@ -122,15 +127,59 @@ IndexedFile::~IndexedFile() {
 
 void IndexedFile::set_busy_timeout(int milliseconds) {
   busy_.milliseconds = milliseconds;
+  if (server_) server_->set_busy_timeout(milliseconds);
+}
+
+bool IndexedFile::in_transaction() const {
+  return server_ ? server_->in_transaction() : in_transaction_;
+}
+
+namespace {
+
+// The file's name without its folder: the name of its table on a server.
+std::string base_name(const std::string& native) {
+  const std::size_t slash = native.rfind('/');
+  return slash == std::string::npos ? native : native.substr(slash + 1);
+}
+
+}  // namespace
+
+FileStatus remove_indexed_file(const std::string& path) {
+  const std::string native = files::native_path(path);
+  const StorageConfig storage = storage_of_file(native);
+  if (storage.backend == Backend::kPostgresql && storage.error.empty()) {
+    std::string message;
+    return PgIndexedFile::drop(storage, base_name(native), message);
+  }
+  files::remove_file(path);
+  files::remove_file(path + "-journal");
+  return status::kOk;
 }
 
 FileStatus IndexedFile::open(const std::string& path, OpenMode mode) {
-  if (db_ != nullptr) return status::kAlreadyOpen;
+  if (is_open()) return status::kAlreadyOpen;
   // SQLite would take an empty name for a private temporary database.
   if (path.empty() || path.find('\0') != std::string::npos) return status::kMissing;
   bool created = false;
   // "\" separates folders as "/" does, as for every other file of the library.
   const std::string native = files::native_path(path);
+  StorageConfig storage = storage_of_file(native);
+  if (!storage.error.empty()) {
+    QUARN_RUNTIME_ERROR("the indexed file " + path + " cannot be opened: " + storage.error);
+    return status::kMissing;
+  }
+  if (storage.backend == Backend::kPostgresql) {
+    // The file is the table named as the file, in the folder's schema on the server.
+    server_ = std::make_unique<PgIndexedFile>(layout_, std::move(storage), busy_.milliseconds);
+    const FileStatus result = server_->open(base_name(native), mode);
+    if (result != status::kOk && result != status::kCreated) {
+      server_.reset();
+      return result;
+    }
+    mode_ = mode;
+    path_ = path;
+    return result;
+  }
   FileStatus result = open_connection(native, mode, created);
   if (result == status::kOk) result = check_layout(mode, created);
   if (result != status::kOk && mode == OpenMode::kInput && db_ != nullptr &&
@@ -283,6 +332,7 @@ void IndexedFile::fail_change_after(int successes, FileStatus status) {
 }
 
 bool IndexedFile::replaced() const {
+  if (server_) return false;  // a table has no file to be replaced
   if (db_ == nullptr) return false;
   int moved = 0;
   return sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
@@ -290,6 +340,7 @@ bool IndexedFile::replaced() const {
 }
 
 FileStatus IndexedFile::begin() {
+  if (server_) return server_->begin();
   if (db_ == nullptr) return status::kNotOpen;
   if (in_transaction_) return status::kOk;
   const int rc = sqlite3_exec(db_, mode_ == OpenMode::kInput ? "BEGIN" : "BEGIN IMMEDIATE", nullptr,
@@ -300,6 +351,7 @@ FileStatus IndexedFile::begin() {
 }
 
 FileStatus IndexedFile::commit() {
+  if (server_) return server_->commit();
   if (db_ == nullptr) return status::kNotOpen;
   if (!in_transaction_) return status::kOk;
   if (injected_now()) {
@@ -316,6 +368,7 @@ FileStatus IndexedFile::commit() {
 }
 
 FileStatus IndexedFile::rollback() {
+  if (server_) return server_->rollback();
   if (db_ == nullptr) return status::kNotOpen;
   if (!in_transaction_) return status::kOk;
   in_transaction_ = false;
@@ -325,6 +378,11 @@ FileStatus IndexedFile::rollback() {
 }
 
 FileStatus IndexedFile::close() {
+  if (server_) {
+    server_.reset();
+    path_.clear();
+    return status::kOk;
+  }
   if (db_ == nullptr) return status::kNotOpen;
   // What was not committed is undone.
   rollback();
@@ -365,6 +423,7 @@ FileStatus IndexedFile::fetch(sqlite3_stmt* statement, std::span<char> record) {
 }
 
 FileStatus IndexedFile::read(std::span<char> record) {
+  if (server_) return server_->read(record);
   if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
   if (record.size() != layout_.record_length) return status::kLengthConflict;
   const auto key = key_of(record);
@@ -390,36 +449,42 @@ FileStatus IndexedFile::run_change(sqlite3_stmt* statement, std::span<const char
 }
 
 FileStatus IndexedFile::write(std::span<const char> record) {
+  if (server_) return server_->write(record);
   if (db_ == nullptr || mode_ == OpenMode::kInput) return status::kWriteMode;
   if (record.size() != layout_.record_length) return status::kLengthConflict;
   return run_change(insert_, record, true);
 }
 
 FileStatus IndexedFile::rewrite(std::span<const char> record) {
+  if (server_) return server_->rewrite(record);
   if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
   if (record.size() != layout_.record_length) return status::kLengthConflict;
   return run_change(update_, record, true);
 }
 
 FileStatus IndexedFile::write_or_rewrite(std::span<const char> record) {
+  if (server_) return server_->write_or_rewrite(record);
   if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
   if (record.size() != layout_.record_length) return status::kLengthConflict;
   return run_change(upsert_, record, true);
 }
 
 FileStatus IndexedFile::remove(std::span<const char> record) {
+  if (server_) return server_->remove(record);
   if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
   if (record.size() < layout_.key_offset + layout_.key_length) return status::kLengthConflict;
   return run_change(delete_, record, false);
 }
 
 FileStatus IndexedFile::remove_all() {
+  if (server_) return server_->remove_all();
   if (db_ == nullptr || !changes(mode_)) return status::kRewriteMode;
   if (injected_now()) return injected_failure;
   return status_of_sqlite(sqlite3_exec(db_, "DELETE FROM records", nullptr, nullptr, nullptr));
 }
 
 FileStatus IndexedFile::start(std::span<const char> key, bool after) {
+  if (server_) return server_->start(key, after);
   if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
   if (key.size() != layout_.key_length) return status::kLengthConflict;
   sqlite3_stmt* statement = after ? next_after_ : next_from_;
@@ -439,6 +504,7 @@ FileStatus IndexedFile::start(std::span<const char> key, bool after) {
 }
 
 FileStatus IndexedFile::read_next(std::span<char> record) {
+  if (server_) return server_->read_next(record);
   if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
   if (!positioned_) return status::kNoPosition;
   if (record.size() != layout_.record_length) return status::kLengthConflict;

@@ -1,5 +1,6 @@
 // Indexed files: fixed-length records with one primary key of fixed length, kept in an
-// SQLite database (one table, the key as a BLOB primary key, the record as a BLOB). Every
+// SQLite database (one table, the key as a BLOB primary key, the record as a BLOB), or on a
+// PostgreSQL server when the folder of the file says so (platform/storage.hpp). Every
 // operation is one short transaction, so a write is on disk when it returns and several
 // processes may share a file; an operation that finds the file busy waits (bounded) and
 // then reports "93". Results are the two-character file statuses that IXIOSTAT words.
@@ -7,6 +8,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +18,8 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace quarn::platform {
+
+class PgIndexedFile;
 
 // A two-character file status ("00", "23" ...); always one of the literals below.
 using FileStatus = std::string_view;
@@ -75,7 +79,9 @@ class IndexedFile {
 
   FileStatus open(const std::string& path, OpenMode mode);
   FileStatus close();
-  bool is_open() const { return db_ != nullptr; }
+  bool is_open() const { return db_ != nullptr || server_ != nullptr; }
+  // True when the file is a table on a database server.
+  bool on_server() const { return server_ != nullptr; }
   const std::string& path() const { return path_; }
   // True when the file under the path is no longer the one open (deleted, or another put
   // in its place by a rename): its changes would go nowhere, so reopen it.
@@ -105,7 +111,7 @@ class IndexedFile {
   FileStatus begin();
   FileStatus commit();
   FileStatus rollback();
-  bool in_transaction() const { return in_transaction_; }
+  bool in_transaction() const;
 
   // Tests: after `successes` more changes (write, rewrite, write_or_rewrite, remove,
   // remove_all, commit) of any file succeed, the next one fails with `status`; a negative count
@@ -124,6 +130,7 @@ class IndexedFile {
 
   IndexedLayout layout_;
   BusyWait busy_;
+  std::unique_ptr<PgIndexedFile> server_;
   OpenMode mode_ = OpenMode::kInput;
   std::string path_;
   sqlite3* db_ = nullptr;
@@ -140,6 +147,10 @@ class IndexedFile {
   bool position_inclusive_ = false;
   bool in_transaction_ = false;
 };
+
+// Removes the indexed file `path` wherever it lives: the SQLite file and the journal beside
+// it, or the table on the server.
+FileStatus remove_indexed_file(const std::string& path);
 
 // The status of an SQLite result code: the one place where SQLite errors become statuses.
 FileStatus status_of_sqlite(int code);

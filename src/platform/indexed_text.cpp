@@ -38,9 +38,20 @@ std::string shown(std::span<const char> bytes) {
   return out;
 }
 
-void remove_with_journal(const std::string& path) {
-  files::remove_file(path);
-  files::remove_file(path + "-journal");
+// Opens `file` for writing (made when missing: then `created`) in a transaction that has
+// removed its records, so that what is written replaces them whole, or not at all. On a
+// failure a file this call made is removed again.
+FileStatus open_to_replace(IndexedFile& output, const std::string& file, bool& created) {
+  FileStatus result = output.open(file, OpenMode::kInputOutput);
+  created = result == status::kCreated;
+  if (created) result = status::kOk;
+  if (result == status::kOk) result = output.begin();
+  if (result == status::kOk) result = output.remove_all();
+  if (result != status::kOk) {
+    output.close();
+    if (created) remove_indexed_file(file);
+  }
+  return result;
 }
 
 }  // namespace
@@ -112,15 +123,9 @@ std::string import_text(const std::string& file, const IndexedLayout& layout,
   // update is recovered by the open (it belongs to this file, so it never meets another
   // one), and other processes wait for the commit instead of losing a file under them.
   IndexedFile output(layout);
-  FileStatus result = output.open(file, OpenMode::kInputOutput);
-  const bool created = result == status::kCreated;
-  if (created) result = status::kOk;
-  if (result == status::kOk) result = output.begin();
-  if (result == status::kOk) result = output.remove_all();
-  if (result != status::kOk) {
-    output.close();
-    if (created) remove_with_journal(file);
-    return with_status("cannot open " + file, result);
+  bool created = false;
+  if (const FileStatus opened = open_to_replace(output, file, created); opened != status::kOk) {
+    return with_status("cannot open " + file, opened);
   }
   std::string error;
   std::string line;
@@ -158,7 +163,50 @@ std::string import_text(const std::string& file, const IndexedLayout& layout,
   }
   // Without a commit the close undoes every change; a file this import made goes again.
   output.close();
-  if (!error.empty() && created) remove_with_journal(file);
+  if (!error.empty() && created) remove_indexed_file(file);
+  return error;
+}
+
+std::string copy_indexed(const std::string& from, const std::string& to,
+                         const IndexedLayout& layout, long& copied) {
+  copied = 0;
+  IndexedFile input(layout);
+  if (const FileStatus opened = input.open(from, OpenMode::kInput); opened != status::kOk) {
+    return with_status("cannot open " + from, opened);
+  }
+  // A steady view of the source while it is read.
+  input.begin();
+  IndexedFile output(layout);
+  bool created = false;
+  if (const FileStatus opened = open_to_replace(output, to, created); opened != status::kOk) {
+    return with_status("cannot open " + to, opened);
+  }
+  std::string error;
+  std::vector<char> record(layout.record_length);
+  for (;;) {
+    const FileStatus read = input.read_next(record);
+    if (read == status::kAtEnd) break;
+    if (read != status::kOk) {
+      error = with_status("cannot read " + from + " after " + std::to_string(copied) + " records",
+                          read);
+      break;
+    }
+    if (const FileStatus written = output.write(record); written != status::kOk) {
+      error = with_status("cannot write " + to, written);
+      break;
+    }
+    ++copied;
+  }
+  if (error.empty()) {
+    if (const FileStatus committed = output.commit(); committed != status::kOk) {
+      error = with_status("cannot write " + to, committed);
+    }
+  }
+  output.close();
+  if (!error.empty()) {
+    copied = 0;
+    if (created) remove_indexed_file(to);
+  }
   return error;
 }
 

@@ -25,4 +25,11 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
 std::string import_text(const std::string& file, const IndexedLayout& layout,
                         const std::string& text, bool allow_empty = false);
 
+// Copies every record of the indexed file `from` into `to`, wherever each lives (a home
+// folder moved to a server and back): the records of `to` are replaced in one transaction,
+// record for record, byte for byte. `copied` is the number of records. Empty on success,
+// otherwise what went wrong; `to` is then as it was.
+std::string copy_indexed(const std::string& from, const std::string& to,
+                         const IndexedLayout& layout, long& copied);
+
 }  // namespace quarn::platform

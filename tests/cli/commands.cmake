@@ -92,3 +92,6 @@ quarn_cli_test(no_command_on_stderr EXIT 2 EXPECT "^usage: quarn COMMAND" STDOUT
 quarn_cli_test(usage_error_on_stderr ARGS getname --bogus X EXIT 2 EXPECT "unknown option" STDOUT "^$")
 quarn_cli_test(failure_output_on_stdout ARGS getname "A/B/C/D/E" EXIT 1
   EXPECT "quarn getname: return code 70" STDOUT "^part 1 [^\n]*\n(.*\n)?return code  70 [^\n]*\n$")
+quarn_cli_command(storage FIXTURE table_home GOOD check --home ${table_home}
+  EXPECT "^backend: sqlite\nfiles: in [^\n]*table_home\n$"
+  BAD check --home BAD_EXPECT "--home needs a value")

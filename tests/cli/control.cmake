@@ -1,10 +1,11 @@
 # quarn ctl: the settings of a control file, in a home folder of the build tree that a
-# setup test empties first. The cases run in the order given.
-set(ctl_home ${CMAKE_CURRENT_BINARY_DIR}/ctl_home)
+# setup test empties first. The cases run in the order given, on both backends.
+macro(quarn_cli_ctl_cases)
+set(ctl_home ${CMAKE_CURRENT_BINARY_DIR}/ctl_home${QUARN_CLI_SUFFIX})
 quarn_cli_home(ctl_home ${ctl_home})
 
 quarn_cli_step(ctl_home ctl_set_creates ARGS ctl set --home ${ctl_home} --user AB COLOURS blue
-  EXPECT "^quarn ctl: made a new control file QUARN.CTL in '[^']*ctl_home':\n05>00 - OPEN: NEW QUARN Control File has been created! *\n$")
+  EXPECT "^quarn ctl: made a new control file QUARN.CTL in '[^']*ctl_home(_pg)?':\n05>00 - OPEN: NEW QUARN Control File has been created! *\n$")
 quarn_cli_step(ctl_home ctl_set_station ARGS ctl set --home ${ctl_home} --user AB --station 7 PLACE "left side"
   EXPECT "^$")
 quarn_cli_step(ctl_home ctl_get ARGS ctl get --home ${ctl_home} --user AB COLOURS EXPECT "^blue\n$")
@@ -20,6 +21,8 @@ quarn_cli_step(ctl_home ctl_delete_missing ARGS ctl delete --home ${ctl_home} --
   EXIT 1 EXPECT "no setting 'COLOURS'")
 quarn_cli_step(ctl_home ctl_get_deleted ARGS ctl get --home ${ctl_home} --user AB COLOURS
   EXIT 1 EXPECT "no setting 'COLOURS'")
+endmacro()
+quarn_cli_on_both_backends(quarn_cli_ctl_cases)
 
 quarn_cli_test(ctl_help ARGS ctl --help EXPECT "usage: quarn ctl list")
 quarn_cli_test(ctl_missing_folder ARGS ctl get --home ${CMAKE_CURRENT_BINARY_DIR}/no/such

@@ -12,6 +12,7 @@
 #include "frame/codec.hpp"
 #include "frame/misc_area.hpp"
 #include "quarn/quarn-m.h"
+#include "support/backends.hpp"
 #include "support/temp_folder.hpp"
 
 namespace quarn::testing {
@@ -66,6 +67,22 @@ class ControlFileTest : public ::testing::Test {
   QuarnXMiscExternalWs* misc = nullptr;
   QuarnControlRequest req{};
   QuarnCtlMessage message{};
+};
+
+// The same, with the home folder on each backend in turn.
+class ControlFileOnBothTest : public ControlFileTest,
+                              public ::testing::WithParamInterface<TestBackend> {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(use_backend(GetParam(), folder.path()));
+    ControlFileTest::SetUp();
+  }
+  void TearDown() override {
+    ControlFileTest::TearDown();
+    drop_backend(GetParam(), folder.path());
+  }
+  // Whether the records are in a file of the home folder (SQLite) or not (a server).
+  bool files_in_folder() const { return GetParam() == TestBackend::kSqlite; }
 };
 
 }  // namespace quarn::testing

@@ -19,7 +19,11 @@ std::string ctlfl_path() {
   return std::string(frame::trimmed(area->qc_path));
 }
 
-TEST_F(ControlFileTest, InvalidMethodsAreRefusedWithoutTouchingTheFile) {
+INSTANTIATE_TEST_SUITE_P(Backends, ControlFileOnBothTest,
+                         ::testing::Values(TestBackend::kSqlite, TestBackend::kPostgresql),
+                         backend_name);
+
+TEST_P(ControlFileOnBothTest, InvalidMethodsAreRefusedWithoutTouchingTheFile) {
   const struct {
     std::string_view method;
     std::string_view message;
@@ -38,13 +42,13 @@ TEST_F(ControlFileTest, InvalidMethodsAreRefusedWithoutTouchingTheFile) {
   EXPECT_FALSE(std::filesystem::exists(folder / "QUARN.CTL"));
 }
 
-TEST_F(ControlFileTest, SettingsAreSavedReadReplacedAndDeleted) {
+TEST_P(ControlFileOnBothTest, SettingsAreSavedReadReplacedAndDeleted) {
   // As in a new process: the area is zero bytes until someone sets it.
   std::memset(frame::external<QuarnCtlflExternalValues>("QUARN-CTLFL-EXTERNAL-VALUES"), 0, 102);
   EXPECT_EQ(request("SaveUserStationControl", "COLOURS", "blue"), "00");
   EXPECT_EQ(message_text(), "05>00 - OPEN: NEW QUARN Control File has been created!");
   EXPECT_EQ(ctlfl_path(), "\"" + folder.path().string() + "/QUARN.CTL\"");
-  EXPECT_TRUE(std::filesystem::exists(folder / "QUARN.CTL"));
+  EXPECT_EQ(std::filesystem::exists(folder / "QUARN.CTL"), files_in_folder());
 
   EXPECT_EQ(request("GetUserStationControl", "COLOURS", "stale"), "00");
   EXPECT_EQ(value(), "blue");
@@ -62,19 +66,18 @@ TEST_F(ControlFileTest, SettingsAreSavedReadReplacedAndDeleted) {
   EXPECT_EQ(message_text(), "");
 
   // One record per key: the second save replaced the first.
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open((folder / "QUARN.CTL").c_str(), &db), SQLITE_OK);
   ASSERT_EQ(request("SaveUserStationControl", "A", "1"), "00");
   ASSERT_EQ(request("SaveUserStationControl", "A", "2"), "00");
-  sqlite3_stmt* count = nullptr;
-  sqlite3_prepare_v2(db, "SELECT count(*) FROM records", -1, &count, nullptr);
-  ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
-  EXPECT_EQ(sqlite3_column_int(count, 0), 1);
-  sqlite3_finalize(count);
-  sqlite3_close(db);
+  platform::IndexedFile file({sizeof(QuarnCtlflRecord), 0, 48});
+  ASSERT_EQ(file.open(folder / "QUARN.CTL", platform::OpenMode::kInput), platform::status::kOk);
+  std::string record(sizeof(QuarnCtlflRecord), ' ');
+  int records = 0;
+  while (file.read_next(record) == platform::status::kOk)
+    ++records;
+  EXPECT_EQ(records, 1);
 }
 
-TEST_F(ControlFileTest, StationSettingsBelongToUserAndStationGeneralOnesToTheUser) {
+TEST_P(ControlFileOnBothTest, StationSettingsBelongToUserAndStationGeneralOnesToTheUser) {
   struct Save {
     std::string_view user, station, method, value;
   };
@@ -130,7 +133,7 @@ TEST(FormProgram, UnsetNamesAreSpacesSoTheWindowKeyHasNoFormPart) {
   EXPECT_EQ(std::string(key.data(), key.size()), "OrgEdit-WINDOW      ");
 }
 
-TEST_F(ControlFileTest, WindowMethodsUseTheWindowKey) {
+TEST_P(ControlFileOnBothTest, WindowMethodsUseTheWindowKey) {
   const struct {
     std::string_view program, form, key;
   } keys[] = {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/backends.hpp"
 #include "support/interrupted_update.hpp"
 #include "support/temp_folder.hpp"
 
@@ -21,13 +22,29 @@ std::string rec(std::string_view key, std::string_view value) {
   return r;
 }
 
-class IndexedFileTest : public ::testing::Test {
+// What holds for indexed files wherever they live: run on both backends.
+class IndexedFileTest : public ::testing::TestWithParam<testing::TestBackend> {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(testing::use_backend(GetParam(), folder.path()));
+  }
+  void TearDown() override { testing::drop_backend(GetParam(), folder.path()); }
+  testing::TempFolder folder;
+  std::string path = folder / "data.idx";
+};
+INSTANTIATE_TEST_SUITE_P(Backends, IndexedFileTest,
+                         ::testing::Values(testing::TestBackend::kSqlite,
+                                           testing::TestBackend::kPostgresql),
+                         testing::backend_name);
+
+// What only SQLite files have: a file on disk that others may open, replace or break.
+class SqliteIndexedFileTest : public ::testing::Test {
  protected:
   testing::TempFolder folder;
   std::string path = folder / "data.idx";
 };
 
-TEST_F(IndexedFileTest, KeyedOperationsGiveTheirStatuses) {
+TEST_P(IndexedFileTest, KeyedOperationsGiveTheirStatuses) {
   IndexedFile file(kLayout);
   EXPECT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
   std::string r = rec("AAAA", "one");
@@ -68,7 +85,7 @@ TEST_F(IndexedFileTest, KeyedOperationsGiveTheirStatuses) {
   EXPECT_EQ(reader.write_or_rewrite(got), status::kRewriteMode);
 }
 
-TEST_F(IndexedFileTest, StartAndReadNextWalkInKeyOrder) {
+TEST_P(IndexedFileTest, StartAndReadNextWalkInKeyOrder) {
   IndexedFile file(kLayout);
   ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
   for (const char* key : {"MMMM", "AAAA", "ZZZZ", "CCCC"})
@@ -98,7 +115,7 @@ TEST_F(IndexedFileTest, StartAndReadNextWalkInKeyOrder) {
   EXPECT_EQ(r.substr(2, 4), "CCCC");
 }
 
-TEST_F(IndexedFileTest, OpenReportsFilesItCannotUse) {
+TEST_F(SqliteIndexedFileTest, OpenReportsFilesItCannotUse) {
   {
     IndexedFile file(kLayout);
     ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
@@ -136,7 +153,7 @@ TEST_F(IndexedFileTest, OpenReportsFilesItCannotUse) {
   EXPECT_EQ(first_line.substr(0, 9), "This is a") << "a foreign file is left as it was";
 }
 
-TEST_F(IndexedFileTest, OutputEmptiesAndExtendCreates) {
+TEST_P(IndexedFileTest, OutputEmptiesAndExtendCreates) {
   IndexedFile file(kLayout);
   ASSERT_EQ(file.open(path, OpenMode::kExtend), status::kCreated);
   ASSERT_EQ(file.write(rec("AAAA", "")), status::kOk);
@@ -149,7 +166,59 @@ TEST_F(IndexedFileTest, OutputEmptiesAndExtendCreates) {
   EXPECT_EQ(file.read(r), status::kNotFound);
 }
 
-TEST_F(IndexedFileTest, BusyFileIsReportedAfterTheWait) {
+TEST_P(IndexedFileTest, OpenReportsOtherLayoutsAndMissingFiles) {
+  {
+    IndexedFile file(kLayout);
+    ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
+    EXPECT_EQ(file.open(path, OpenMode::kInputOutput), status::kAlreadyOpen);
+  }
+  struct Case {
+    const char* what;
+    IndexedLayout layout;
+    std::string path;
+    OpenMode mode;
+    FileStatus expected;
+  };
+  const Case cases[] = {
+      {"other record length", {13, 2, 4}, path, OpenMode::kInputOutput, status::kConflict},
+      {"other key", {12, 0, 4}, path, OpenMode::kInput, status::kConflict},
+      {"other key length", {12, 2, 5}, path, OpenMode::kOutput, status::kConflict},
+      {"missing, input", kLayout, folder / "none.idx", OpenMode::kInput, status::kMissing},
+  };
+  for (const Case& c : cases) {
+    IndexedFile file(c.layout);
+    EXPECT_EQ(file.open(c.path, c.mode), c.expected) << c.what;
+    EXPECT_FALSE(file.is_open()) << c.what;
+  }
+}
+
+// A writer's transaction holds the file: another writer waits, then reports "93"; a
+// reader reads what was committed.
+TEST_P(IndexedFileTest, AWriterWaitsForATransactionThenReportsBusy) {
+  IndexedFile holder(kLayout);
+  ASSERT_EQ(holder.open(path, OpenMode::kInputOutput), status::kCreated);
+  ASSERT_EQ(holder.write(rec("AAAA", "old")), status::kOk);
+  IndexedFile file(kLayout);
+  ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kOk);
+  file.set_busy_timeout(100);
+  IndexedFile reader(kLayout);
+  ASSERT_EQ(reader.open(path, OpenMode::kInput), status::kOk);
+
+  ASSERT_EQ(holder.begin(), status::kOk);
+  ASSERT_EQ(holder.rewrite(rec("AAAA", "new")), status::kOk);
+  std::string seen = rec("AAAA", "");
+  EXPECT_EQ(reader.read(seen), status::kOk);
+  EXPECT_EQ(seen, rec("AAAA", "old")) << "the reader sees what was committed";
+  EXPECT_EQ(file.write(rec("BBBB", "")), status::kBusy);
+  EXPECT_EQ(file.write_or_rewrite(rec("AAAA", "mine")), status::kBusy);
+  ASSERT_EQ(holder.commit(), status::kOk);
+  EXPECT_EQ(file.write(rec("BBBB", "")), status::kOk) << "the file is free again";
+  std::string r = rec("AAAA", "");
+  EXPECT_EQ(file.read(r), status::kOk);
+  EXPECT_EQ(r, rec("AAAA", "new"));
+}
+
+TEST_F(SqliteIndexedFileTest, BusyFileIsReportedAfterTheWait) {
   IndexedFile file(kLayout);
   ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
   file.set_busy_timeout(50);
@@ -165,7 +234,7 @@ TEST_F(IndexedFileTest, BusyFileIsReportedAfterTheWait) {
   EXPECT_EQ(file.write(r), status::kOk);
 }
 
-TEST_F(IndexedFileTest, StoredRecordOfAnotherLengthIsReportedNotOverrun) {
+TEST_F(SqliteIndexedFileTest, StoredRecordOfAnotherLengthIsReportedNotOverrun) {
   {
     IndexedFile file(kLayout);
     ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
@@ -183,7 +252,7 @@ TEST_F(IndexedFileTest, StoredRecordOfAnotherLengthIsReportedNotOverrun) {
   EXPECT_EQ(r.size(), 12u);
 }
 
-TEST_F(IndexedFileTest, ATransactionIsKeptWholeOrUndoneWhole) {
+TEST_P(IndexedFileTest, ATransactionIsKeptWholeOrUndoneWhole) {
   IndexedFile file(kLayout);
   ASSERT_EQ(file.open(path, OpenMode::kInputOutput), status::kCreated);
   ASSERT_EQ(file.write(rec("AAAA", "kept")), status::kOk);
@@ -243,7 +312,7 @@ void fill(const std::string& path, int count, std::string_view value) {
   ASSERT_EQ(file.commit(), status::kOk);
 }
 
-TEST_F(IndexedFileTest, AReaderRecoversTheJournalOfAKilledUpdate) {
+TEST_F(SqliteIndexedFileTest, AReaderRecoversTheJournalOfAKilledUpdate) {
   fill(path, 5000, "kept");
   testing::leave_interrupted_update(path);
   IndexedFile reader(kLayout);

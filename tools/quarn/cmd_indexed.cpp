@@ -1,5 +1,6 @@
 // quarn indexed export|import FILE --record-length N --key-length K [TEXT]: an indexed file
-// as text lines, one record a line in key order, and back.
+// as text lines, one record a line in key order, and back; quarn indexed copy FROM TO: an
+// indexed file into another, each wherever its home folder keeps it.
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -47,8 +48,10 @@ int report_failure(const std::string& error, std::int32_t record_length, std::in
 
 int run(const Parsed& line) {
   const std::string_view action = line.operand(0);
-  if (action != "export" && action != "import")
-    return usage_error(kName, "expects export or import, not " + quoted(action));
+  if (action != "export" && action != "import" && action != "copy")
+    return usage_error(kName, "expects export, import or copy, not " + quoted(action));
+  if (line.has("--allow-empty") && action != "import")
+    return usage_error(kName, "--allow-empty is for import");
   if (!line.has("--record-length")) return usage_error(kName, "--record-length is required");
   if (!line.has("--key-length")) return usage_error(kName, "--key-length is required");
   const std::int32_t record_length = number_of(line.value("--record-length"));
@@ -57,6 +60,16 @@ int run(const Parsed& line) {
     return usage_error(kName, "the key cannot be longer than the record");
   }
   const std::string file(line.operand(1));
+  if (action == "copy") {
+    if (line.count() != 3) return usage_error(kName, "copy expects FROM and TO");
+    const std::string to(line.operand(2));
+    char error[512] = "";
+    const int32_t copied = quarn_indexed_copy(file.c_str(), to.c_str(), record_length, key_length,
+                                              error, sizeof error);
+    if (copied < 0) return report_failure(error, record_length, key_length);
+    std::printf("%d records copied from %s to %s\n", copied, file.c_str(), to.c_str());
+    return kOk;
+  }
   const std::string text = line.count() == 3 ? std::string(line.operand(2)) : std::string();
   const char* text_name = line.count() == 3 ? text.c_str() : nullptr;
   char error[512] = "";
@@ -80,7 +93,8 @@ const Registration registration(
     {.name = "indexed",
      .summary = "dump an indexed file as text lines, or build one from them",
      .synopsis = "export FILE --record-length N --key-length K [TEXT]\n"
-                 "import FILE --record-length N --key-length K [--allow-empty] [TEXT]",
+                 "import FILE --record-length N --key-length K [--allow-empty] [TEXT]\n"
+                 "copy FROM TO --record-length N --key-length K",
      .description =
          "An indexed file of N-byte records whose key is their first K bytes, as text: one\n"
          "record a line, exactly N bytes, in key order. export writes the lines to TEXT (or\n"
@@ -88,11 +102,15 @@ const Registration registration(
          "reads TEXT (or standard input): a shorter line is padded with spaces, an empty line\n"
          "is skipped, a longer line or a repeated key stops it with the line's number. The\n"
          "records of FILE are replaced only when every line was good, and a text without\n"
-         "records is refused unless --allow-empty is given. N and K must be those the file\n"
-         "was made with (other lengths are refused): the report control files are 'QUARN.RPT'\n"
-         "(213, 17) and 'QUARN-STD.RPT' (256, 17), the control file 'QUARN.CTL' (148, 48).\n"
-         "The lines are the records' bytes (code page 1252), not converted. Exits with 1 for\n"
-         "a bad line or an empty text, with 3 when a file cannot be opened or written.\n",
+         "records is refused unless --allow-empty is given. copy puts every record of FROM\n"
+         "into TO (made when missing, its records replaced in one transaction), each file\n"
+         "where its folder keeps it: SQLite files, or the PostgreSQL server of the folder's\n"
+         "quarn-storage.conf; a home folder is moved to a server and back this way. N and K\n"
+         "must be those the file was made with (other lengths are refused): the report\n"
+         "control files are 'QUARN.RPT' (213, 17) and 'QUARN-STD.RPT' (256, 17), the control\n"
+         "file 'QUARN.CTL' (148, 48). The lines are the records' bytes (code page 1252), not\n"
+         "converted. Exits with 1 for a bad line or an empty text, with 3 when a file cannot\n"
+         "be opened or written.\n",
      .options = {{.name = "--record-length",
                   .value = "N",
                   .help = "the length of a record",
@@ -103,7 +121,7 @@ const Registration registration(
                   .check = positive},
                  {.name = "--allow-empty", .help = "import: an empty text empties FILE"}},
      .operands = {2, 3},
-     .expects = "export or import, FILE and at most one TEXT",
+     .expects = "export or import, FILE and at most one TEXT; or copy, FROM and TO",
      .run = &run});
 
 }  // namespace
