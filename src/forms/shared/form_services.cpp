@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "frame/program.hpp"
+#include "platform/process.hpp"
 #include "system/start_request.hpp"
 
 namespace quarn::forms {
@@ -17,7 +18,9 @@ bool print_form(Form& form, std::string_view base) {
   const std::optional<std::string> picture = form.capture(base);
   if (!picture) return false;
   system::StartRequest start{};
-  return start.run("PRINTIMAGE \"" + *picture + "\"", 1, 0) != 0;
+  // Quoted so that a space or a quote in the home folder's name cannot split the picture's
+  // path or add arguments.
+  return start.run("PRINTIMAGE " + platform::process::quoted_argument(*picture, true), 1, 0) != 0;
 }
 
 void put_filter(std::span<char> field, std::string_view filter) {
