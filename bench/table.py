@@ -83,7 +83,7 @@ def main():
             other = results.get(tuple(yardstick.split(":", 1)))
             if other is not None:
                 ratio = time / other[kind] if other[kind] > 0 else None
-                yard_text = show_time(other[kind])
+                yard_text = show_time(other[kind]) + ("" if kind == "cpu" else " wall")
             else:
                 yard_text = "not run"
         ratio_text = "-" if ratio is None else f"{ratio:.2f}x"
