@@ -35,8 +35,8 @@ std::string record(std::string_view text) {
 
 bool picture_properties(std::string_view bytes, Properties* properties) {
   const std::optional<forms::PictureSize> size = forms::picture_size(bytes);
-  if (!size || (size->format != forms::PictureFormat::kPng &&
-                size->format != forms::PictureFormat::kJpeg))
+  if (!size ||
+      (size->format != forms::PictureFormat::kPng && size->format != forms::PictureFormat::kJpeg))
     return false;
   *properties = {size->width, size->height,
                  size->format == forms::PictureFormat::kPng ? Type::kPng : Type::kJpeg};

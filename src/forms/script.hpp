@@ -26,7 +26,18 @@
 namespace quarn::forms {
 
 struct ScriptStep {
-  enum class Kind { kType, kChoose, kCheck, kClick, kTimer, kClose, kAnswer, kFolder, kFile, kSize };
+  enum class Kind {
+    kType,
+    kChoose,
+    kCheck,
+    kClick,
+    kTimer,
+    kClose,
+    kAnswer,
+    kFolder,
+    kFile,
+    kSize
+  };
   Kind kind;
   std::string control;      // type, choose, check, click, timer
   std::string text;         // type, choose (by text), folder, file

@@ -57,7 +57,8 @@ constexpr std::string_view kHexFailed = "ERROR opening temporary hex file!";
 constexpr std::string_view kConvertFailed = "ERROR in converting .qim to .jpg file!";
 constexpr std::string_view kHexNotDeleted = "ERROR: Failed to delete temporary hex file: ";
 constexpr std::string_view kJpegNotDeleted = "ERROR: Unable to delete the temporary JPEG file: ";
-constexpr std::string_view kJpegLocate = "Please locate the above JPEG file and delete it immediately.";
+constexpr std::string_view kJpegLocate =
+    "Please locate the above JPEG file and delete it immediately.";
 constexpr std::string_view kSupport = "If you need assistance, please contact support!";
 constexpr std::string_view kBrowseInUse = "ERROR: QUARN File Browse is already in use!";
 constexpr std::string_view kCannotShow = "ERROR: The image file cannot be shown: ";
@@ -118,8 +119,8 @@ forms::Rect fitted(std::int64_t width, std::int64_t height, const forms::Rect& a
   else
     w = std::max<std::int64_t>(1, width * area.height / height);
   return {static_cast<std::int32_t>(area.left + (area.width - w) / 2),
-          static_cast<std::int32_t>(area.top + (area.height - h) / 2),
-          static_cast<std::int32_t>(w), static_cast<std::int32_t>(h)};
+          static_cast<std::int32_t>(area.top + (area.height - h) / 2), static_cast<std::int32_t>(w),
+          static_cast<std::int32_t>(h)};
 }
 
 // The picture into the window's client area below the strip, and the name across it.
@@ -144,7 +145,8 @@ forms::Rect work_area() {
   forms::Rect area;
   if (misc != nullptr) {
     area = {frame::read_le32(misc->xm_work_area_left), frame::read_le32(misc->xm_work_area_top),
-            frame::read_le32(misc->xm_work_area_width), frame::read_le32(misc->xm_work_area_height)};
+            frame::read_le32(misc->xm_work_area_width),
+            frame::read_le32(misc->xm_work_area_height)};
   }
   if (area.width <= 0 || area.height <= 0) area = forms::runtime().work_area();
   return area;
@@ -153,7 +155,8 @@ forms::Rect work_area() {
 // Resize: the window to the picture and the strip, its frame added, each side at most
 // the work area's; moved to lie inside the work area; then the picture fitted into it.
 void resize_to_picture(Form& form) {
-  const std::int64_t picture_width = forms::control_number(form, ui::kImage, property::kPictureWidth);
+  const std::int64_t picture_width =
+      forms::control_number(form, ui::kImage, property::kPictureWidth);
   const std::int64_t picture_height =
       forms::control_number(form, ui::kImage, property::kPictureHeight);
   if (picture_width > 0 && picture_height > 0) {
@@ -164,10 +167,10 @@ void resize_to_picture(Form& form) {
     const std::int64_t extent_height = number(form, property::kExtentHeight);
     const std::int64_t outer_width = std::min<std::int64_t>(
         picture_width + extent_width - number(form, property::kClientWidth), area.width);
-    const std::int64_t outer_height = std::min<std::int64_t>(
-        picture_height + forms::qnimage::kStripHeight + extent_height -
-            number(form, property::kClientHeight),
-        area.height);
+    const std::int64_t outer_height =
+        std::min<std::int64_t>(picture_height + forms::qnimage::kStripHeight + extent_height -
+                                   number(form, property::kClientHeight),
+                               area.height);
     form.set_property(property::kWidth, Value(outer_width - (extent_width - width)));
     form.set_property(property::kHeight, Value(outer_height - (extent_height - height)));
     const auto inside = [](std::int64_t at, std::int64_t start, std::int64_t room,
@@ -195,12 +198,16 @@ bool delete_work_file(const std::string& path, std::string_view failure_text, bo
 
 void remove_work_folder() {
   if (state.work_folder.empty()) return;
-  if (!state.jpeg_left.empty() && files::is_file(state.jpeg_left) &&
-      delete_work_file(state.jpeg_left, kJpegNotDeleted, true))
-    state.jpeg_left.clear();
+  // A JPEG work file that could not be deleted is tried once more, and reported again.
+  if (!state.jpeg_left.empty() && files::is_file(state.jpeg_left))
+    delete_work_file(state.jpeg_left, kJpegNotDeleted, true);
+  state.jpeg_left.clear();
   // A hex file is left only when its deletion failed, which was reported then.
   files::remove_file(state.work_folder + std::string(kHexName));
-  if (files::remove_folder(state.work_folder) == files::Status::kOk) state.work_folder.clear();
+  // The folder stays only when a work file in it could not be deleted, which was reported;
+  // the next opening makes a new one.
+  files::remove_folder(state.work_folder);
+  state.work_folder.clear();
 }
 
 // The QIM picture as a JPEG work file: its path, or empty after the message saying why.
@@ -233,7 +240,8 @@ std::string convert(const std::string& name) {
   const std::string jpeg = state.work_folder + std::string(kJpegName);
   {
     platform::lineseq::LineWriter writer;
-    bool written = writer.open(hex, platform::lineseq::WriteMode::kReplace) == platform::status::kOk;
+    bool written =
+        writer.open(hex, platform::lineseq::WriteMode::kReplace) == platform::status::kOk;
     std::string record;
     while (written && reader.read(record) == platform::status::kOk)
       written = writer.write(record) == platform::status::kOk;
@@ -249,8 +257,8 @@ std::string convert(const std::string& name) {
   // The converter's line; the names are one argument, quoted, so that a space in the
   // temporary folder's name cannot split it.
   system::StartRequest start{};
-  const bool started = start.run("Hex2Bin.exe " + platform::process::quoted_argument(hex + "," + jpeg),
-                                 0, 1) != 0;
+  const bool started =
+      start.run("Hex2Bin.exe " + platform::process::quoted_argument(hex + "," + jpeg), 0, 1) != 0;
   if (!started || frame::read_le32(start.exit_code) != 0 || !files::is_file(jpeg)) {
     files::remove_file(jpeg);
     delete_work_file(hex, kHexNotDeleted, false);
@@ -343,8 +351,8 @@ class QnImageEvents final : public forms::FormEvents {
       form.set_control_property(hidden, property::kVisible, Value(std::int64_t{0}));
     fit(form);
     if (const QuarnCurrentQnimagename* current = current_name(); current != nullptr)
-      show_picture(form, name_in(std::string_view(current->ci_image_name,
-                                                  sizeof current->ci_image_name)));
+      show_picture(
+          form, name_in(std::string_view(current->ci_image_name, sizeof current->ci_image_name)));
     // Once the window is shown at its real size, the timer fits the picture into it.
     form.set_control_property(ui::kTimer, property::kInterval, Value(std::int64_t{1}));
     form.set_control_property(ui::kTimer, property::kEnabled, Value(std::int64_t{1}));
