@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -218,6 +221,10 @@ TEST_F(QnimageTest, NamesOfMoreThan128CharactersAreRefused) {
 TEST_F(QnimageTest, EachFailureToShowHasItsMessageAndShowsNothing) {
   write_file(home + "text.bmp", "no picture");
   write_file(home + "only-version.qim", "QIM00\n");
+  fs::create_directories(home + "folder.qim");
+  fs::create_directories(home + "folder.jpg");
+  ASSERT_EQ(::mkfifo((home + "pipe.qim").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((home + "pipe.bmp").c_str(), 0600), 0);
   const struct {
     const char* name;
     std::string file;
@@ -229,6 +236,14 @@ TEST_F(QnimageTest, EachFailureToShowHasItsMessageAndShowsNothing) {
        "ERROR reading QUARN Image file properties!"},
       {"not a picture", home + "text.bmp",
        "ERROR: The image file cannot be shown: " + home + "text.bmp"},
+      {"folder named as a QIM", home + "folder.qim",
+       "ERROR: opening QUARN Image file " + home + "folder.qim"},
+      {"folder named as a JPEG", home + "folder.jpg",
+       "ERROR: The image file cannot be shown: " + home + "folder.jpg"},
+      {"pipe named as a QIM", home + "pipe.qim",
+       "ERROR: opening QUARN Image file " + home + "pipe.qim"},
+      {"pipe named as a bitmap", home + "pipe.bmp",
+       "ERROR: The image file cannot be shown: " + home + "pipe.bmp"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -282,6 +283,14 @@ bool show_picture(Form& form, std::string_view name) {
     return false;
   }
   const std::string path(name);
+  // Only a plain file is read: a folder has no picture, and a pipe or a device could
+  // block the viewer or never end.
+  std::error_code error;
+  const bool plain = std::filesystem::is_regular_file(files::native_path(path), error);
+  if (!plain) {
+    message(std::string(is_qim(path) ? kOpenFailed : kCannotShow) + path);
+    return false;
+  }
   bool loaded = false;
   if (is_qim(path)) {
     const std::string jpeg = convert(path);
