@@ -199,7 +199,7 @@ bool HeadlessForm::load_picture(Control& control, const std::string& path) {
     std::optional<PictureSize> size;
     std::error_code error;
     if (std::filesystem::is_regular_file(platform::files::native_path(path), error) &&
-        platform::files::read_file(path, kPictureLimit, &bytes) == platform::files::Status::kOk)
+        platform::files::read_file(path, kPictureLimit, &bytes) == platform::status::kOk)
       size = picture_size(bytes);
     if (!size) return false;
     width = size->width;
@@ -512,7 +512,7 @@ HeadlessRuntime& headless_runtime() {
     if (const char* script = std::getenv("QUARN_FORMS_SCRIPT"); script != nullptr && *script) {
       std::string text;
       constexpr std::size_t kLimit = 1 << 20;
-      if (platform::files::read_file(script, kLimit, &text) != platform::files::Status::kOk) {
+      if (platform::files::read_file(script, kLimit, &text) != platform::status::kOk) {
         std::fprintf(stderr, "QUARN-M: the form script %s cannot be read\n", script);
       } else if (!r->set_script(text)) {
         std::fprintf(stderr, "QUARN-M: the form script %s: %s\n", script,

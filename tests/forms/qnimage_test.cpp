@@ -48,7 +48,7 @@ std::string bitmap(std::uint32_t width, std::uint32_t height) {
 
 std::string file_bytes(const std::string& path) {
   std::string bytes;
-  EXPECT_EQ(platform::files::read_file(path, 1 << 20, &bytes), platform::files::Status::kOk)
+  EXPECT_EQ(platform::files::read_file(path, 1 << 20, &bytes), platform::status::kOk)
       << path;
   return bytes;
 }
@@ -347,7 +347,7 @@ TEST_F(QnimageTest, WorkFilesThatCannotBeDeletedAreReported) {
 TEST_F(QnimageTest, TwoViewersConvertInFoldersOfTheirOwn) {
   // One viewer's work folder, as a second process has it while it converts.
   std::string other;
-  ASSERT_EQ(platform::files::make_work_folder("quarn-image", &other), platform::files::Status::kOk);
+  ASSERT_EQ(platform::files::make_work_folder("quarn-image", &other), platform::status::kOk);
   write_file(other + "ImgVwr.hex", "FFD8");
   write_file(other + "ImgVwr.jpg", "the other viewer's picture");
   EXPECT_EQ((fs::status(other).permissions() & fs::perms::all), fs::perms::owner_all);

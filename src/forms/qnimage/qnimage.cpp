@@ -189,8 +189,8 @@ void resize_to_picture(Form& form) {
 // ---- the work files ----
 
 bool delete_work_file(const std::string& path, std::string_view failure_text, bool jpeg) {
-  const files::Status removed = files::remove_file(path);
-  if (removed == files::Status::kOk || removed == files::Status::kNotFound) return true;
+  const platform::FileStatus removed = files::remove_file(path);
+  if (removed == platform::status::kOk || removed == platform::status::kMissing) return true;
   std::string text = std::string(failure_text) + path;
   if (jpeg) text += "|" + std::string(kJpegLocate);
   message(text + "|" + std::string(kSupport));
@@ -232,7 +232,7 @@ std::string convert(const std::string& name) {
   }
 
   if (state.work_folder.empty() &&
-      files::make_work_folder("quarn-image", &state.work_folder) != files::Status::kOk) {
+      files::make_work_folder("quarn-image", &state.work_folder) != platform::status::kOk) {
     state.work_folder.clear();
     message(std::string(kHexFailed) + "|" + std::string(kSupport));
     return {};
