@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -626,9 +627,10 @@ bool QtForm::set_control_property(std::string_view control, std::string_view nam
     else if (auto* group = qobject_cast<QGroupBox*>(w))
       group->setTitle(t);
     else if (name == property::kPicture) {
-      // Read now and kept, so that the file may go once it is shown.
+      // Read now and kept, so that the file may go once it is shown; only a plain file,
+      // as a pipe or a device could block the window.
       QPixmap pixmap;
-      if (!text->empty() && !pixmap.load(t)) return false;
+      if (!text->empty() && (!QFileInfo(t).isFile() || !pixmap.load(t))) return false;
       item->picture = *text;
       item->pixmap = pixmap;
       layout();
