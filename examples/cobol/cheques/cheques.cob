@@ -383,10 +383,16 @@
                WHEN WS-ORG-STATUS = "00" AND WS-ORGANISATION NOT =
                        SPACES
                    CONTINUE
-               WHEN WS-ORG-STATUS = "00" OR "35"
+               WHEN WS-ORG-STATUS = "00"
                    DISPLAY "quarn-cheques: no organisation name in "
                        FUNCTION TRIM(WS-ORG-FILE-NAME)
                        "; the register needs one" UPON SYSERR
+                   MOVE 1 TO WS-RUN-STATUS
+               WHEN WS-ORG-STATUS = "35"
+                   DISPLAY "quarn-cheques: no ORGFILE in "
+                       WS-HOME(1:WS-HOME-LENGTH) " (the organisation "
+                       "form was closed without saving); the register "
+                       "needs the organisation's name" UPON SYSERR
                    MOVE 1 TO WS-RUN-STATUS
                WHEN OTHER
                    MOVE WS-ORG-STATUS TO IX-STATUS-CODE
@@ -462,7 +468,7 @@
                MOVE WS-HOME(1:WS-HOME-LENGTH) TO XM-BROWSE-FOLDER
            END-IF
            MOVE LOW-VALUES TO XM-BROWSE-PATH
-           STRING "Cheque files (*.csv)" X"00" "*.csv" X"00"
+           STRING "Cheque files" X"00" "*.csv" X"00"
                   "All files" X"00" "*" X"00" X"00"
                DELIMITED BY SIZE INTO XM-BROWSE-PATH
            MOVE "Cheques to write" TO XM-BROWSE-TITLE
@@ -960,7 +966,8 @@
            CALL "CHQPAYEE" USING PAYEE-REQUEST PAYEE-RECORD.
 
       *> A person sees the register in the preview (CLV); a batch run
-      *> only closes it (CLS) and says where it is.
+      *> only closes it (CLS). Either says where it is, also when the
+      *> preview program could not be started.
        5500-CLOSE-DOCUMENT.
            IF POP-STATUS = "00"
                IF BATCH-MODE
@@ -971,11 +978,11 @@
                MOVE WS-CLOSE-REQUEST TO POP-REQUEST
                PERFORM 5900-CALL-POP
            END-IF
-           IF POP-STATUS = "00"
-               PERFORM 5310-COUNT-OF-CHEQUES
-               MOVE WS-TOTAL TO WS-MONEY-EDIT
-               DISPLAY FUNCTION TRIM(WS-COUNT-TEXT) ", "
-                   FUNCTION TRIM(WS-MONEY-EDIT)
+           PERFORM 5310-COUNT-OF-CHEQUES
+           MOVE WS-TOTAL TO WS-MONEY-EDIT
+           DISPLAY FUNCTION TRIM(WS-COUNT-TEXT) ", "
+               FUNCTION TRIM(WS-MONEY-EDIT)
+           IF POP-PRINT-FILE-NAME NOT = SPACES
                DISPLAY "The register is "
                    FUNCTION TRIM(POP-PRINT-FILE-NAME)
            END-IF
