@@ -228,15 +228,24 @@
        1200-CHECK-OPTIONS.
            IF FUNCTION TRIM(WS-STATION-ARG) IS NOT NUMERIC
                OR FUNCTION LENGTH(FUNCTION TRIM(WS-STATION-ARG)) > 3
+               OR FUNCTION NUMVAL(WS-STATION-ARG) = 0
                DISPLAY "quarn-cheques: the station is a number from "
                    "1 to 999, not " FUNCTION TRIM(WS-STATION-ARG)
                    UPON SYSERR
                PERFORM 1800-USAGE-ERROR
            END-IF
            IF BATCH-MODE AND RUN-OK
+      *>       The run-time system reads a bare one-letter name as a
+      *>       device; "./" keeps every relative name a file's.
+               IF WS-BATCH-FILE(1:1) NOT = "/"
+                   MOVE WS-BATCH-FILE TO WS-ARG
+                   MOVE SPACES TO WS-BATCH-FILE
+                   STRING "./" WS-ARG DELIMITED BY SIZE
+                       INTO WS-BATCH-FILE
+               END-IF
                MOVE SPACES TO WS-FILE-FLAGS
-               CALL "CBL_CHECK_FILE_EXIST" USING
-                   FUNCTION TRIM(WS-BATCH-FILE) WS-FILE-FLAGS
+               CALL "CBL_CHECK_FILE_EXIST" USING WS-BATCH-FILE
+                   WS-FILE-FLAGS
                IF RETURN-CODE NOT = 0
                    DISPLAY "quarn-cheques: the batch file "
                        FUNCTION TRIM(WS-BATCH-FILE)
@@ -628,6 +637,8 @@
       *> The fields are separated by commas; a field in double quotes
       *> may hold commas, and a quote inside it is doubled.
        4400-SPLIT-LINE.
+      *>   A file written with CR LF line ends keeps its CR.
+           INSPECT CHEQUE-FILE-LINE REPLACING ALL X"0D" BY SPACE
            MOVE SPACES TO CHEQUE-LINE
            MOVE 1 TO CQ-FIELD-COUNT
            MOVE 0 TO WS-FIELD-AT
@@ -1016,8 +1027,8 @@
                PROGRAM-ID-NAME FORM-ID-NAME.
 
        8100-SHOW-CONTROL-FILE-ERROR.
-           DISPLAY "quarn-cheques: the control file "
-               FUNCTION TRIM(QC-PATH) " answered " CTL-STATUS ":"
+           DISPLAY "quarn-cheques: the control file QUARN.CTL in "
+               WS-HOME(1:WS-HOME-LENGTH) " answered " CTL-STATUS ":"
                UPON SYSERR
            DISPLAY FUNCTION TRIM(CTL-MESSAGE) UPON SYSERR.
 
