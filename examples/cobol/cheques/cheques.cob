@@ -486,6 +486,7 @@
                FORM-OUTCOME FORM-PLACE FORM-RUNTIME
            PERFORM 2300-KEEP-FORM-PLACE
            IF XM-BROWSE-RESULT NOT = "0001"
+                   OR XM-BROWSE-PATH(1:1) = X"00" OR SPACE
                DISPLAY "quarn-cheques: no cheque file chosen; "
                    "nothing written" UPON SYSERR
                MOVE 1 TO WS-RUN-STATUS
@@ -537,8 +538,11 @@
                    MOVE WS-AT TO WS-LAST-SLASH
                END-IF
            END-PERFORM
-           MOVE WS-CHEQUE-FILE-NAME(WS-LAST-SLASH + 1:) TO
-               WS-CHEQUE-FILE-SHOWN.
+           MOVE SPACES TO WS-CHEQUE-FILE-SHOWN
+           IF WS-LAST-SLASH < 200
+               MOVE WS-CHEQUE-FILE-NAME(WS-LAST-SLASH + 1:) TO
+                   WS-CHEQUE-FILE-SHOWN
+           END-IF.
 
       *>--------------------------------------------------------------
       *> The register.
@@ -649,7 +653,10 @@
                    UNTIL WS-AT > WS-LINE-LENGTH OR CM-PROBLEM NOT =
                        SPACES
                MOVE CHEQUE-FILE-LINE(WS-AT:1) TO WS-CHAR
-               MOVE CHEQUE-FILE-LINE(WS-AT + 1:1) TO WS-NEXT-CHAR
+               MOVE SPACE TO WS-NEXT-CHAR
+               IF WS-AT < WS-LINE-LENGTH
+                   MOVE CHEQUE-FILE-LINE(WS-AT + 1:1) TO WS-NEXT-CHAR
+               END-IF
                EVALUATE TRUE
                    WHEN IN-QUOTES AND WS-CHAR = '"'
                            AND WS-NEXT-CHAR = '"'
