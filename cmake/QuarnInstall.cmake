@@ -52,6 +52,18 @@ if(TARGET quarn-m-qt)
   add_dependencies(quarn-installable quarn-m-qt)
 endif()
 
+# The COBOL cheque application, where cobc built it, with its sources and demo batch.
+if(TARGET quarn-cheques)
+  install(PROGRAMS ${QUARN_CHEQUES_EXE} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/cobol/cheques/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/quarn-m/examples/cheques
+    FILES_MATCHING PATTERN "*.cob" PATTERN "*.cpy" PATTERN "*.batch"
+    PATTERN "CMakeLists.txt" EXCLUDE)
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/cheques.csv
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/quarn-m/examples/cheques)
+  add_dependencies(quarn-installable quarn-cheques)
+endif()
+
 # Man pages: quarn(1) from the commands' own help, quarn-m(3) written.
 set(quarn_man1 ${PROJECT_BINARY_DIR}/man/quarn.1)
 add_custom_command(OUTPUT ${quarn_man1}

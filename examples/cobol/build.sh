@@ -4,3 +4,5 @@ cobc -x -fstatic-call ixiostat-call.cob -I "$copybooks" -L "$PREFIX/lib" -lquarn
 ./ixiostat-call
 cobc -x -o ixiostat-dynamic ixiostat-call.cob -I "$copybooks"
 COB_LIBRARY_PATH="$PREFIX/lib" COB_PRE_LOAD=libquarn-m ./ixiostat-dynamic
+cobc -x -fstatic-call calling.cob -I "$copybooks" -L "$PREFIX/lib" -lquarn-m -Q "-Wl,-rpath,$PREFIX/lib"
+./calling

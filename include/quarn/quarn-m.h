@@ -824,6 +824,33 @@ typedef int32_t (*QuarnLookupProgram)(void);
 QUARN_API QuarnLookupProgram quarn_set_lookup_program(QuarnLookupProgram program);
 QUARN_API int32_t QUARN_ENLOOKUP(void);
 
+/* CURRENT-QNIMAGENAME: the picture QNIMAGE shows. The caller puts the full name there
+ * (space-padded, or ended by a zero byte) before it opens the viewer; a picture the user
+ * chooses with Browse and that is then shown is written back. Names of more than 128
+ * characters are refused with a message. */
+typedef struct QuarnCurrentQnimagename {
+  char ci_image_name[256];
+} QuarnCurrentQnimagename;
+QUARN_RECORD_SIZE(QuarnCurrentQnimagename, 256);
+
+/* IMAGE-PREFERENCES: the image viewer's preferences. ip_fit_window "Y" fits the window to
+ * each picture shown, as the Resize button does; anything else keeps the window's size.
+ * The rest belongs to the applications and is carried unchanged. */
+typedef struct QuarnImagePreferences {
+  char ip_fit_window[1];
+  char ip_filler_1[63];
+} QuarnImagePreferences;
+QUARN_RECORD_SIZE(QuarnImagePreferences, 64);
+
+/* QNIMAGE: the image viewer "QUARN Image Viewer". It shows the picture named in
+ * CURRENT-QNIMAGENAME (BMP, JPEG, PNG, GIF, or a QIM file, which it converts with the
+ * program map's "Hex2Bin.exe" in a work folder of its own that it removes again), Browse
+ * chooses another through FLBROWSE, Resize fits the window to the picture within the work
+ * area of X-MISC-EXTERNAL-WS, and the picture is fitted into the window whenever its size
+ * changes. The outcome is 1 when a picture was shown. */
+QUARN_API int32_t QUARN_QNIMAGE(QuarnFormOwner* owner, int32_t* modal_style, int32_t* outcome,
+                                QuarnFormPlace* place, char* runtime, char* reserved);
+
 /* The headless runtime's script: the steps a person would take, one a line ("type
  * OrgData-CmText \"Acme\"", "choose Country-CmCombo \"Canada (CA)\"", "click _CmBtn-SAVE",
  * "answer Yes", "folder /data/co1/", "file cancel" ...); the file named by

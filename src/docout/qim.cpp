@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "forms/picture_size.hpp"
 #include "frame/codec.hpp"
 #include "platform/files.hpp"
 #include "quarn/quarn-m.h"
@@ -15,51 +16,6 @@ using frame::read_unsigned;
 using frame::write_unsigned;
 
 namespace {
-
-std::uint32_t be16(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at]) << 8 |
-                                    static_cast<unsigned char>(bytes[at + 1]));
-}
-
-std::uint32_t be32(std::string_view bytes, std::size_t at) {
-  return be16(bytes, at) << 16 | be16(bytes, at + 2);
-}
-
-bool png_properties(std::string_view bytes, Properties* properties) {
-  constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
-  // The signature, then the IHDR chunk: length, "IHDR", width, height.
-  if (bytes.size() < 24 || bytes.substr(0, 8) != kSignature || bytes.substr(12, 4) != "IHDR")
-    return false;
-  *properties = {be32(bytes, 16), be32(bytes, 20), Type::kPng};
-  return true;
-}
-
-bool jpeg_properties(std::string_view bytes, Properties* properties) {
-  if (bytes.size() < 4 || static_cast<unsigned char>(bytes[0]) != 0xFF ||
-      static_cast<unsigned char>(bytes[1]) != 0xD8)
-    return false;
-  // Walk the marker segments to the first start-of-frame, which holds the size.
-  std::size_t at = 2;
-  while (at + 4 <= bytes.size()) {
-    if (static_cast<unsigned char>(bytes[at]) != 0xFF) return false;
-    const auto marker = static_cast<unsigned char>(bytes[at + 1]);
-    if (marker == 0xFF) {  // fill byte
-      ++at;
-      continue;
-    }
-    const std::uint32_t length = be16(bytes, at + 2);
-    const bool frame =
-        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-    if (frame) {
-      if (at + 9 > bytes.size()) return false;
-      *properties = {be16(bytes, at + 7), be16(bytes, at + 5), Type::kJpeg};
-      return true;
-    }
-    if (marker == 0xD9 || marker == 0xDA || length < 2) return false;
-    at += 2 + length;
-  }
-  return false;
-}
 
 int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -78,7 +34,13 @@ std::string record(std::string_view text) {
 }  // namespace
 
 bool picture_properties(std::string_view bytes, Properties* properties) {
-  return png_properties(bytes, properties) || jpeg_properties(bytes, properties);
+  const std::optional<forms::PictureSize> size = forms::picture_size(bytes);
+  if (!size ||
+      (size->format != forms::PictureFormat::kPng && size->format != forms::PictureFormat::kJpeg))
+    return false;
+  *properties = {size->width, size->height,
+                 size->format == forms::PictureFormat::kPng ? Type::kPng : Type::kJpeg};
+  return true;
 }
 
 bool make(std::string_view picture, std::string* qim) {

@@ -52,6 +52,9 @@ struct FormDef {
   std::span<const ControlDef> controls;  // in tab order
   std::string_view default_button = {};  // pressed by Enter
   std::string_view cancel_button = {};   // pressed by Escape
+  // Controls keep their places in window pixels instead of growing with the window; the
+  // form's program places them when the window's size changes (its resize event).
+  bool fixed_layout = false;
 };
 
 // The control named `name` of a definition, or null.

@@ -5,9 +5,11 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <span>
 
+#include "forms/picture_size.hpp"
 #include "platform/files.hpp"
 #include "platform/registry.hpp"
 
@@ -59,12 +61,20 @@ std::int64_t control_number(const Form& form, std::string_view control, std::str
 
 namespace {
 
-// The extent of a headless form is its size: there is no frame around it.
+// The extent and the client area of a headless form are its size: there is no frame
+// around it and its menus take no room.
 std::string_view stored_name(std::string_view name) {
-  if (name == property::kExtentWidth) return property::kWidth;
-  if (name == property::kExtentHeight) return property::kHeight;
+  if (name == property::kExtentWidth || name == property::kClientWidth) return property::kWidth;
+  if (name == property::kExtentHeight || name == property::kClientHeight) return property::kHeight;
   return name;
 }
+
+bool is_read_only(std::string_view name) {
+  return name == property::kClientWidth || name == property::kClientHeight;
+}
+
+// The largest picture file a picture control reads.
+constexpr std::size_t kPictureLimit = 64 * 1024 * 1024;
 
 bool has_items(ControlKind kind) {
   return kind == ControlKind::kCombo || kind == ControlKind::kList;
@@ -118,7 +128,11 @@ HeadlessForm::HeadlessForm(const FormDef& definition)
       p.emplace(property::kInterval, 0);
       p[std::string(property::kEnabled)] = 0;
     }
-    if (def.kind == ControlKind::kPicture) p.emplace(property::kPicture, std::string());
+    if (def.kind == ControlKind::kPicture) {
+      p.emplace(property::kPicture, std::string());
+      p.emplace(property::kPictureWidth, 0);
+      p.emplace(property::kPictureHeight, 0);
+    }
     if (def.kind == ControlKind::kProgress) p.emplace(property::kValue, 0);
     if (def.kind == ControlKind::kLabel) p.emplace(property::kAlignment, 0);
     controls_.emplace(std::string(def.name), std::move(control));
@@ -132,6 +146,7 @@ std::optional<Value> HeadlessForm::property(std::string_view name) const {
 }
 
 bool HeadlessForm::set_property(std::string_view name, const Value& value) {
+  if (is_read_only(name)) return false;
   const auto found = properties_.find(stored_name(name));
   if (found == properties_.end() || found->second.index() != value.index()) return false;
   found->second = value;
@@ -165,11 +180,35 @@ bool HeadlessForm::set_control_property(std::string_view control, std::string_vi
   if (c == nullptr) return false;
   const auto found = c->properties.find(name);
   if (found == c->properties.end() || found->second.index() != value.index()) return false;
+  if (name == property::kPictureWidth || name == property::kPictureHeight) return false;
+  if (name == property::kPicture) return load_picture(*c, std::get<std::string>(value));
   if (name == property::kListIndex) {
     const std::int64_t index = std::get<std::int64_t>(value);
     if (index < -1 || index >= static_cast<std::int64_t>(c->items.size())) return false;
   }
   found->second = value;
+  return true;
+}
+
+bool HeadlessForm::load_picture(Control& control, const std::string& path) {
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  if (!path.empty()) {
+    // Only a plain file: a device or a pipe could block or never end.
+    std::string bytes;
+    std::optional<PictureSize> size;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(platform::files::native_path(path), error) &&
+        platform::files::read_file(path, kPictureLimit, &bytes) == platform::status::kOk)
+      size = picture_size(bytes);
+    if (!size) return false;
+    width = size->width;
+    height = size->height;
+  }
+  auto& p = control.properties;
+  p[std::string(property::kPicture)] = path;
+  p[std::string(property::kPictureWidth)] = width;
+  p[std::string(property::kPictureHeight)] = height;
   return true;
 }
 
@@ -274,7 +313,7 @@ void HeadlessRuntime::apply(const ScriptStep& step, HeadlessForm& form, FormEven
   const FormDef* def = form.definition();
   const ControlDef* control = def != nullptr ? find_control(*def, step.control) : nullptr;
   if (step.kind != Kind::kClose && step.kind != Kind::kAnswer && step.kind != Kind::kFolder &&
-      step.kind != Kind::kFile && control == nullptr) {
+      step.kind != Kind::kFile && step.kind != Kind::kSize && control == nullptr) {
     fault(step, "the form " + std::string(form.name()) + " has no control " + step.control);
     return;
   }
@@ -338,6 +377,11 @@ void HeadlessRuntime::apply(const ScriptStep& step, HeadlessForm& form, FormEven
     case Kind::kClose:
       events.close_request(form);
       return;
+    case Kind::kSize:
+      // The resize event follows from the run loop, as it follows any change of size.
+      form.set_property(property::kWidth, step.number);
+      form.set_property(property::kHeight, step.height);
+      return;
     case Kind::kAnswer:
     case Kind::kFolder:
     case Kind::kFile:
@@ -357,6 +401,18 @@ void HeadlessRuntime::run_form(const FormDef& definition, FormEvents& events,
   }
   forms_.push_back(form);
   events.load(*form);
+  // The size the form was shown at; every change of it afterwards is a resize event.
+  const auto size_of = [&form] {
+    return std::pair(number_property(*form, property::kWidth),
+                     number_property(*form, property::kHeight));
+  };
+  auto size = size_of();
+  const auto resized = [&] {
+    while (!form->ended() && size_of() != size) {
+      size = size_of();
+      events.resize(*form);
+    }
+  };
   if (!form->ended() && shown(form->name())) events.close_request(*form);
   while (!form->ended()) {
     if (steps_.empty()) {
@@ -368,6 +424,7 @@ void HeadlessRuntime::run_form(const FormDef& definition, FormEvents& events,
     const ScriptStep step = std::move(steps_.front());
     steps_.pop_front();
     apply(step, *form, events);
+    resized();
   }
   std::erase(forms_, form);
   std::erase_if(ended_forms_, [&](const auto& f) { return f->name() == form->name(); });

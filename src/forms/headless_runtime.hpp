@@ -54,6 +54,9 @@ class HeadlessForm : public Form {
   };
   Control* find(std::string_view control);
   const Control* find(std::string_view control) const;
+  // Reads the picture file's size into the control; false (and nothing changed) when it
+  // is no picture. An empty path empties the control.
+  static bool load_picture(Control& control, const std::string& path);
 
   std::string name_;
   const FormDef* definition_ = nullptr;

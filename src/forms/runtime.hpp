@@ -33,6 +33,9 @@ inline constexpr std::string_view kHeight = "Height";
 inline constexpr std::string_view kExtentWidth = "ExtentWidth";
 inline constexpr std::string_view kExtentHeight = "ExtentHeight";
 inline constexpr std::string_view kCaption = "Caption";
+// The inside of the window that the controls share (without frame and menu bar); read only.
+inline constexpr std::string_view kClientWidth = "ClientWidth";
+inline constexpr std::string_view kClientHeight = "ClientHeight";
 // Control properties (the geometry names above apply to controls too).
 inline constexpr std::string_view kText = "Text";        // texts; text blocks join lines by "\n"
 inline constexpr std::string_view kEnabled = "Enabled";  // 0 or 1
@@ -44,6 +47,11 @@ inline constexpr std::string_view kListCount = "ListCount";  // read only
 inline constexpr std::string_view kTab = "Tab";              // tab control: the page shown
 inline constexpr std::string_view kInterval = "Interval";    // timers, milliseconds
 inline constexpr std::string_view kPicture = "Picture";      // picture: a file path
+// The picture's own size in pixels (0 without one); read only. Setting Picture reads the
+// file at once and keeps the picture, so the file may go afterwards; a file that is no
+// picture the runtime can show is refused (false) and the control keeps what it had.
+inline constexpr std::string_view kPictureWidth = "PictureWidth";
+inline constexpr std::string_view kPictureHeight = "PictureHeight";
 inline constexpr std::string_view kValue = "Value";          // progress bar
 inline constexpr std::string_view kAlignment = "Alignment";  // labels: 0 left, 2 centre
 }  // namespace property
@@ -156,6 +164,8 @@ class FormEvents {
   virtual void timer(Form& form, std::string_view timer) {
     static_cast<void>(form), static_cast<void>(timer);
   }
+  // The window's size changed (the user or the program resized it), once it is shown.
+  virtual void resize(Form& form) { static_cast<void>(form); }
   // The user asks to close the window (close box, Escape without a cancel button). The
   // form closes only if this ends it; by default it does.
   virtual void close_request(Form& form) { form.end(); }

@@ -64,7 +64,7 @@ struct Verb {
   ScriptStep::Kind kind;
   std::size_t words;  // after the verb
 };
-constexpr std::array<Verb, 10> kVerbs{{
+constexpr std::array<Verb, 11> kVerbs{{
     {"type", ScriptStep::Kind::kType, 2},
     {"choose", ScriptStep::Kind::kChoose, 2},
     {"check", ScriptStep::Kind::kCheck, 2},
@@ -75,6 +75,7 @@ constexpr std::array<Verb, 10> kVerbs{{
     {"folder", ScriptStep::Kind::kFolder, 1},
     {"file", ScriptStep::Kind::kFile, 1},
     {"menu", ScriptStep::Kind::kClick, 1},
+    {"size", ScriptStep::Kind::kSize, 2},
 }};
 
 // Reads the words of one step into `step`; an error text when they do not make one.
@@ -124,6 +125,15 @@ std::string read_step(const Verb& verb, const std::vector<std::string>& words, S
       step.cancel = words[1] == "cancel";
       step.text = words[1];
       return {};
+    case Kind::kSize: {
+      const auto width = number_of(words[1]);
+      const auto height = number_of(words[2]);
+      if (!width || !height || *width <= 0 || *height <= 0)
+        return "size takes a width and a height above 0";
+      step.number = *width;
+      step.height = *height;
+      return {};
+    }
   }
   return "unknown step";
 }

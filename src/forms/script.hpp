@@ -7,6 +7,7 @@
 //   click CONTROL             clicks a button, a menu item or a menu without items
 //   timer NAME                lets a timer fire once
 //   close                     clicks the window's close box
+//   size W H                  resizes the window to W by H pixels (its outer size)
 //   answer BUTTON             answers the next message box: OK Cancel Abort Retry Ignore
 //                             Yes No, or the number of the answer
 //   folder "path" | cancel    answers the next folder dialog
@@ -25,11 +26,23 @@
 namespace quarn::forms {
 
 struct ScriptStep {
-  enum class Kind { kType, kChoose, kCheck, kClick, kTimer, kClose, kAnswer, kFolder, kFile };
+  enum class Kind {
+    kType,
+    kChoose,
+    kCheck,
+    kClick,
+    kTimer,
+    kClose,
+    kAnswer,
+    kFolder,
+    kFile,
+    kSize
+  };
   Kind kind;
   std::string control;      // type, choose, check, click, timer
   std::string text;         // type, choose (by text), folder, file
-  std::int64_t number = 0;  // choose #N, check, answer
+  std::int64_t number = 0;  // choose #N, check, answer; size: the width
+  std::int64_t height = 0;  // size
   bool by_index = false;    // choose #N
   bool cancel = false;      // folder, file
   int line = 0;             // in the script, for messages

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <limits>
 
 namespace quarn::platform::files {
@@ -134,6 +135,27 @@ FileStatus close_file(int fd) {
 FileStatus make_folder(std::string_view path) {
   const std::string native = native_path(path);
   return retried([&] { return table.mkdir(native.c_str(), 0777); });
+}
+
+FileStatus make_work_folder(std::string_view stem, std::string* path) {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string name = tmp != nullptr && *tmp == '/' ? tmp : "/tmp";
+  if (!name.ends_with('/')) name += '/';
+  name += std::string(stem) + "-XXXXXX";
+  // mkdtemp picks the name and makes the folder in one step, with mode 0700.
+  for (;;) {
+    if (::mkdtemp(name.data()) != nullptr) break;
+    if (errno != EINTR) return status_of_errno(errno);
+  }
+  *path = name + "/";
+  return status::kOk;
+}
+
+FileStatus remove_folder(std::string_view path) {
+  std::string native = native_path(path);
+  while (native.size() > 1 && native.back() == '/')
+    native.pop_back();
+  return retried([&] { return ::rmdir(native.c_str()); });
 }
 
 FileStatus current_folder(char* buffer, std::size_t size) {

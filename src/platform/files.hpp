@@ -54,6 +54,12 @@ FileStatus remove_unless_in_use(std::string_view path);
 FileStatus close_file(int fd);
 // Creates one folder (not its missing parents).
 FileStatus make_folder(std::string_view path);
+// Creates a new folder in the temporary folder (TMPDIR, else /tmp) whose name is `stem`,
+// "-" and six characters no other folder there has, readable only by this user; its path
+// (with a final "/") into `path`. For work files that no other process may meet.
+FileStatus make_work_folder(std::string_view stem, std::string* path);
+// Deletes an empty folder.
+FileStatus remove_folder(std::string_view path);
 // The current folder into `buffer` (NUL-terminated); "34" when it needs more than
 // `size` bytes.
 FileStatus current_folder(char* buffer, std::size_t size);

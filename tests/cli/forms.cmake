@@ -13,12 +13,26 @@ quarn_cli_step(forms form_orgedit_new ARGS form orgedit --home forms-home --fold
 quarn_cli_step(forms form_orgedit_name_required ARGS form orgedit --home forms-home
   --folder forms-home/CO1/ --headless ${forms_scripts}/orgedit-no-name.script
   EXPECT "^message: QUARN-OrgEdit: Organization Name is required! \\(style 16, answer 1\\)\nnot saved\n$")
-quarn_cli_test(form_usage ARGS form EXIT 2 EXPECT "expects one form: orgedit or browse")
+quarn_cli_test(form_usage ARGS form EXIT 2 EXPECT "expects one form: orgedit, browse or image")
 quarn_cli_test(form_orgedit_filter ARGS form orgedit --filter "A|*" EXIT 2
   EXPECT "--title and --filter belong to browse")
 quarn_cli_test(form_bad_script ARGS form orgedit --headless ${forms_scripts}/none.script
   EXIT 3 EXPECT "cannot read the script")
 quarn_cli_test(form_help ARGS form --help EXPECT "usage: quarn form orgedit")
+
+# form image: a JPEG as it is, a QIM through its work JPEG, a QIM that is not there.
+quarn_cli_step(forms form_image_jpeg ARGS form image --home forms-home ${forms_scripts}/photo.jpg
+  --headless ${forms_scripts}/image-view.script EXPECT "^shown: [^\n]*/photo.jpg\n$")
+quarn_cli_step(forms form_image_make_qim ARGS qim create ${forms_scripts}/photo.jpg
+  forms-home/photo.qim EXPECT "forms-home/photo.qim")
+quarn_cli_step(forms form_image_qim ARGS form image --home forms-home forms-home/photo.qim
+  --headless ${forms_scripts}/image-view.script EXPECT "^shown: forms-home/photo.qim\n$")
+quarn_cli_step(forms form_image_missing ARGS form image --home forms-home forms-home/none.qim
+  --headless ${forms_scripts}/image-view.script EXIT 1
+  EXPECT "^message: QUARN Image Viewer: ERROR: opening QUARN Image file forms-home/none.qim \\(style 16, answer 1\\)\nnot shown\n$")
+quarn_cli_test(form_image_usage ARGS form image EXIT 2 EXPECT "image expects the picture FILE")
+quarn_cli_test(form_image_browse_options ARGS form image x.jpg --title T EXIT 2
+  EXPECT "do not belong to image")
 
 # --screenshot: the desktop runtime renders the form offscreen, writes the picture, closes.
 quarn_cli_step(forms form_orgedit_screenshot ARGS form orgedit --home forms-home
@@ -26,7 +40,9 @@ quarn_cli_step(forms form_orgedit_screenshot ARGS form orgedit --home forms-home
   EXPECT "not saved\nscreenshot: forms-home/orgedit.png\n")
 quarn_cli_step(forms form_browse_screenshot ARGS form browse --home forms-home
   --screenshot forms-home/browse.png EXIT 1 EXPECT "^0000\nscreenshot: forms-home/browse.png\n")
-foreach(test form_orgedit_screenshot form_browse_screenshot)
+quarn_cli_step(forms form_image_screenshot ARGS form image --home forms-home forms-home/photo.qim
+  --screenshot forms-home/image.png EXPECT "^shown: forms-home/photo.qim\nscreenshot: forms-home/image.png\n")
+foreach(test form_orgedit_screenshot form_browse_screenshot form_image_screenshot)
   set_property(TEST cli.${test} PROPERTY ENVIRONMENT
     LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/forms/qt/lsan.supp)
 endforeach()

@@ -52,6 +52,9 @@ TEST(Script, ABadLineIsReportedWithItsNumber) {
       {"answer Maybe\n", "line 1: unknown answer \"Maybe\""},
       {"check a 2\n", "line 1: check takes 0 or 1"},
       {"choose a #x\n", "line 1: choose #N needs a number"},
+      {"size 640\n", "line 1: size takes 2 words"},
+      {"size 640 0\n", "line 1: size takes a width and a height above 0"},
+      {"size wide 480\n", "line 1: size takes a width and a height above 0"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(parse_script(c.text).error, c.error) << c.text;
@@ -94,6 +97,12 @@ class Recorder final : public FormEvents {
   void timer(Form&, std::string_view timer) override {
     events.push_back("timer " + std::string(timer));
   }
+  void resize(Form& form) override {
+    events.push_back("resize " + std::to_string(number_property(form, property::kClientWidth)) +
+                     "x" + std::to_string(number_property(form, property::kClientHeight)));
+    if (number_property(form, property::kWidth) > 500)
+      form.set_property(property::kWidth, Value(std::int64_t{500}));  // a largest width
+  }
   void close_request(Form& form) override {
     events.push_back("close");
     form.end();
@@ -129,6 +138,21 @@ TEST(HeadlessForms, TheScriptDrivesTheEventsOfTheForm) {
       form->render(),
       "form Small \"Small Form\"\ntext Name \"typed\"\nlist Pick \"Banana\"\n"
       "button Go \"&Go\"\nbutton Off \"O&ff\"\ntimer Tick \"\"\nmenuitem View-Grid \"&Grid\"\n");
+}
+
+TEST(HeadlessForms, EveryChangeOfSizeIsAResizeEvent) {
+  HeadlessRuntime runtime;
+  // The same size twice is one change; a size the event procedure changes again is a
+  // second event.
+  ASSERT_TRUE(runtime.set_script("size 300 150\nsize 300 150\nsize 900 150\nclick Go\n"));
+  Recorder recorder;
+  runtime.run_form(kForm, recorder, {});
+  EXPECT_TRUE(runtime.script_faults().empty());
+  EXPECT_EQ(recorder.events, (std::vector<std::string>{"load", "resize 300x150", "resize 900x150",
+                                                       "resize 500x150", "click Go -1"}));
+  EXPECT_FALSE(
+      runtime.last_form("Small")->set_property(property::kClientWidth, Value(std::int64_t{1})))
+      << "the client area follows from the size";
 }
 
 TEST(HeadlessForms, WithoutStepsTheFormIsClosedAsByItsCloseBox) {

@@ -20,7 +20,9 @@ foreach(file
     libexec/quarn-m/quarn-wscript
     lib/cmake/QuarnM/QuarnMConfig.cmake lib/cmake/QuarnM/QuarnMConfigVersion.cmake
     lib/cmake/QuarnM/QuarnMTargets.cmake lib/pkgconfig/quarn-m.pc
-    share/man/man1/quarn.1 share/man/man3/quarn-m.3 share/doc/quarn-m/README.md)
+    share/man/man1/quarn.1 share/man/man3/quarn-m.3 share/doc/quarn-m/README.md
+    bin/quarn-cheques share/quarn-m/examples/cheques/cheques.cob
+    share/quarn-m/examples/cheques/demo.batch share/quarn-m/examples/cheques/cheques.csv)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "${file} is not installed")
   endif()
@@ -43,6 +45,16 @@ if(NOT dynamic MATCHES "Library runpath: \\[\\$ORIGIN/\\.\\./lib\\]")
 endif()
 
 set(clean env -u LD_LIBRARY_PATH PATH=/usr/bin:/bin)
+
+# The COBOL cheque application finds the library relative to itself too.
+run(dynamic readelf -d ${PREFIX}/bin/quarn-cheques)
+if(NOT dynamic MATCHES "Library runpath: \\[\\$ORIGIN/\\.\\./lib\\]")
+  message(FATAL_ERROR "bin/quarn-cheques's run path is not $ORIGIN/../lib:\n${dynamic}")
+endif()
+run(help ${clean} ${PREFIX}/bin/quarn-cheques --help)
+if(NOT help MATCHES "^usage: quarn-cheques ")
+  message(FATAL_ERROR "quarn-cheques --help printed '${help}'")
+endif()
 run(version ${clean} ${PREFIX}/bin/quarn --version)
 if(NOT version STREQUAL "quarn ${VERSION}\n")
   message(FATAL_ERROR "quarn --version printed '${version}', expected 'quarn ${VERSION}'")

@@ -32,7 +32,8 @@ string(REGEX MATCH "^[0-9]+" major "${VERSION}")
 foreach(file usr/lib/libquarn-m.so.${major} usr/lib/libquarn-m.so usr/bin/quarn
     usr/libexec/quarn-m/quarn-xcopy usr/include/quarn/quarn-m.h
     usr/share/quarn-m/cobol/IXIOSTAT.cpy usr/lib/cmake/QuarnM/QuarnMConfig.cmake
-    usr/lib/pkgconfig/quarn-m.pc usr/share/man/man1/quarn.1 usr/share/man/man3/quarn-m.3)
+    usr/lib/pkgconfig/quarn-m.pc usr/share/man/man1/quarn.1 usr/share/man/man3/quarn-m.3
+    usr/bin/quarn-cheques usr/share/quarn-m/examples/cheques/demo.batch)
   string(FIND "${listing}" " ./${file}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the package lacks /${file}:\n${listing}")

@@ -1,5 +1,5 @@
-// quarn form orgedit|browse: opens ORGEDIT or FLBROWSE, on the desktop, headless with a
-// script, or offscreen to take a picture of the form.
+// quarn form orgedit|browse|image: opens ORGEDIT, FLBROWSE or QNIMAGE, on the desktop,
+// headless with a script, or offscreen to take a picture of the form.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -103,8 +103,13 @@ int run(const Parsed& line) {
   o.screenshot = line.value("--screenshot");
   o.has_title = line.has("--title");
   o.has_filter = line.has("--filter");
-  if (o.form != "orgedit" && o.form != "browse")
-    return usage_error(kName, "expects one form: orgedit or browse");
+  if (o.form != "orgedit" && o.form != "browse" && o.form != "image")
+    return usage_error(kName, "expects one form: orgedit, browse or image");
+  if ((o.form == "image") != (line.count() == 2))
+    return usage_error(kName, o.form == "image" ? "image expects the picture FILE"
+                                                : std::string(o.form) + " takes no FILE");
+  if (o.form == "image" && (o.has_title || o.has_filter || line.has("--folder")))
+    return usage_error(kName, "--folder, --title and --filter do not belong to image");
   if (o.form == "orgedit" && (o.has_title || o.has_filter))
     return usage_error(kName, "--title and --filter belong to browse");
   if (line.has("--headless") && line.has("--screenshot"))
@@ -125,6 +130,24 @@ int run(const Parsed& line) {
     print_messages();
     std::printf("%s\n", outcome == 1 ? "saved" : "not saved");
     return screenshot_result(o.screenshot, kOk);
+  }
+
+  if (o.form == "image") {
+    auto* current = static_cast<QuarnCurrentQnimagename*>(
+        quarn_external_area("CURRENT-QNIMAGENAME", sizeof(QuarnCurrentQnimagename)));
+    if (current == nullptr) return failure(kName, "CURRENT-QNIMAGENAME cannot be had");
+    if (!put_checked(current->ci_image_name, line.operand(1), "the picture's name", error))
+      return usage_error(kName, error);
+    QUARN_QNIMAGE(nullptr, nullptr, &outcome, nullptr, runtime, nullptr);
+    print_messages();
+    std::string_view shown(current->ci_image_name, sizeof current->ci_image_name);
+    shown = shown.substr(0, shown.find_last_not_of(' ') + 1);
+    if (outcome == 1) {
+      std::printf("shown: %s\n", to_terminal(shown).c_str());
+      return screenshot_result(o.screenshot, kOk);
+    }
+    std::printf("not shown\n");
+    return screenshot_result(o.screenshot, kFailure);
   }
 
   const std::string title =
@@ -148,10 +171,11 @@ int run(const Parsed& line) {
 
 const Registration registration(
     {.name = "form",
-     .summary = "open the ORGEDIT or FLBROWSE form",
+     .summary = "open the ORGEDIT, FLBROWSE or QNIMAGE form",
      .synopsis = "orgedit [--home DIR] [--folder DIR] [--headless SCRIPT | --screenshot PNG]\n"
                  "browse [--home DIR] [--title T] [--filter \"Text|*.x|...\"] [--folder DIR]\n"
-                 "       [--headless SCRIPT | --screenshot PNG]",
+                 "       [--headless SCRIPT | --screenshot PNG]\n"
+                 "image [--home DIR] FILE [--headless SCRIPT | --screenshot PNG]",
      .description =
          "orgedit opens the organisation data form: with --folder it loads that folder's\n"
          "ORGFILE and Save writes it and closes; without, File > Open chooses an ORGFILE. It\n"
@@ -160,6 +184,11 @@ const Registration registration(
          "browse opens the file dialog starting in --folder (else the home folder's DATA/),\n"
          "titled --title, with the --filter pairs of description and pattern; it prints\n"
          "\"0001\" and the path chosen (exit 0) or \"0000\" (exit 1).\n"
+         "\n"
+         "image opens the image viewer on the picture FILE (BMP, JPEG, PNG, GIF or QIM);\n"
+         "Browse chooses another, Resize fits the window to it. It prints the message boxes\n"
+         "shown (headless) and \"shown: \" with the picture shown last (exit 0), or \"not\n"
+         "shown\" (exit 1).\n"
          "\n"
          "The form shows on the desktop when there is a display. --headless SCRIPT runs it in\n"
          "the headless runtime, doing the script's steps (type CONTROL \"text\", choose\n"
@@ -180,8 +209,8 @@ const Registration registration(
                  {.name = "--screenshot",
                   .value = "PNG",
                   .help = "render offscreen, write the picture, close"}},
-     .operands = {1, 1},
-     .expects = "one form: orgedit or browse",
+     .operands = {1, 2},
+     .expects = "one form: orgedit, browse or image FILE",
      .run = &run});
 
 }  // namespace

@@ -456,15 +456,7 @@ class OrgEditEvents final : public forms::FormEvents {
     if (frame::trimmed(state.path).ends_with(kFileName)) set_editable(form, true);
   }
 
-  static void help() {
-    QuarnHelpRequest request;
-    std::memset(&request, ' ', sizeof request);
-    frame::put_text(request.hr_help_file, "QUARN.CHM");
-    frame::put_text(request.hr_page, "QUARN_FileMenu.htm");
-    frame::put_text(request.hr_topic, "CompanyInfo");
-    void* params[] = {&request};
-    frame::call_by_name("HTMLHELP", params);
-  }
+  static void help() { forms::open_help("QUARN.CHM", "QUARN_FileMenu.htm", "CompanyInfo"); }
 
   static void print_screen(Form& form) {
     QuarnXMiscExternalWs* misc = frame::misc_area();

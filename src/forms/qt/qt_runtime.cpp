@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +122,8 @@ class QtForm final : public Form {
 
   // The window asks to close (close box, Escape).
   void close_asked();
+  // The controls' area changed its size: the resize event, once the form runs.
+  void resized();
 
  private:
   struct Item {
@@ -131,6 +134,7 @@ class QtForm final : public Form {
     QMenu* menu = nullptr;
     QTimer* timer = nullptr;
     std::string picture;
+    QPixmap pixmap;  // the picture as read when it was set
   };
   class Dialog;
 
@@ -158,6 +162,7 @@ class QtForm final : public Form {
   int updating_ = 0;
   bool ended_ = false;
   bool running_ = false;
+  bool resizing_ = false;  // in the resize event procedure
 };
 
 // The window of a form: the close box and Escape go to the form.
@@ -184,7 +189,10 @@ class QtForm::Dialog final : public QDialog {
     form_.close_asked();
   }
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == form_.canvas_ && event->type() == QEvent::Resize) form_.layout();
+    if (watched == form_.canvas_ && event->type() == QEvent::Resize) {
+      form_.layout();
+      form_.resized();
+    }
     return QDialog::eventFilter(watched, event);
   }
 
@@ -403,19 +411,23 @@ void QtForm::build_menu(const ControlDef& def) {
 
 // Places the controls for the canvas's size: the design places scaled by the form's size.
 void QtForm::layout() {
-  const double sx = static_cast<double>(canvas_->width()) / definition_.width;
-  const double sy = static_cast<double>(canvas_->height()) / definition_.height;
+  const double sx =
+      definition_.fixed_layout ? 1.0 : static_cast<double>(canvas_->width()) / definition_.width;
+  const double sy =
+      definition_.fixed_layout ? 1.0 : static_cast<double>(canvas_->height()) / definition_.height;
   for (const ControlDef& def : definition_.controls) {
     const Item& item = items_.at(std::string(def.name));
     if (item.widget == nullptr || def.kind == ControlKind::kTabPage) continue;
     const Rect& r = item.design;
     item.widget->setGeometry(static_cast<int>(r.left * sx), static_cast<int>(r.top * sy),
                              static_cast<int>(r.width * sx), static_cast<int>(r.height * sy));
-    if (def.kind == ControlKind::kPicture && !item.picture.empty()) {
-      const QPixmap pixmap(q(item.picture));
-      static_cast<QLabel*>(item.widget)
-          ->setPixmap(
-              pixmap.scaled(item.widget->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (def.kind == ControlKind::kPicture) {
+      auto* label = static_cast<QLabel*>(item.widget);
+      if (item.pixmap.isNull() || item.widget->width() <= 0 || item.widget->height() <= 0)
+        label->clear();
+      else
+        label->setPixmap(
+            item.pixmap.scaled(item.widget->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
   }
 }
@@ -458,6 +470,13 @@ void QtForm::run() {
   ended_ = true;
 }
 
+void QtForm::resized() {
+  if (!running_ || ended_ || resizing_) return;
+  resizing_ = true;
+  events_.resize(*this);
+  resizing_ = false;
+}
+
 void QtForm::close_asked() {
   if (ended_) return;
   if (const Item* cancel = find(definition_.cancel_button);
@@ -482,6 +501,8 @@ std::optional<Value> QtForm::property(std::string_view name) const {
   if (name == property::kHeight) return std::int64_t{dialog_->height()};
   if (name == property::kExtentWidth) return std::int64_t{frame.width()};
   if (name == property::kExtentHeight) return std::int64_t{frame.height()};
+  if (name == property::kClientWidth) return std::int64_t{canvas_->width()};
+  if (name == property::kClientHeight) return std::int64_t{canvas_->height()};
   if (name == property::kEnabled) return std::int64_t{dialog_->isEnabled() ? 1 : 0};
   return std::nullopt;
 }
@@ -558,7 +579,11 @@ std::optional<Value> QtForm::control_property(std::string_view control,
     if (item->action != nullptr) return number(item->action->isChecked() ? 1 : 0);
   }
   if (name == property::kInterval && item->timer != nullptr) return number(item->timer->interval());
-  if (name == property::kPicture && item->kind == ControlKind::kPicture) return item->picture;
+  if (item->kind == ControlKind::kPicture) {
+    if (name == property::kPicture) return item->picture;
+    if (name == property::kPictureWidth) return number(item->pixmap.width());
+    if (name == property::kPictureHeight) return number(item->pixmap.height());
+  }
   if (auto* bar = qobject_cast<QProgressBar*>(w); bar != nullptr && name == property::kValue)
     return number(bar->value());
   if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && name == property::kAlignment) {
@@ -573,7 +598,9 @@ bool QtForm::set_control_property(std::string_view control, std::string_view nam
   Item* item = find(control);
   if (item == nullptr) return false;
   const auto current = control_property(control, name);
-  if (!current || current->index() != value.index() || name == property::kListCount) return false;
+  if (!current || current->index() != value.index() || name == property::kListCount ||
+      name == property::kPictureWidth || name == property::kPictureHeight)
+    return false;
   ++updating_;
   struct Done {
     int& n;
@@ -600,7 +627,12 @@ bool QtForm::set_control_property(std::string_view control, std::string_view nam
     else if (auto* group = qobject_cast<QGroupBox*>(w))
       group->setTitle(t);
     else if (name == property::kPicture) {
+      // Read now and kept, so that the file may go once it is shown; only a plain file,
+      // as a pipe or a device could block the window.
+      QPixmap pixmap;
+      if (!text->empty() && (!QFileInfo(t).isFile() || !pixmap.load(t))) return false;
       item->picture = *text;
+      item->pixmap = pixmap;
       layout();
     } else if (item->action != nullptr)
       item->action->setText(t);

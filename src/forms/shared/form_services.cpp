@@ -2,16 +2,30 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
+
+#include "frame/codec.hpp"
 
 #include "frame/program.hpp"
 #include "platform/process.hpp"
+#include "quarn/quarn-m.h"
 #include "system/start_request.hpp"
 
 namespace quarn::forms {
 
 bool open_form(std::string_view program) {
   return frame::call_by_name(program, {});
+}
+
+void open_help(std::string_view help_file, std::string_view page, std::string_view topic) {
+  QuarnHelpRequest request;
+  std::memset(&request, ' ', sizeof request);
+  frame::put_text(request.hr_help_file, help_file);
+  frame::put_text(request.hr_page, page);
+  frame::put_text(request.hr_topic, topic);
+  void* params[] = {&request};
+  frame::call_by_name("HTMLHELP", params);
 }
 
 bool print_form(Form& form, std::string_view base) {

@@ -14,6 +14,9 @@ namespace quarn::forms {
 // parameters, modally; false when there is no such program.
 bool open_form(std::string_view program);
 
+// Opens the help (HTMLHELP by name) at `page` and `topic` of `help_file`; blank: none.
+void open_help(std::string_view help_file, std::string_view page, std::string_view topic);
+
 // Takes a picture of the form (`base` and the runtime's extension) and hands it to the
 // print program ("PRINTIMAGE" in the program map). False when either fails.
 bool print_form(Form& form, std::string_view base);
