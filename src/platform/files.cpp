@@ -236,4 +236,15 @@ Status read_file(std::string_view path, std::size_t limit, std::string* contents
   return status;
 }
 
+Status link_file(std::string_view existing, std::string_view name) {
+  const std::string from = native_path(existing);
+  const std::string to = native_path(name);
+  return retried([&] { return table.link(from.c_str(), to.c_str()); });
+}
+
+bool is_folder(std::string_view path) {
+  struct stat info {};
+  return ::stat(native_path(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace quarn::platform::files

@@ -80,4 +80,9 @@ Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* byte
 // Writes all `size` bytes at `offset` of a file opened for writing.
 Status write_at(int fd, std::uint64_t offset, const char* bytes, std::size_t size);
 
+// A second name for an existing file (a hard link); kExists when the name is taken.
+Status link_file(std::string_view existing, std::string_view name);
+// Whether `path` names a folder (following a symbolic link, as opening it would).
+bool is_folder(std::string_view path);
+
 }  // namespace quarn::platform::files
