@@ -82,6 +82,8 @@ Status write_at(int fd, std::uint64_t offset, const char* bytes, std::size_t siz
 
 // A second name for an existing file (a hard link); kExists when the name is taken.
 Status link_file(std::string_view existing, std::string_view name);
+// Gives a file another name, replacing what has that name.
+Status rename_file(std::string_view from, std::string_view to);
 // Whether `path` names a folder (following a symbolic link, as opening it would).
 bool is_folder(std::string_view path);
 

@@ -40,7 +40,7 @@ set_tests_properties(cli.backup_files PROPERTIES FIXTURES_REQUIRED backup DEPEND
 set_property(GLOBAL APPEND PROPERTY quarn_cli_steps_backup cli.backup_files)
 quarn_cli_step(backup form_backup_zip ARGS form backup --home backup-home --source backup-home/CO1
   --dest backup-home/BK --zip --headless ${forms_scripts}/backup-auto.script
-  EXPECT "^message: QUARN-QNBK-Folder: Creating folder zip file backup-home/BK/CO1 \\([0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{4}\\)\\.zip[^\n]*\nmessage: QUARN-QNBK-Folder: Backup ZIP file [^\n]* has been successfully created and contains zipped files from backup-home/CO1/ [^\n]*\n00 backed up\n$")
+  EXPECT "^message: QUARN-QNBK-Folder: Creating folder zip file backup-home/BK/CO1 \\([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9][0-9][0-9]\\)\\.zip[^\n]*\nmessage: QUARN-QNBK-Folder: Backup ZIP file [^\n]* has been successfully created and contains zipped files from backup-home/CO1/ [^\n]*\n00 backed up\n$")
 add_test(NAME cli.form_backup_zip_listing COMMAND sh -c "unzip -Z1 backup-home/BK/*.zip")
 set_tests_properties(cli.form_backup_zip_listing PROPERTIES FIXTURES_REQUIRED backup
   DEPENDS cli.form_backup_zip PASS_REGULAR_EXPRESSION "^names\\.adb\n$")

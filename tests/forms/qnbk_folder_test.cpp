@@ -109,6 +109,12 @@ class BackupTest : public FormTest {
   std::string setting(std::string_view section) {
     return request("GetUserGeneralControl", section) == "00" ? value() : "(none)";
   }
+  // What the recorder received, once it has ended (programs not waited for included).
+  std::string recorded() const {
+    for (int i = 0; i < 500 && !file_contents(record).ends_with("end\n"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return file_contents(record);
+  }
   std::string zip_file() const { return destination + std::string(kZipName); }
 
   QuarnQnbkParameters* area = nullptr;
@@ -167,6 +173,7 @@ TEST_F(BackupTest, AnExistingZipIsReplacedOnlyOnYesAndNeverLost) {
     std::string last_message;
     const char* result;
     bool old_kept;
+    bool hard_links = true;  // false: a file system without them, where the old is renamed
   };
   const std::string created = "Backup ZIP file " + zip_file() +
                               " has been successfully created and contains zipped files from " +
@@ -176,6 +183,9 @@ TEST_F(BackupTest, AnExistingZipIsReplacedOnlyOnYesAndNeverLost) {
       {"No", "", "", "01", true},
       {"Yes", "ZIP.EXE = true\n",
        "ERROR: Backup destination ZIP file: " + zip_file() + " was not created.", "02", true},
+      {"Yes", "ZIP.EXE = true\n",
+       "ERROR: Backup destination ZIP file: " + zip_file() + " was not created.", "02", true,
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.answer) + " " + c.zip_program);
@@ -184,7 +194,13 @@ TEST_F(BackupTest, AnExistingZipIsReplacedOnlyOnYesAndNeverLost) {
     map(c.zip_program);
     runtime.clear_messages();
     script(typed_backup(source, destination, true) + "answer " + c.answer + "\n");
+    if (!c.hard_links)
+      platform::files::syscalls().link = [](const char*, const char*) {
+        errno = EPERM;
+        return -1;
+      };
     run();
+    platform::files::reset_syscalls();
     expect_script_done();
     const std::vector<std::string> texts = message_texts();
     ASSERT_FALSE(texts.empty());
@@ -292,13 +308,15 @@ TEST_F(BackupTest, CommandLinesLongerThan255CharactersAreRefused) {
   }
 }
 
-TEST_F(BackupTest, AProgramThatCannotStartFailsTheBackup) {
+TEST_F(BackupTest, AProgramThatCannotStartOrFailsFailsTheBackup) {
   struct Case {
     bool zip;
     std::string map, message;
   };
   const Case cases[] = {
       {false, "XCOPY = /nonexistent/xcopy\n", "ERROR: Failed to copy file(s). Aborting backup!"},
+      // A copy program that reports a failure (ls finds no file named "...CO1/*.*").
+      {false, "XCOPY = ls\n", "ERROR: Failed to copy file(s). Aborting backup!"},
       {true, "ZIP.EXE = /nonexistent/zip\n",
        "ERROR: Backup failed.  ZIP.EXE may not be installed in QUARN folder!"},
   };
@@ -321,7 +339,7 @@ TEST_F(BackupTest, TheCloudStepRunsTheMappedToolWithTheZipFile) {
   map(std::string("CBackup.exe = ") + QUARN_TEST_RECORDER + "\n");
   preset(source, destination, 'Y');
   EXPECT_EQ(run(), 1);
-  EXPECT_EQ(file_contents(record), "[" + zip_file() + "]\n[KRV274]\nend\n");
+  EXPECT_EQ(recorded(), "[" + zip_file() + "]\n[KRV274]\nend\n");
   EXPECT_EQ(zip_names(zip_file()), kIncluded);
   EXPECT_EQ(result(), "00");
 
@@ -413,11 +431,17 @@ TEST_F(BackupTest, PrintScreenPassesAHomeFolderWithAQuoteWhole) {
   run();
   expect_script_done();
   EXPECT_TRUE(message_texts().empty());
-  // The print program is not waited for.
-  for (int i = 0; i < 500 && !file_contents(record).ends_with("end\n"); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(file_contents(record), "[" + quoted_home + "QNBK-FOLDER-SCREEN.txt]\nend\n");
+  EXPECT_EQ(recorded(), "[" + quoted_home + "QNBK-FOLDER-SCREEN.txt]\nend\n");
   EXPECT_TRUE(fs::exists(quoted_home + "QNBK-FOLDER-SCREEN.txt"));
+}
+
+TEST_F(BackupTest, HelpOpensTheBackupPage) {
+  map(std::string("wscript = ") + QUARN_TEST_RECORDER + "\n");
+  script("click Help-Menu\nclick _CmBtn-Exit\n");
+  run();
+  expect_script_done();
+  EXPECT_EQ(recorded(),
+            "[" + home + "\\openhelps.vbs]\n[QUARN.CHM]\n[QUARN_BackupFolder.htm]\nend\n");
 }
 
 }  // namespace

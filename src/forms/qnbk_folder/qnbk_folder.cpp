@@ -202,15 +202,20 @@ class SetAside {
  public:
   // Moves `file` to a free name beside it; false when it cannot be moved.
   bool take(const std::string& file) {
+    using platform::files::Status;
     for (int n = 1; n < 100; ++n) {
       const std::string name = file + ".old" + (n > 1 ? std::to_string(n) : std::string());
-      const platform::files::Status linked = platform::files::link_file(file, name);
-      if (linked == platform::files::Status::kExists) continue;
-      if (linked != platform::files::Status::kOk) return false;
-      if (platform::files::remove_file(file) != platform::files::Status::kOk) {
+      // A second name, then the first one removed: a name taken meanwhile is never
+      // replaced. A file system without hard links gets the file renamed instead.
+      Status moved = platform::files::link_file(file, name);
+      if (moved == Status::kExists) continue;
+      if (moved == Status::kOk && platform::files::remove_file(file) != Status::kOk) {
         platform::files::remove_file(name);
         return false;
       }
+      if (moved == Status::kDenied && !platform::files::is_file(name))
+        moved = platform::files::rename_file(file, name);
+      if (moved != Status::kOk) return false;
       file_ = file;
       aside_ = name;
       return true;
@@ -225,9 +230,7 @@ class SetAside {
   // Puts the old file back unless a new one took its name.
   ~SetAside() {
     if (aside_.empty()) return;
-    if (!platform::files::is_file(file_) &&
-        platform::files::link_file(aside_, file_) == platform::files::Status::kOk)
-      platform::files::remove_file(aside_);
+    if (!platform::files::is_file(file_)) platform::files::rename_file(aside_, file_);
   }
 
  private:

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "control/quarn_control_file.hpp"
+#include "forms/qt/driver.hpp"
 #include "forms/qt/qt_runtime.hpp"
 #include "forms/runtime.hpp"
 #include "frame/codec.hpp"
@@ -29,52 +30,14 @@
 
 namespace {
 
-// Runs each step once a modal window for which its match holds is up.
-class Driver {
- public:
-  using Match = std::function<bool(QWidget*)>;
-  using Step = std::function<void(QWidget*)>;
-  void then(Match match, Step step) { steps_.push_back({std::move(match), std::move(step)}); }
-  void start() {
-    timer_.setInterval(20);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start();
-  }
-  bool done() const { return next_ == steps_.size(); }
-
- private:
-  void poll() {
-    if (done()) {
-      timer_.stop();
-      return;
-    }
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible() || !steps_[next_].first(modal)) return;
-    if (!modal->isActiveWindow() && ++waited_ < 10) {
-      modal->activateWindow();
-      return;
-    }
-    waited_ = 0;
-    QTimer::singleShot(0, modal, [modal, step = steps_[next_++].second] { step(modal); });
-  }
-  std::vector<std::pair<Match, Step>> steps_;
-  std::size_t next_ = 0;
-  int waited_ = 0;
-  QTimer timer_;
-};
+using quarn::testing::control;
+using quarn::testing::Driver;
 
 bool is_backup_form(QWidget* w) {
   return w->objectName() == QLatin1String("QNBK-Folder");
 }
 bool is_message(QWidget* w) {
   return qobject_cast<QMessageBox*>(w) != nullptr;
-}
-
-template <typename T>
-T* control(QWidget* form, const char* name) {
-  T* found = form->findChild<T*>(QLatin1String(name));
-  if (found == nullptr) qFatal("no control %s", name);
-  return found;
 }
 
 void retype(QWidget* form, const char* name, const std::string& text) {
@@ -173,7 +136,7 @@ class QnbkFolderQtTest : public QObject {
       auto* message = static_cast<QMessageBox*>(box);
       QVERIFY(message->text().contains("does not exist.  Do you want to create it?"));
       QCOMPARE(message->icon(), QMessageBox::Question);
-      QTest::keyClick(box, Qt::Key_N, Qt::AltModifier);
+      QTest::keyClick(box, Qt::Key_Escape);  // No
     });
     driver.start();
     std::int32_t outcome = -1;
