@@ -90,12 +90,18 @@ class Home {
     std::memcpy(r.ctl_section, section, std::strlen(section));
     return r;
   }
-  static bool save(int n, const char* value) {
+  // One save; its status.
+  static std::string save_status(int n, const char* value) {
     QuarnControlRequest r = request("SaveUserStationControl", n);
     std::memcpy(r.ctl_value, value, std::strlen(value));
     QuarnCtlMessage message;
     quarn_control_file(&r, &message, nullptr, nullptr);
-    return std::memcmp(r.ctl_status, "00", 2) == 0;
+    return std::string(r.ctl_status, 2);
+  }
+  static bool save(int n, const char* value) {
+    const std::string status = save_status(n, value);
+    if (status != "00") std::fprintf(stderr, "save %d: status %s\n", n, status.c_str());
+    return status == "00";
   }
   static bool get(int n) {
     QuarnControlRequest r = request("GetUserStationControl", n);
@@ -122,6 +128,12 @@ int next_setting(int& n) {
   return n;
 }
 
+// What a saving process reports: its slowest save and how many times it found the file busy.
+struct Outcome {
+  double worst_ms = 0;
+  int busy = 0;
+};
+
 // First, while this process has opened no control file.
 // Eight processes, each saving its own settings 200 times at once: saves per second over
 // all of them, and the slowest single save.
@@ -131,6 +143,7 @@ void BM_EightProcessesSaving(benchmark::State& state, Home& (*home)()) {
   home();
   double slowest_ms = 0;
   double seconds = 0;
+  int busy = 0;
   for (auto _ : state) {
     int pipes[kProcesses][2];
     const auto began = std::chrono::steady_clock::now();
@@ -138,27 +151,35 @@ void BM_EightProcessesSaving(benchmark::State& state, Home& (*home)()) {
       if (::pipe(pipes[p]) != 0) std::abort();
       if (::fork() == 0) {
         home().use();
-        double worst = 0;
+        // A save that finds the file busy past its wait ("93") is made again, as an
+        // application does; the slowest save is the time until one landed.
+        Outcome outcome;
         for (int i = 0; i < kSaves; ++i) {
           const auto t = std::chrono::steady_clock::now();
-          if (!Home::save(p * kSaves + i, "from a process")) ::_exit(1);
-          worst = std::max(
-              worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t)
-                         .count());
+          std::string status = Home::save_status(p * kSaves + i, "from a process");
+          for (int attempt = 1; status == "93" && attempt < 10; ++attempt) {
+            ++outcome.busy;
+            status = Home::save_status(p * kSaves + i, "from a process");
+          }
+          if (status != "00") ::_exit(1);
+          outcome.worst_ms = std::max(outcome.worst_ms, std::chrono::duration<double, std::milli>(
+                                                            std::chrono::steady_clock::now() - t)
+                                                            .count());
         }
-        ssize_t ignored = ::write(pipes[p][1], &worst, sizeof worst);
+        ssize_t ignored = ::write(pipes[p][1], &outcome, sizeof outcome);
         (void)ignored;
         ::_exit(0);
       }
       ::close(pipes[p][1]);
     }
     for (int p = 0; p < kProcesses; ++p) {
-      double worst = 0;
-      if (::read(pipes[p][0], &worst, sizeof worst) != sizeof worst) {
+      Outcome outcome;
+      if (::read(pipes[p][0], &outcome, sizeof outcome) != sizeof outcome) {
         state.SkipWithError("a process failed");
       }
       ::close(pipes[p][0]);
-      slowest_ms = std::max(slowest_ms, worst);
+      slowest_ms = std::max(slowest_ms, outcome.worst_ms);
+      busy += outcome.busy;
     }
     while (::wait(nullptr) > 0) {
     }
@@ -167,6 +188,7 @@ void BM_EightProcessesSaving(benchmark::State& state, Home& (*home)()) {
   state.counters["saves_per_s"] =
       static_cast<double>(state.iterations()) * kProcesses * kSaves / seconds;
   state.counters["slowest_ms"] = slowest_ms;
+  state.counters["busy"] = busy;
 }
 BENCHMARK_CAPTURE(BM_EightProcessesSaving, sqlite, &sqlite_home)
     ->Iterations(3)
@@ -225,6 +247,8 @@ void BM_LibpqDirect(benchmark::State& state, bool save) {
         PQexecPrepared(conn, save ? "save" : "get", save ? 2 : 1, values, lengths, formats, 1);
     const ExecStatusType s = PQresultStatus(r);
     if (s != PGRES_COMMAND_OK && s != PGRES_TUPLES_OK) state.SkipWithError("libpq failed");
+    // The read finds the setting, as the module's does.
+    if (!save && PQntuples(r) != 1) state.SkipWithError("setting not found");
     if (!save && PQntuples(r) == 1) benchmark::DoNotOptimize(PQgetvalue(r, 0, 0));
     PQclear(r);
   }

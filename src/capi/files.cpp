@@ -104,21 +104,22 @@ namespace {
 
 bool write_whole_file(const char* path, std::string_view bytes) {
   namespace files = quarn::platform::files;
+  namespace status = quarn::platform::status;
   files::remove_file(path);
   int fd = -1;
-  if (files::create_new_file(path, &fd) != files::Status::kOk) return false;
-  const bool written = files::write_at(fd, 0, bytes.data(), bytes.size()) == files::Status::kOk;
-  return files::close_file(fd) == files::Status::kOk && written;
+  if (files::create_new_file(path, &fd) != status::kOk) return false;
+  const bool written = files::write_at(fd, 0, bytes.data(), bytes.size()) == status::kOk;
+  return files::close_file(fd) == status::kOk && written;
 }
 
 }  // namespace
 
 extern "C" QUARN_API int32_t quarn_qim_create(const char* picture_path, const char* qim_path) {
   namespace files = quarn::platform::files;
+  namespace status = quarn::platform::status;
   if (picture_path == nullptr || qim_path == nullptr) return -1;
   std::string picture;
-  if (files::read_file(picture_path, quarn::docout::qim::kMaxPictureBytes, &picture) !=
-      files::Status::kOk)
+  if (files::read_file(picture_path, quarn::docout::qim::kMaxPictureBytes, &picture) != status::kOk)
     return -1;
   std::string qim;
   if (!quarn::docout::qim::make(picture, &qim)) return -2;

@@ -104,7 +104,7 @@ class PrintFile : public Spill {
     if (pending_ == 0) return;
     if (fd_ >= 0 && !failed_) {
       status_ = files::write_at(fd_, written_, batch_.data(), pending_);
-      failed_ = status_ != files::Status::kOk;
+      failed_ = status_ != platform::status::kOk;
     }
     written_ += pending_;
     pending_ = 0;
@@ -125,8 +125,8 @@ class PrintFile : public Spill {
     bool ok = !failed_;
     if (fd_ >= 0) {
       if (!ok) files::remove_file(name_);
-      const files::Status closed = files::close_file(fd_);
-      if (ok && closed != files::Status::kOk) {
+      const platform::FileStatus closed = files::close_file(fd_);
+      if (ok && closed != platform::status::kOk) {
         status_ = closed;
         ok = false;
         // No longer held: left alone should another process have taken the name since.
@@ -145,7 +145,7 @@ class PrintFile : public Spill {
     return true;
   }
   std::uint64_t length() const { return written_ + pending_; }
-  files::Status status() const { return status_; }
+  platform::FileStatus status() const { return status_; }
 
  private:
   int fd_ = -1;
@@ -154,7 +154,7 @@ class PrintFile : public Spill {
   std::size_t pending_ = 0;
   bool failed_ = false;
   bool reported_ = false;
-  files::Status status_ = files::Status::kOk;
+  platform::FileStatus status_ = platform::status::kOk;
   std::array<char, kBatchSize> batch_{};
 };
 
@@ -186,32 +186,16 @@ bool is_table(char mode) {
   return mode == 'C' || mode == 'F';
 }
 
-// The suite's wording of what a file routine came to, for the end of a message.
-std::string file_status_text(files::Status status) {
-  const char* code = "30";
-  switch (status) {
-    case files::Status::kNotFound:
-    case files::Status::kNotAFolder:
-    case files::Status::kNameTooLong:
-      code = "91";
-      break;
-    case files::Status::kDenied:
-      code = "37";
-      break;
-    case files::Status::kExists:
-      code = "93";
-      break;
-    case files::Status::kTooLarge:
-      code = "34";
-      break;
-    default:
-      break;
-  }
+// The suite's wording of what a print-file routine came to, for the end of a message. The
+// routines are given a path, so one that leads to no file is worded as "91": a path that is
+// not valid, or a file that does not exist.
+std::string file_status_text(platform::FileStatus status) {
+  const std::string_view code = status == platform::status::kMissing ? "91" : status;
   QuarnIxiostatRecord record;
-  std::memcpy(record.ix_status_code, code, 2);
+  std::memcpy(record.ix_status_code, code.data(), 2);
   frame::clear(record.ix_status_message);
   if (!frame::word_file_status(record) || frame::trimmed(record.ix_status_message).empty())
-    return " - IXIOSTAT call error (original STAT=" + std::string(code, 2) + ")";
+    return " - IXIOSTAT call error (original STAT=" + std::string(code) + ")";
   return std::string(frame::trimmed(record.ix_status_message));
 }
 
@@ -541,12 +525,12 @@ bool Request::choose_print_file() {
   int fd = -1;
   for (const auto& [last_use, n] : order) {
     const std::string name = print_file_name(folder, n);
-    const files::Status removed = files::remove_unless_in_use(name);
-    if (removed != files::Status::kOk && removed != files::Status::kNotFound) continue;
-    const files::Status created = files::create_held_file(name, &fd);
+    const platform::FileStatus removed = files::remove_unless_in_use(name);
+    if (removed != platform::status::kOk && removed != platform::status::kMissing) continue;
+    const platform::FileStatus created = files::create_held_file(name, &fd);
     // Taken by another process in between: as good as held.
-    if (created == files::Status::kExists) continue;
-    if (created != files::Status::kOk) {
+    if (created == platform::status::kBusy) continue;
+    if (created != platform::status::kOk) {
       fail(std::string(kCreateFailed) + file_status_text(created));
       return false;
     }
@@ -925,8 +909,9 @@ void Request::purge_print_files() {
     const std::string name = print_file_name(folder, n);
     // The document being written stays.
     if (document_open() && name == field_string(rec_.pop_print_file_name)) continue;
-    const files::Status removed = files::remove_unless_in_use(name);
-    if (removed != files::Status::kOk && removed != files::Status::kNotFound && undeleted.empty())
+    const platform::FileStatus removed = files::remove_unless_in_use(name);
+    if (removed != platform::status::kOk && removed != platform::status::kMissing &&
+        undeleted.empty())
       undeleted = name;
   }
   if (!undeleted.empty()) fail(std::string(kDeleteFailed) + undeleted);

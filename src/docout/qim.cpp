@@ -114,7 +114,7 @@ ReadStatus read(std::string_view path, Picture* picture) {
   if (!std::filesystem::is_regular_file(platform::files::native_path(path), error))
     return ReadStatus::kCannotOpen;
   std::string text;
-  if (platform::files::read_file(path, kMaxPictureBytes * 3, &text) != platform::files::Status::kOk)
+  if (platform::files::read_file(path, kMaxPictureBytes * 3, &text) != platform::status::kOk)
     return ReadStatus::kCannotOpen;
   std::vector<std::string_view> lines;
   for (std::string_view rest = text; !rest.empty();) {

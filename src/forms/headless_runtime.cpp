@@ -474,7 +474,7 @@ HeadlessRuntime& headless_runtime() {
     if (const char* script = std::getenv("QUARN_FORMS_SCRIPT"); script != nullptr && *script) {
       std::string text;
       constexpr std::size_t kLimit = 1 << 20;
-      if (platform::files::read_file(script, kLimit, &text) != platform::files::Status::kOk) {
+      if (platform::files::read_file(script, kLimit, &text) != platform::status::kOk) {
         std::fprintf(stderr, "QUARN-M: the form script %s cannot be read\n", script);
       } else if (!r->set_script(text)) {
         std::fprintf(stderr, "QUARN-M: the form script %s: %s\n", script,

@@ -20,50 +20,30 @@ constexpr Syscalls kDefaults{&posix_open, &::close,  &::read,  &::pread, &::unli
                              &::getcwd,   &::pwrite, &::write, &::fsync, &::flock,  &::link};
 Syscalls table = kDefaults;
 
-// The one place where errno becomes a status.
-Status from_errno(int error) {
-  switch (error) {
-    case 0:
-      return Status::kOk;
-    case ENOENT:
-      return Status::kNotFound;
-    case EEXIST:
-    case ELOOP:  // O_NOFOLLOW met a symbolic link
-      return Status::kExists;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return Status::kDenied;
-    case ENOTDIR:
-    case EISDIR:
-      return Status::kNotAFolder;
-    case ENAMETOOLONG:
-      return Status::kNameTooLong;
-    case ERANGE:
-    case EFBIG:
-    case ENOSPC:  // no room left on the disk
-    case EDQUOT:
-      return Status::kTooLarge;
-    default:
-      return Status::kFailed;
-  }
+// A new file under `native` opened for writing, or -1 with errno set; never one that
+// anything (a symbolic link included) already names.
+int open_new(const std::string& native) {
+  int fd = -1;
+  do {
+    fd = table.open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
 }
 
-}  // namespace
-
-Status status_of_errno(int error) {
-  return from_errno(error);
-}
-
-namespace {
-
-// Runs a call that answers -1 on failure, retrying it while it is interrupted.
+// Runs a call that answers -1 on failure, retrying it while it is interrupted; 0 or the
+// errno it failed with.
 template <typename Call>
-Status retried(Call call) {
+int error_of(Call call) {
   for (;;) {
-    if (call() != -1) return Status::kOk;
-    if (errno != EINTR) return from_errno(errno);
+    if (call() != -1) return 0;
+    if (errno != EINTR) return errno;
   }
+}
+
+// The same as a status.
+template <typename Call>
+FileStatus retried(Call call) {
+  return status_of_errno(error_of(call));
 }
 
 }  // namespace
@@ -81,96 +61,90 @@ std::string native_path(std::string_view path) {
   return native;
 }
 
-Status remove_file(std::string_view path) {
+FileStatus remove_file(std::string_view path) {
   const std::string native = native_path(path);
   return retried([&] { return table.unlink(native.c_str()); });
 }
 
-Status create_new_file(std::string_view path, int* fd) {
-  const std::string native = native_path(path);
-  return retried([&] {
-    *fd = table.open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    return *fd;
-  });
+FileStatus create_new_file(std::string_view path, int* fd) {
+  *fd = open_new(native_path(path));
+  return *fd >= 0 ? status::kOk : status_of_errno(errno);
 }
 
-Status create_held_file(std::string_view path, int* fd) {
+FileStatus create_held_file(std::string_view path, int* fd) {
   const std::string native = native_path(path);
   // The file is made and locked under a name of its own, then linked to its real name, so
   // that no other process ever finds it there unlocked and deletes it.
   const std::string own = native + "." + std::to_string(::getpid()) + ".new";
-  int made = -1;
-  Status status = create_new_file(own, &made);
-  if (status == Status::kExists) {
+  int made = open_new(own);
+  if (made < 0 && errno == EEXIST) {
     // Left by an earlier process of this number.
     remove_file(own);
-    status = create_new_file(own, &made);
+    made = open_new(own);
   }
-  if (status != Status::kOk) return status;
-  status = retried([&] { return table.flock(made, LOCK_EX | LOCK_NB); });
-  if (status == Status::kOk) {
-    status = retried([&] { return table.link(own.c_str(), native.c_str()); });
-  }
+  if (made < 0) return status_of_errno(errno);
+  int error = error_of([&] { return table.flock(made, LOCK_EX | LOCK_NB); });
+  if (error == 0) error = error_of([&] { return table.link(own.c_str(), native.c_str()); });
   remove_file(own);
-  if (status == Status::kDenied) {
-    // A file system without hard links (EPERM): made under its name, then locked.
+  if (error == EPERM || error == EACCES || error == EROFS) {
+    // A file system without hard links: made under its name, then locked.
     close_file(made);
-    status = create_new_file(path, &made);
-    if (status == Status::kOk)
-      status = retried([&] { return table.flock(made, LOCK_EX | LOCK_NB); });
-    if (status != Status::kOk && made >= 0) remove_file(path);
+    made = open_new(native);
+    error = made < 0 ? errno : error_of([&] { return table.flock(made, LOCK_EX | LOCK_NB); });
+    if (error != 0 && made >= 0) remove_file(path);
   }
-  if (status != Status::kOk) {
+  if (error != 0) {
     if (made >= 0) close_file(made);
-    return status;
+    // The name taken: another process is making the file, so it is in use.
+    return error == EEXIST ? status::kBusy : status_of_errno(error);
   }
   *fd = made;
-  return Status::kOk;
+  return status::kOk;
 }
 
-Status remove_unless_in_use(std::string_view path) {
+FileStatus remove_unless_in_use(std::string_view path) {
   const std::string native = native_path(path);
   int fd = -1;
-  const Status opened = retried([&] {
+  const FileStatus opened = retried([&] {
     fd = table.open(native.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
     return fd;
   });
-  if (opened == Status::kNotFound) return opened;
+  if (opened == status::kMissing) return opened;
   // A link, or a file this process may not read: no open of ours can hold it.
-  if (opened != Status::kOk) return remove_file(path);
-  Status status = Status::kOk;
+  if (opened != status::kOk) return remove_file(path);
+  FileStatus result = status::kOk;
   if (table.flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    status = errno == EWOULDBLOCK ? Status::kDenied : from_errno(errno);
+    result = errno == EWOULDBLOCK ? status::kBusy : status_of_errno(errno);
   } else {
     // Deleted only while it is still the file under the name, held by this call.
     struct stat held {};
     struct stat named {};
     const bool same = ::fstat(fd, &held) == 0 && ::lstat(native.c_str(), &named) == 0 &&
                       held.st_dev == named.st_dev && held.st_ino == named.st_ino;
-    status = same ? remove_file(path) : Status::kDenied;
+    result = same ? remove_file(path) : status::kBusy;
   }
   close_file(fd);
-  return status;
+  return result;
 }
 
-Status close_file(int fd) {
+FileStatus close_file(int fd) {
   // A close that is interrupted has released the descriptor on Linux: never retry it.
-  return table.close(fd) == 0 || errno == EINTR ? Status::kOk : from_errno(errno);
+  return table.close(fd) == 0 || errno == EINTR ? status::kOk : status_of_errno(errno);
 }
 
-Status make_folder(std::string_view path) {
+FileStatus make_folder(std::string_view path) {
   const std::string native = native_path(path);
   return retried([&] { return table.mkdir(native.c_str(), 0777); });
 }
 
-Status current_folder(char* buffer, std::size_t size) {
+FileStatus current_folder(char* buffer, std::size_t size) {
   for (;;) {
-    if (table.getcwd(buffer, size) != nullptr) return Status::kOk;
-    if (errno != EINTR) return from_errno(errno);
+    if (table.getcwd(buffer, size) != nullptr) return status::kOk;
+    if (errno != EINTR) return status_of_errno(errno);
   }
 }
 
-Status open_for_reading(std::string_view path, int* fd) {
+FileStatus open_for_reading(std::string_view path, int* fd) {
   const std::string native = native_path(path);
   return retried([&] {
     *fd = table.open(native.c_str(), O_RDONLY | O_CLOEXEC, 0);
@@ -178,7 +152,7 @@ Status open_for_reading(std::string_view path, int* fd) {
   });
 }
 
-Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* bytes) {
+FileStatus read_at(int fd, std::uint64_t offset, std::size_t size, std::string* bytes) {
   bytes->assign(size, '\0');
   std::size_t done = 0;
   while (done < size) {
@@ -188,35 +162,35 @@ Status read_at(int fd, std::uint64_t offset, std::size_t size, std::string* byte
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      return from_errno(errno);
+      return status_of_errno(errno);
     }
     done += static_cast<std::size_t>(n);
   }
   bytes->resize(done);
-  return Status::kOk;
+  return status::kOk;
 }
 
-Status write_at(int fd, std::uint64_t offset, const char* bytes, std::size_t size) {
+FileStatus write_at(int fd, std::uint64_t offset, const char* bytes, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
     if (offset + done > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()))
-      return Status::kTooLarge;
+      return status::kFull;
     const ssize_t n =
         table.pwrite(fd, bytes + done, size - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
-      return from_errno(errno);
+      return status_of_errno(errno);
     }
-    if (n == 0) return Status::kFailed;
+    if (n == 0) return status::kIoError;
     done += static_cast<std::size_t>(n);
   }
-  return Status::kOk;
+  return status::kOk;
 }
 
-Status read_file(std::string_view path, std::size_t limit, std::string* contents) {
+FileStatus read_file(std::string_view path, std::size_t limit, std::string* contents) {
   int fd = -1;
-  Status status = open_for_reading(path, &fd);
-  if (status != Status::kOk) return status;
+  FileStatus result = open_for_reading(path, &fd);
+  if (result != status::kOk) return result;
   contents->clear();
   char chunk[8192];
   for (;;) {
@@ -224,17 +198,17 @@ Status read_file(std::string_view path, std::size_t limit, std::string* contents
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      status = from_errno(errno);
+      result = status_of_errno(errno);
       break;
     }
     if (contents->size() + static_cast<std::size_t>(n) > limit) {
-      status = Status::kTooLarge;
+      result = status::kFull;
       break;
     }
     contents->append(chunk, static_cast<std::size_t>(n));
   }
   table.close(fd);
-  return status;
+  return result;
 }
 
 Status link_file(std::string_view existing, std::string_view name) {

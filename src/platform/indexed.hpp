@@ -14,37 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_status.hpp"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace quarn::platform {
 
 class PgIndexedFile;
-
-// A two-character file status ("00", "23" ...); always one of the literals below.
-using FileStatus = std::string_view;
-
-namespace status {
-inline constexpr FileStatus kOk = "00";
-inline constexpr FileStatus kBadLength = "04";  // a stored record has another length
-inline constexpr FileStatus kCreated = "05";    // opened, the file did not exist and was made
-inline constexpr FileStatus kAtEnd = "10";
-inline constexpr FileStatus kDuplicate = "22";
-inline constexpr FileStatus kNotFound = "23";
-inline constexpr FileStatus kIoError = "30";
-inline constexpr FileStatus kFull = "34";
-inline constexpr FileStatus kMissing = "35";  // the file (or its folder) does not exist
-inline constexpr FileStatus kNotPermitted = "37";
-inline constexpr FileStatus kConflict = "39";  // not such a file, or other lengths
-inline constexpr FileStatus kAlreadyOpen = "41";
-inline constexpr FileStatus kNotOpen = "42";
-inline constexpr FileStatus kLengthConflict = "44";
-inline constexpr FileStatus kNoPosition = "46";
-inline constexpr FileStatus kReadMode = "47";
-inline constexpr FileStatus kWriteMode = "48";
-inline constexpr FileStatus kRewriteMode = "49";
-inline constexpr FileStatus kBusy = "93";
-}  // namespace status
 
 enum class OpenMode {
   kInput,        // read only; the file must exist

@@ -105,7 +105,7 @@ std::string export_text(const std::string& file, const IndexedLayout& layout,
   if (!beside) return error;
   if (error.empty() &&
       std::rename(files::native_path(written_to).c_str(), files::native_path(text).c_str()) != 0) {
-    error = with_status("cannot write " + text, lineseq::status_of_errno(errno));
+    error = with_status("cannot write " + text, status_of_errno(errno));
   }
   if (!error.empty()) files::remove_file(written_to);
   return error;

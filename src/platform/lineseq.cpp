@@ -33,28 +33,6 @@ int open_flags(WriteMode mode, Target target) {
 
 }  // namespace
 
-FileStatus status_of_errno(int error) {
-  switch (error) {
-    case 0:
-      return status::kOk;
-    case ENOENT:
-    case ENOTDIR:
-      return status::kMissing;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EEXIST:
-    case EISDIR:
-      return status::kNotPermitted;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return status::kFull;
-    default:
-      return status::kIoError;
-  }
-}
-
 // ---- writing ----
 
 LineWriter::~LineWriter() {
@@ -69,8 +47,8 @@ FileStatus LineWriter::open(std::string_view path, WriteMode mode, Target target
     fd_ = files::syscalls().open(native.c_str(), open_flags(mode, target), 0666);
   } while (fd_ < 0 && errno == EINTR);
   const bool own = target == Target::kOwnFile;
-  // A link (ELOOP under O_NOFOLLOW) or a pipe without a reader (ENXIO) is not our file.
-  if (fd_ < 0 && own && (errno == ELOOP || errno == ENXIO)) return status::kNotPermitted;
+  // A pipe without a reader (ENXIO) is not our file, no more than a link is.
+  if (fd_ < 0 && own && errno == ENXIO) return status::kNotPermitted;
   if (fd_ < 0) return status_of_errno(errno);
   struct stat st {};
   if (own && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {

@@ -1,6 +1,6 @@
 // Line-sequential files: text files of one record a line, ended by LF (CRLF is read too).
-// Results are the two-character file statuses of the indexed files ("00", "10" at the end,
-// "35" missing, "37" not permitted, "34" full, "30" any other failure).
+// Results are the file statuses of platform/file_status.hpp ("00", "10" at the end, "35"
+// missing, "37" not permitted, "34" full, "30" any other failure).
 #pragma once
 
 #include <cstddef>
@@ -9,12 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/indexed.hpp"
+#include "platform/file_status.hpp"
 
 namespace quarn::platform::lineseq {
-
-// The status of an errno value: the one place where this layer's errors become statuses.
-FileStatus status_of_errno(int error);
 
 enum class WriteMode {
   kNew,      // a new file; fails when the name is taken

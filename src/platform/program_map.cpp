@@ -103,8 +103,7 @@ std::vector<Entry> entries(std::string_view home_folder) {
   if (!path.ends_with('/')) path += '/';
   path += kOverrideFile;
   std::string text;
-  if (files::read_file(path, kOverrideLimit, &text) == files::Status::kOk)
-    add_overrides(text, list);
+  if (files::read_file(path, kOverrideLimit, &text) == status::kOk) add_overrides(text, list);
   return list;
 }
 

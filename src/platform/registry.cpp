@@ -42,17 +42,11 @@ bool covers(std::string_view listed, std::string_view wanted) {
 }
 
 // The one place where a file status becomes a registry answer.
-std::int32_t from_file_status(files::Status status) {
-  switch (status) {
-    case files::Status::kOk:
-      return kOk;
-    case files::Status::kNotFound:
-      return kNotFound;
-    case files::Status::kDenied:
-      return kAccessDenied;
-    default:
-      return kIoError;
-  }
+std::int32_t from_file_status(FileStatus file_status) {
+  if (file_status == status::kOk) return kOk;
+  if (file_status == status::kMissing) return kNotFound;
+  if (file_status == status::kNotPermitted) return kAccessDenied;
+  return kIoError;
 }
 
 }  // namespace
@@ -79,10 +73,10 @@ std::int32_t open_key(std::string_view path, std::string_view home_folder) {
   if (!file.ends_with('/')) file += '/';
   file += kKeysFile;
   std::string text;
-  const files::Status status = files::read_file(file, kKeysFileLimit, &text);
+  const FileStatus answer = files::read_file(file, kKeysFileLimit, &text);
   // No file means no keys registered that way.
-  if (status == files::Status::kNotFound) return kNotFound;
-  if (status != files::Status::kOk) return from_file_status(status);
+  if (answer == status::kMissing) return kNotFound;
+  if (answer != status::kOk) return from_file_status(answer);
 
   std::string_view rest = text;
   while (!rest.empty()) {

@@ -30,9 +30,9 @@ void sync_folder(const std::string& native) {
 
 }  // namespace
 
-Status replace_lines(std::string_view path, std::span<const std::string> lines) {
+FileStatus replace_lines(std::string_view path, std::span<const std::string> lines) {
   const std::string native = native_path(path);
-  if (native.empty() || native.find('\0') != std::string::npos) return Status::kNotFound;
+  if (native.empty() || native.find('\0') != std::string::npos) return status::kMissing;
   std::string contents;
   for (const std::string& line : lines) {
     contents += line;
@@ -41,41 +41,24 @@ Status replace_lines(std::string_view path, std::span<const std::string> lines) 
 
   const std::string temporary = temporary_name(native);
   int fd = -1;
-  Status status = create_new_file(temporary, &fd);
-  if (status != Status::kOk) return status;
-  status = write_at(fd, 0, contents.data(), contents.size());
-  if (status == Status::kOk && syscalls().fsync(fd) != 0) status = status_of_errno(errno);
-  if (const Status closed = close_file(fd); status == Status::kOk) status = closed;
-  if (status == Status::kOk && ::rename(temporary.c_str(), native.c_str()) != 0)
-    status = status_of_errno(errno);
-  if (status != Status::kOk) {
+  FileStatus result = create_new_file(temporary, &fd);
+  if (result != status::kOk) return result;
+  result = write_at(fd, 0, contents.data(), contents.size());
+  if (result == status::kOk && syscalls().fsync(fd) != 0) result = status_of_errno(errno);
+  if (const FileStatus closed = close_file(fd); result == status::kOk) result = closed;
+  if (result == status::kOk && ::rename(temporary.c_str(), native.c_str()) != 0)
+    result = status_of_errno(errno);
+  if (result != status::kOk) {
     remove_file(temporary);
-    return status;
+    return result;
   }
   sync_folder(native);
-  return Status::kOk;
+  return status::kOk;
 }
 
 bool is_file(std::string_view path) {
   struct stat info {};
   return ::lstat(native_path(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
-FileStatus file_status_of(Status status) {
-  switch (status) {
-    case Status::kOk:
-      return status::kOk;
-    case Status::kNotFound:
-    case Status::kNotAFolder:
-      return status::kMissing;
-    case Status::kDenied:
-    case Status::kExists:
-      return status::kNotPermitted;
-    case Status::kTooLarge:
-      return status::kFull;
-    default:
-      return status::kIoError;
-  }
 }
 
 }  // namespace quarn::platform::files

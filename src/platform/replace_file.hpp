@@ -8,17 +8,13 @@
 #include <string_view>
 
 #include "platform/files.hpp"
-#include "platform/indexed.hpp"
 
 namespace quarn::platform::files {
 
 // Writes `lines`, each followed by a line end, as the new contents of `path`.
-Status replace_lines(std::string_view path, std::span<const std::string> lines);
+FileStatus replace_lines(std::string_view path, std::span<const std::string> lines);
 
 // Whether `path` names a file (not following a symbolic link at the end).
 bool is_file(std::string_view path);
-
-// The file status of a failed replacement ("34" a full disk, "37" not permitted ...).
-FileStatus file_status_of(Status status);
 
 }  // namespace quarn::platform::files

@@ -31,7 +31,7 @@ bool fits(std::span<const char> bytes, std::uint64_t at, std::uint64_t length) {
 class File {
  public:
   explicit File(std::string_view path) {
-    if (files::open_for_reading(path, &fd_) != files::Status::kOk) fd_ = -1;
+    if (files::open_for_reading(path, &fd_) != status::kOk) fd_ = -1;
   }
   ~File() {
     if (fd_ >= 0) files::close_file(fd_);
@@ -44,7 +44,7 @@ class File {
   // Exactly `size` bytes at `offset`, or nothing.
   std::optional<std::string> read(std::uint64_t offset, std::size_t size) const {
     std::string bytes;
-    if (files::read_at(fd_, offset, size, &bytes) != files::Status::kOk || bytes.size() != size)
+    if (files::read_at(fd_, offset, size, &bytes) != status::kOk || bytes.size() != size)
       return std::nullopt;
     return bytes;
   }
@@ -148,7 +148,7 @@ std::optional<std::string> find_block(std::string_view path) {
   if (length < 6) return std::nullopt;
   // A block cut short by the end of the file is what there is of it.
   std::string block;
-  if (files::read_at(file.fd(), *at, length, &block) != files::Status::kOk || block.size() < 6)
+  if (files::read_at(file.fd(), *at, length, &block) != status::kOk || block.size() < 6)
     return std::nullopt;
   return block;
 }

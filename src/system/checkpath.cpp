@@ -15,8 +15,6 @@ namespace {
 
 constexpr std::string_view kProbeName = "CKPERK9CV.QNC";
 
-using platform::files::Status;
-
 std::int32_t checkpath(QuarnCheckpathRecord* passed) {
   auto& record = *passed;
   frame::Field status(record.cp_status);
@@ -37,17 +35,18 @@ std::int32_t checkpath(QuarnCheckpathRecord* passed) {
 
   platform::files::remove_file(probe);  // a leftover probe, or a link planted in its place
   int fd = -1;
-  if (platform::files::create_new_file(probe, &fd) != Status::kOk) {
-    const bool created =
-        record.cp_create_flag[0] == 'Y' && platform::files::make_folder(folder) == Status::kOk;
+  if (platform::files::create_new_file(probe, &fd) != platform::status::kOk) {
+    const bool created = record.cp_create_flag[0] == 'Y' &&
+                         platform::files::make_folder(folder) == platform::status::kOk;
     frame::put_text(status, created ? "73" : "74");
     return 0;
   }
-  if (platform::files::close_file(fd) != Status::kOk) {
+  if (platform::files::close_file(fd) != platform::status::kOk) {
     frame::put_text(status, "75");
     return 0;
   }
-  frame::put_text(status, platform::files::remove_file(probe) == Status::kOk ? "00" : "75");
+  frame::put_text(status,
+                  platform::files::remove_file(probe) == platform::status::kOk ? "00" : "75");
   return 0;
 }
 

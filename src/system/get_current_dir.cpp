@@ -27,8 +27,7 @@ std::int32_t get_current_dir(QuarnCdFolder* passed, std::int32_t* length_in,
   frame::clear(folder.cd_folder);
   // A folder that needs more than the buffer (its zero byte included) is a failure; the
   // buffer is never read past its end.
-  if (platform::files::current_folder(state.buffer, sizeof state.buffer) !=
-      platform::files::Status::kOk) {
+  if (platform::files::current_folder(state.buffer, sizeof state.buffer) != platform::status::kOk) {
     frame::write_le32(status, 1);
     return 0;
   }

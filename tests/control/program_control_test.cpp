@@ -12,10 +12,10 @@ namespace {
 
 using forms::Rect;
 
-class ProgramControlTest : public ControlFileTest {
+class ProgramControlTest : public ControlFileOnBothTest {
  protected:
   void SetUp() override {
-    ControlFileTest::SetUp();
+    ControlFileOnBothTest::SetUp();
     previous = forms::set_runtime(&runtime);
     frame::put_text(program.program_id_name, "OrgEdit");
     frame::clear(program.form_id_name);
@@ -26,7 +26,7 @@ class ProgramControlTest : public ControlFileTest {
   void TearDown() override {
     quarn_set_user_id_program(nullptr);
     forms::set_runtime(previous);
-    ControlFileTest::TearDown();
+    ControlFileOnBothTest::TearDown();
   }
 
   void set_work_area(const Rect& area) {
@@ -65,7 +65,11 @@ class ProgramControlTest : public ControlFileTest {
   control::FormProgram program;
 };
 
-TEST_F(ProgramControlTest, WindowLocationIsSavedAndRestored) {
+INSTANTIATE_TEST_SUITE_P(Backends, ProgramControlTest,
+                         ::testing::Values(TestBackend::kSqlite, TestBackend::kPostgresql),
+                         backend_name);
+
+TEST_P(ProgramControlTest, WindowLocationIsSavedAndRestored) {
   program.form = runtime.open_form("OrgEdit", {50, 100, 640, 480});
   EXPECT_EQ(controls("SaveUserWindowLocation"), "00");
   EXPECT_EQ(stored_location(), "00000010@,00000005@,00000064@,00000048@");
@@ -87,7 +91,7 @@ TEST_F(ProgramControlTest, WindowLocationIsSavedAndRestored) {
   EXPECT_EQ(stored_location(), "00000010@,00000007@,00000064@,00000048@");
 }
 
-TEST_F(ProgramControlTest, RestoredWindowIsBoundedToTheWorkArea) {
+TEST_P(ProgramControlTest, RestoredWindowIsBoundedToTheWorkArea) {
   const Rect area{10, 20, 1000, 700};  // right edge 1010, bottom 720
   const struct {
     const char* what;
@@ -142,7 +146,7 @@ TEST_F(ProgramControlTest, RestoredWindowIsBoundedToTheWorkArea) {
   EXPECT_EQ(geometry(*program.form), (Rect{700, 580, 100, 100}));
 }
 
-TEST_F(ProgramControlTest, InvalidActionIsShownAndAnswered) {
+TEST_P(ProgramControlTest, InvalidActionIsShownAndAnswered) {
   program.form = runtime.open_form("OrgEdit", {0, 0, 100, 100});
   EXPECT_EQ(act("ZZ"), "XI");
   ASSERT_EQ(runtime.messages().size(), 1u);
@@ -155,7 +159,7 @@ TEST_F(ProgramControlTest, InvalidActionIsShownAndAnswered) {
   EXPECT_EQ(act("lf"), "XI");
 }
 
-TEST_F(ProgramControlTest, LoadSetsTitleRestoresWindowAndFindsRights) {
+TEST_P(ProgramControlTest, LoadSetsTitleRestoresWindowAndFindsRights) {
   frame::put_text(program.form_id_name, "Main Form");
   frame::put_text(misc->xm_sign_on_87, "ACME LTD");
   frame::put_text(misc->xm_sign_on_106, "Jane Doe");
@@ -206,7 +210,7 @@ struct UserIdCalls {
   }
 };
 
-TEST_F(ProgramControlTest, SignOnLoadsPreferencesAndSignOffSavesAndClears) {
+TEST_P(ProgramControlTest, SignOnLoadsPreferencesAndSignOffSavesAndClears) {
   auto form = runtime.open_form("OrgEdit", {0, 0, 50, 50});
   frame::clear(misc->xm_preferences);
   EXPECT_EQ(act("L*"), "00");
@@ -255,7 +259,7 @@ TEST_F(ProgramControlTest, SignOnLoadsPreferencesAndSignOffSavesAndClears) {
   (void)form;
 }
 
-TEST_F(ProgramControlTest, PreferenceErrorIsShownAndPreferencesKept) {
+TEST_P(ProgramControlTest, PreferenceErrorIsShownAndPreferencesKept) {
   runtime.open_form("OrgEdit", {0, 0, 50, 50});
   set_home_folder(*misc, folder.path().string() + "/missing/");
   frame::put_text(misc->xm_preferences, "NQ");
@@ -265,7 +269,7 @@ TEST_F(ProgramControlTest, PreferenceErrorIsShownAndPreferencesKept) {
   EXPECT_EQ(runtime.messages()[0].text, "QUARN-Controls STAT 35>91 - OPEN: File Does Not Exist! |");
 }
 
-TEST_F(ProgramControlTest, MainWindowStoresTheWorkAreaAndCentres) {
+TEST_P(ProgramControlTest, MainWindowStoresTheWorkAreaAndCentres) {
   const struct {
     Rect area;
     std::int32_t form_width;

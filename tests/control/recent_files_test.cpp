@@ -51,12 +51,16 @@ std::array<char, 100> path_field(std::string_view path) {
   return field;
 }
 
-class RecentFilesTest : public ControlFileTest {
+class RecentFilesTest : public ControlFileOnBothTest {
  protected:
   control::FormProgram program;
 };
 
-TEST_F(RecentFilesTest, SortMergesCompactsOrdersAndNumbers) {
+INSTANTIATE_TEST_SUITE_P(Backends, RecentFilesTest,
+                         ::testing::Values(TestBackend::kSqlite, TestBackend::kPostgresql),
+                         backend_name);
+
+TEST_P(RecentFilesTest, SortMergesCompactsOrdersAndNumbers) {
   const RecentFileList list = make_list("06", {{"/data/b.org", "00", '3'},
                                                {""},
                                                {"/data/a.org", "02", '2'},
@@ -86,7 +90,7 @@ TEST_F(RecentFilesTest, SortMergesCompactsOrdersAndNumbers) {
   EXPECT_EQ(program.recent_file_menu[0].accelerator[0], ' ');
 }
 
-TEST_F(RecentFilesTest, CallersOrderIsKeptForThatPreferenceAndLevel) {
+TEST_P(RecentFilesTest, CallersOrderIsKeptForThatPreferenceAndLevel) {
   const RecentFileList list =
       make_list("03", {{"/b", "00", '3'}, {"", "00", '4'}, {"/b", "00", '1'}});
   const struct {
@@ -107,7 +111,7 @@ TEST_F(RecentFilesTest, CallersOrderIsKeptForThatPreferenceAndLevel) {
   }
 }
 
-TEST_F(RecentFilesTest, RemoveTakesOutUnusedFilesAndClosesTheRanks) {
+TEST_P(RecentFilesTest, RemoveTakesOutUnusedFilesAndClosesTheRanks) {
   RecentFileList list =
       make_list("04", {{"/a", "00", '1'}, {"/b", "00", '2'}, {"/c", "01", '3'}, {"/d", "00", '4'}});
   char status[2] = {'?', '?'};
@@ -139,7 +143,7 @@ TEST_F(RecentFilesTest, RemoveTakesOutUnusedFilesAndClosesTheRanks) {
   EXPECT_EQ(zero.entries[1].rank[0], '1');
 }
 
-TEST_F(RecentFilesTest, SaveWritesOneSettingPerEntryAndDeletesEmptyOnes) {
+TEST_P(RecentFilesTest, SaveWritesOneSettingPerEntryAndDeletesEmptyOnes) {
   const char prefix[9] = {'O', 'R', 'G', '-', 'R', 'E', 'C', 'N', 'T'};
   const RecentFileList first =
       make_list("03", {{"/one", "00", '2'}, {"/two", "00", '1'}, {"/three", "00", '3'}});

@@ -13,6 +13,7 @@
 #include "platform/indexed.hpp"
 #include "platform/sysout.hpp"
 #include "quarn/quarn-m.h"
+#include "support/backends.hpp"
 #include "support/file_contents.hpp"
 #include "support/temp_folder.hpp"
 
@@ -69,11 +70,15 @@ std::vector<std::string> customer_set() {
   return out;
 }
 
-// ---- the fixture: a home folder with the files, a fixed clock, the display captured ----
+// ---- the fixture: a home folder with the files on each backend in turn, a fixed clock, the
+// display captured ----
 
-class RptctlVerifyTest : public ::testing::Test {
+using testing::TestBackend;
+
+class RptctlVerifyTest : public ::testing::TestWithParam<TestBackend> {
  protected:
   void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(testing::use_backend(GetParam(), folder.path()));
     area_ = static_cast<QuarnXMiscExternalWs*>(
         quarn_external_area("X-MISC-EXTERNAL-WS", sizeof(QuarnXMiscExternalWs)));
     ASSERT_NE(area_, nullptr);
@@ -89,6 +94,7 @@ class RptctlVerifyTest : public ::testing::Test {
     platform::set_sysout(previous_sysout_);
     platform::IndexedFile::fail_change_after(-1, platform::status::kOk);
     platform::files::reset_syscalls();
+    testing::drop_backend(GetParam(), folder.path());
   }
 
   void set_home(const std::string& home) {
@@ -112,6 +118,8 @@ class RptctlVerifyTest : public ::testing::Test {
                                      text.c_str(), QUARN_IMPORT_ALLOW_EMPTY, error, sizeof error),
         0)
         << error;
+    EXPECT_EQ(std::filesystem::exists(folder / name), GetParam() == TestBackend::kSqlite)
+        << "a file of the home folder, or a table on the server";
   }
   void make_files(const std::vector<std::string>& standards,
                   const std::vector<std::string>& customers) {
@@ -130,6 +138,16 @@ class RptctlVerifyTest : public ::testing::Test {
     return testing::file_contents(text);
   }
   std::string customer_dump() { return dump("QUARN.RPT", kCustomer); }
+
+  // Whether the indexed file `name` of the home folder exists, on either backend.
+  bool exists(const std::string& name) {
+    if (GetParam() == TestBackend::kSqlite) return std::filesystem::exists(folder / name);
+    platform::IndexedFile file({kCustomer, 0, 17});
+    const platform::FileStatus opened = file.open(folder / name, platform::OpenMode::kInput);
+    file.close();
+    return opened != platform::status::kMissing;
+  }
+  void remove(const std::string& name) { platform::remove_indexed_file(folder / name); }
 
   static std::string join(const std::vector<std::string>& records) {
     std::string out;
@@ -163,7 +181,11 @@ class RptctlVerifyTest : public ::testing::Test {
   platform::SysoutSink previous_sysout_;
 };
 
-TEST_F(RptctlVerifyTest, EqualFilesReportNothingAndLogTheCounts) {
+INSTANTIATE_TEST_SUITE_P(Backends, RptctlVerifyTest,
+                         ::testing::Values(TestBackend::kSqlite, TestBackend::kPostgresql),
+                         testing::backend_name);
+
+TEST_P(RptctlVerifyTest, EqualFilesReportNothingAndLogTheCounts) {
   make_files(standard_set(), customer_set());
   const std::string before = customer_dump();
   EXPECT_EQ(run('C'), '0');
@@ -182,16 +204,16 @@ TEST_F(RptctlVerifyTest, EqualFilesReportNothingAndLogTheCounts) {
   EXPECT_EQ(customer_dump(), before);
 }
 
-TEST_F(RptctlVerifyTest, CheckWithALogStopsAtOnce) {
+TEST_P(RptctlVerifyTest, CheckWithALogStopsAtOnce) {
   std::ofstream(folder / "Update.LOG") << "an earlier run\n";
   // Not even missing report control files are looked at.
   EXPECT_EQ(run('C'), '1');
   EXPECT_EQ(log(), "an earlier run\n");
-  EXPECT_FALSE(std::filesystem::exists(folder / "QUARN.RPT"));
+  EXPECT_FALSE(exists("QUARN.RPT"));
   EXPECT_TRUE(shown.empty());
 }
 
-TEST_F(RptctlVerifyTest, OtherModesDoNothing) {
+TEST_P(RptctlVerifyTest, OtherModesDoNothing) {
   make_files(standard_set(), {});
   for (const char mode : {'c', 'u', ' ', '\0', '\xFF'}) {
     EXPECT_EQ(run(mode), '0');
@@ -199,7 +221,7 @@ TEST_F(RptctlVerifyTest, OtherModesDoNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder / "Update.LOG"));
 }
 
-TEST_F(RptctlVerifyTest, CheckFindingADifferenceLeavesTheCustomerFileAlone) {
+TEST_P(RptctlVerifyTest, CheckFindingADifferenceLeavesTheCustomerFileAlone) {
   auto customers = customer_set();
   put(customers[2], 30, "MY OWN HEADING");
   make_files(standard_set(), customers);
@@ -225,7 +247,7 @@ TEST_F(RptctlVerifyTest, CheckFindingADifferenceLeavesTheCustomerFileAlone) {
       << log();
 }
 
-TEST_F(RptctlVerifyTest, UpdateCreatesTheLogAndThenAppendsToIt) {
+TEST_P(RptctlVerifyTest, UpdateCreatesTheLogAndThenAppendsToIt) {
   auto customers = customer_set();
   put(customers[0], 162, "06");  // an older version of the control
   make_files(standard_set(), customers);
@@ -251,7 +273,7 @@ TEST_F(RptctlVerifyTest, UpdateCreatesTheLogAndThenAppendsToIt) {
   EXPECT_NE(second.find("    Updated Controls = 0\n", first.size()), std::string::npos);
 }
 
-TEST_F(RptctlVerifyTest, MissingStandardRecordsAreAdded) {
+TEST_P(RptctlVerifyTest, MissingStandardRecordsAreAdded) {
   // The customer lacks a control's second record and a style.
   auto customers = customer_set();
   customers.erase(customers.begin() + 3);
@@ -265,7 +287,7 @@ TEST_F(RptctlVerifyTest, MissingStandardRecordsAreAdded) {
 }
 
 // Each step of merging a control's first record, and what is never merged.
-TEST_F(RptctlVerifyTest, MergingAControlRecord) {
+TEST_P(RptctlVerifyTest, MergingAControlRecord) {
   struct Case {
     const char* what;
     int record;  // of standard_set()
@@ -317,7 +339,7 @@ TEST_F(RptctlVerifyTest, MergingAControlRecord) {
   }
 }
 
-TEST_F(RptctlVerifyTest, ExpectedDifferencesAreNotFailedMatches) {
+TEST_P(RptctlVerifyTest, ExpectedDifferencesAreNotFailedMatches) {
   struct Case {
     const char* report;
     int sequence;
@@ -357,7 +379,7 @@ TEST_F(RptctlVerifyTest, ExpectedDifferencesAreNotFailedMatches) {
   }
 }
 
-TEST_F(RptctlVerifyTest, OutOfStepFilesAreShownAndReadingGoesOn) {
+TEST_P(RptctlVerifyTest, OutOfStepFilesAreShownAndReadingGoesOn) {
   // The customer lacks REPORTA 001 and has a report of its own that the standard lacks.
   const auto standards = standard_set();
   std::vector<std::string> customers = {customer_of(standards[0]), customer_of(standards[2]),
@@ -387,7 +409,7 @@ TEST_F(RptctlVerifyTest, OutOfStepFilesAreShownAndReadingGoesOn) {
   EXPECT_EQ(customer_dump(), join(expected));
 }
 
-TEST_F(RptctlVerifyTest, UnknownTypesAreNamedAndLeftAlone) {
+TEST_P(RptctlVerifyTest, UnknownTypesAreNamedAndLeftAlone) {
   auto standards = standard_set();
   standards.push_back(standard('T', "ODD", 0));
   auto customers = customer_set();
@@ -399,7 +421,7 @@ TEST_F(RptctlVerifyTest, UnknownTypesAreNamedAndLeftAlone) {
   EXPECT_EQ(customer_dump(), join(customers));
 }
 
-TEST_F(RptctlVerifyTest, FileErrorsAreLoggedWithResultNine) {
+TEST_P(RptctlVerifyTest, FileErrorsAreLoggedWithResultNine) {
   struct Case {
     const char* what;
     bool standard_file;
@@ -418,16 +440,15 @@ TEST_F(RptctlVerifyTest, FileErrorsAreLoggedWithResultNine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::filesystem::remove(folder / "Update.LOG");
-    std::filesystem::remove(folder / "QUARN.RPT");
-    std::filesystem::remove(folder / "QUARN-STD.RPT");
+    remove("QUARN.RPT");
+    remove("QUARN-STD.RPT");
     if (c.standard_file) make("QUARN-STD.RPT", kStandard, standard_set());
     if (c.customer_file) make("QUARN.RPT", kCustomer, customer_set());
     EXPECT_EQ(run(c.mode), '9');
     EXPECT_EQ(log(), std::string(c.mode == 'C' ? "Check" : "Update") +
                          " Started 03/04/2026 09:05:07\n" + c.line + "\n")
         << log();
-    EXPECT_EQ(c.customer_file, std::filesystem::exists(folder / "QUARN.RPT"))
-        << "a missing customer file is not made";
+    EXPECT_EQ(c.customer_file, exists("QUARN.RPT")) << "a missing customer file is not made";
   }
 
   // A file that is not an indexed file of that layout.
@@ -440,7 +461,7 @@ TEST_F(RptctlVerifyTest, FileErrorsAreLoggedWithResultNine) {
       << log();
 }
 
-TEST_F(RptctlVerifyTest, ALogThatCannotBeWrittenGivesNine) {
+TEST_P(RptctlVerifyTest, ALogThatCannotBeWrittenGivesNine) {
   make_files(standard_set(), customer_set());
   // The home folder does not exist: the log cannot be made, and the display shows why.
   set_home(folder.path().string() + "/missing/");
@@ -449,7 +470,7 @@ TEST_F(RptctlVerifyTest, ALogThatCannotBeWrittenGivesNine) {
   EXPECT_EQ(shown[0], "Log File ERROR: 35>91 - OPEN: File Does Not Exist! |");
 }
 
-TEST_F(RptctlVerifyTest, AFullDiskForTheLogUndoesTheUpdate) {
+TEST_P(RptctlVerifyTest, AFullDiskForTheLogUndoesTheUpdate) {
   auto customers = customer_set();
   put(customers[0], 162, "06");
   make_files(standard_set(), customers);
@@ -470,7 +491,7 @@ TEST_F(RptctlVerifyTest, AFullDiskForTheLogUndoesTheUpdate) {
 // "Update.LOG" is written only as a regular file of the home folder: a link planted under
 // its name (to a user's profile, say) or anything else there is refused, with the log's
 // error line, and its target is left alone.
-TEST_F(RptctlVerifyTest, ALogThatIsALinkOrNoFileIsRefused) {
+TEST_P(RptctlVerifyTest, ALogThatIsALinkOrNoFileIsRefused) {
   auto customers = customer_set();
   put(customers[0], 162, "06");
   make_files(standard_set(), customers);
@@ -503,7 +524,7 @@ TEST_F(RptctlVerifyTest, ALogThatIsALinkOrNoFileIsRefused) {
 
 // A failure part-way through an update, or at its end, leaves the customer's file exactly
 // as it was.
-TEST_F(RptctlVerifyTest, AnUpdateIsAllOrNothing) {
+TEST_P(RptctlVerifyTest, AnUpdateIsAllOrNothing) {
   // Three changes: a rewrite, an added control record and an added style.
   auto customers = customer_set();
   put(customers[0], 162, "06");
@@ -530,14 +551,14 @@ TEST_F(RptctlVerifyTest, AnUpdateIsAllOrNothing) {
   EXPECT_EQ(customer_dump(), join(customer_set()));
 }
 
-TEST_F(RptctlVerifyTest, AFolderEndingInABackslashHoldsAllThreeFiles) {
+TEST_P(RptctlVerifyTest, AFolderEndingInABackslashHoldsAllThreeFiles) {
   make_files(standard_set(), customer_set());
   set_home(folder.path().string() + "\\");
   EXPECT_EQ(run('C'), '0') << log();
   EXPECT_TRUE(log().starts_with("Check Started ")) << log();
 }
 
-TEST_F(RptctlVerifyTest, TheFolderIsAsLongAsItsLengthSays) {
+TEST_P(RptctlVerifyTest, TheFolderIsAsLongAsItsLengthSays) {
   make_files(standard_set(), customer_set());
   const std::string home = folder.path().string() + "/";
   // Text beyond the length is not part of the folder.

@@ -370,11 +370,10 @@ void save(Form& form, char mode) {
   }
 
   // 7. The file is replaced whole or not at all.
-  const platform::files::Status written = platform::files::replace_lines(path, file_lines());
-  if (written != platform::files::Status::kOk) {
+  const platform::FileStatus written = platform::files::replace_lines(path, file_lines());
+  if (written != platform::status::kOk) {
     state.error_flag = 'X';
-    const platform::FileStatus status = platform::files::file_status_of(written);
-    if (word_status(form, status)) show_message("ERROR saving " + path + "|" + status_text(), 0);
+    if (word_status(form, written)) show_message("ERROR saving " + path + "|" + status_text(), 0);
     return;
   }
   state.saved = true;
