@@ -211,13 +211,13 @@ FileStatus read_file(std::string_view path, std::size_t limit, std::string* cont
   return result;
 }
 
-Status link_file(std::string_view existing, std::string_view name) {
+FileStatus link_file(std::string_view existing, std::string_view name) {
   const std::string from = native_path(existing);
   const std::string to = native_path(name);
   return retried([&] { return table.link(from.c_str(), to.c_str()); });
 }
 
-Status rename_file(std::string_view from, std::string_view to) {
+FileStatus rename_file(std::string_view from, std::string_view to) {
   const std::string old_name = native_path(from);
   const std::string new_name = native_path(to);
   return retried([&] { return ::rename(old_name.c_str(), new_name.c_str()); });

@@ -202,20 +202,23 @@ class SetAside {
  public:
   // Moves `file` to a free name beside it; false when it cannot be moved.
   bool take(const std::string& file) {
-    using platform::files::Status;
+    namespace files = platform::files;
+    const auto taken = [](const std::string& name) {
+      return files::is_file(name) || files::is_folder(name);
+    };
     for (int n = 1; n < 100; ++n) {
       const std::string name = file + ".old" + (n > 1 ? std::to_string(n) : std::string());
-      // A second name, then the first one removed: a name taken meanwhile is never
-      // replaced. A file system without hard links gets the file renamed instead.
-      Status moved = platform::files::link_file(file, name);
-      if (moved == Status::kExists) continue;
-      if (moved == Status::kOk && platform::files::remove_file(file) != Status::kOk) {
-        platform::files::remove_file(name);
+      if (taken(name)) continue;
+      // A second name, then the first one removed, so that a name taken meanwhile is never
+      // replaced; a file system without hard links gets the file renamed.
+      if (files::link_file(file, name) == platform::status::kOk) {
+        if (files::remove_file(file) != platform::status::kOk) {
+          files::remove_file(name);
+          return false;
+        }
+      } else if (taken(name) || files::rename_file(file, name) != platform::status::kOk) {
         return false;
       }
-      if (moved == Status::kDenied && !platform::files::is_file(name))
-        moved = platform::files::rename_file(file, name);
-      if (moved != Status::kOk) return false;
       file_ = file;
       aside_ = name;
       return true;
