@@ -37,7 +37,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/quarn DESTINATION ${CMAKE_INSTAL
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/cobol/ DESTINATION ${QUARN_INSTALL_COPYBOOKDIR}
   FILES_MATCHING PATTERN "*.cpy")
 install(TARGETS quarn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-set(quarn_helpers quarn-xcopy quarn-hex2bin quarn-wscript)
+set(quarn_helpers quarn-xcopy quarn-zip quarn-hex2bin quarn-wscript)
 install(TARGETS ${quarn_helpers} RUNTIME DESTINATION ${QUARN_INSTALL_HELPERDIR})
 
 # What an install takes, without the tests and benchmarks: scripts/dev install builds this.

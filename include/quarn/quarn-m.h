@@ -759,7 +759,8 @@ QUARN_API int32_t quarn_qim_extract(const char* qim_path, const char* picture_pa
 
 
 /* ---------------------------------------------------------------------------------------
- * Forms: ORGEDIT (organisation data), FLBROWSE (file browse), and the form runtime.
+ * Forms: ORGEDIT (organisation data), FLBROWSE (file browse), QNBK-FOLDER (folder
+ * backup), and the form runtime.
  *
  * A form program opens its form modally on the caller's thread in the runtime in force
  * and returns when the form closes. Its inputs and outputs are the external areas. The
@@ -770,12 +771,13 @@ QUARN_API int32_t quarn_qim_extract(const char* qim_path, const char* picture_pa
  *
  * The parameters of a form program belong to the runtime. Each is optional: pass NULL, or
  * fewer of them (a COBOL CALL "FLBROWSE" without USING is right). FLBROWSE reads the
- * first five, ORGEDIT all six:
+ * first five, ORGEDIT and QNBK-FOLDER all six:
  *   1 QuarnFormOwner*  in: the caller's window the form is modal to (a QWidget* under the
  *                      desktop runtime); NULL: the application's active window
  *   2 int32_t*         in: modal style, 0 modal to the application, 1 to the owner only
  *   3 int32_t*         out: 1 when the form ended by its own work (FLBROWSE: a file was
- *                      chosen; ORGEDIT: an ORGFILE was saved), 0 when it was cancelled
+ *                      chosen; ORGEDIT: an ORGFILE was saved; QNBK-FOLDER: a backup
+ *                      was made), 0 when it was cancelled
  *   4 QuarnFormPlace*  in: where to open when width > 0; out: where the form was at the end
  *   5 char[8]          out: the runtime the form ran in, "headless" or "qt" and spaces
  *   6                  reserved; not read
@@ -814,6 +816,30 @@ QUARN_RECORD_SIZE(QuarnEnGlobalExternalWs, 128);
  * closes; with none it opens empty and File > Open chooses the ORGFILE. */
 QUARN_API int32_t QUARN_ORGEDIT(QuarnFormOwner* owner, int32_t* modal_style, int32_t* outcome,
                                 QuarnFormPlace* place, char* runtime, char* reserved);
+
+/* QNBK-PARAMETERS: how a caller presets the backup form QNBK-FOLDER and reads its outcome.
+ * With "QNBK" in the marker the form backs up qnbk_folder at once, without waiting for a
+ * click; otherwise the form's own field is used. */
+typedef struct QuarnQnbkParameters {
+  char qnbk_marker[4];       /* in: "QNBK" when the caller gives the folder */
+  char qnbk_reserved[2];
+  char qnbk_folder[100];      /* in: the folder to back up, ending with a separator */
+  char qnbk_destination[100]; /* in: the destination folder; spaces: the last one used */
+  char qnbk_cloud_flag[1];    /* in: "Y" = also hand the zip file to the cloud tool (read
+                                 only with the marker, else cleared to a space) */
+  char qnbk_result[2];        /* out: "00" backed up, "01" ended without a backup, "02"
+                                 the backup failed */
+} QuarnQnbkParameters;
+QUARN_RECORD_SIZE(QuarnQnbkParameters, 209);
+
+/* QNBK-FOLDER: the folder backup form. It copies the files of one folder (not its
+ * sub-folders) to a destination folder, or zips them into one file named after the folder
+ * and the date and time, through the programs START-EXE runs (XCOPY, ZIP.EXE; see the
+ * program map); presets and the result pass through QNBK-PARAMETERS. Every backup attempt
+ * ends the form. The outcome parameter is 1 after a successful backup. */
+QUARN_API int32_t QUARN_QNBK_FOLDER(QuarnFormOwner* owner, int32_t* modal_style,
+                                    int32_t* outcome, QuarnFormPlace* place, char* runtime,
+                                    char* reserved);
 
 /* ENLOOKUP: the lookup form ORGEDIT opens for the master-organisation id, over
  * EN-GLOBAL-EXTERNAL-WS. The library's own lists the ids and names of the file

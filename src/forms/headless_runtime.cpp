@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <span>
 
 #include "forms/picture_size.hpp"
@@ -390,6 +391,16 @@ void HeadlessRuntime::apply(const ScriptStep& step, HeadlessForm& form, FormEven
   }
 }
 
+void HeadlessRuntime::fire_timers(const FormDef& definition, HeadlessForm& form,
+                                  FormEvents& events) {
+  for (const ControlDef& c : definition.controls) {
+    if (form.ended()) return;
+    if (c.kind == ControlKind::kTimer && control_number(form, c.name, property::kEnabled, 0) != 0 &&
+        control_number(form, c.name, property::kInterval, 0) > 0)
+      events.timer(form, c.name);
+  }
+}
+
 void HeadlessRuntime::run_form(const FormDef& definition, FormEvents& events,
                                const OpenOptions& options) {
   auto form = std::make_shared<HeadlessForm>(definition);
@@ -414,7 +425,15 @@ void HeadlessRuntime::run_form(const FormDef& definition, FormEvents& events,
     }
   };
   if (!form->ended() && shown(form->name())) events.close_request(*form);
+  std::size_t idle_at = std::numeric_limits<std::size_t>::max();
   while (!form->ended()) {
+    // Nothing for the form to do (no steps, or only answers for what it may ask): time
+    // passes, and its running timers fire, once for each such moment.
+    if ((steps_.empty() || steps_.front().is_answer()) && steps_.size() != idle_at) {
+      idle_at = steps_.size();
+      fire_timers(definition, *form, events);
+      continue;
+    }
     if (steps_.empty()) {
       // Nobody is there: the form is closed as by its close box, and ended if it stays.
       events.close_request(*form);

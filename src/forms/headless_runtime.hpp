@@ -1,5 +1,6 @@
 // The headless form runtime: forms are property bags built from their definitions, driven
-// by a script (steps of what a person would do: forms/script.hpp); message boxes and
+// by a script (steps of what a person would do: forms/script.hpp); when the script has
+// nothing for the form to do, its running timers fire (once each time); message boxes and
 // dialogs take their answers from the script, or, when it has none for them, the style's
 // preset button answers and dialogs are cancelled. Every message box and dialog is
 // recorded. Tests and batch use run on it; it needs no display and never waits.
@@ -157,6 +158,8 @@ class HeadlessRuntime : public Runtime {
  private:
   // The next step when it is an answer of `kind`, taken from the script; else nullopt.
   std::optional<ScriptStep> take_answer(ScriptStep::Kind kind);
+  // Lets every running timer of the form (enabled, with an interval) fire once.
+  void fire_timers(const FormDef& definition, HeadlessForm& form, FormEvents& events);
   // Carries out one step on a running form.
   void apply(const ScriptStep& step, HeadlessForm& form, FormEvents& events);
   void fault(const ScriptStep& step, std::string_view what);

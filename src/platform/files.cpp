@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -230,6 +231,23 @@ FileStatus read_file(std::string_view path, std::size_t limit, std::string* cont
   }
   table.close(fd);
   return result;
+}
+
+FileStatus link_file(std::string_view existing, std::string_view name) {
+  const std::string from = native_path(existing);
+  const std::string to = native_path(name);
+  return retried([&] { return table.link(from.c_str(), to.c_str()); });
+}
+
+FileStatus rename_file(std::string_view from, std::string_view to) {
+  const std::string old_name = native_path(from);
+  const std::string new_name = native_path(to);
+  return retried([&] { return ::rename(old_name.c_str(), new_name.c_str()); });
+}
+
+bool is_folder(std::string_view path) {
+  struct stat info {};
+  return ::stat(native_path(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace quarn::platform::files

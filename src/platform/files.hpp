@@ -74,4 +74,12 @@ FileStatus read_at(int fd, std::uint64_t offset, std::size_t size, std::string* 
 // Writes all `size` bytes at `offset` of a file opened for writing.
 FileStatus write_at(int fd, std::uint64_t offset, const char* bytes, std::size_t size);
 
+// A second name for an existing file (a hard link); "37" when the name is taken or the file
+// system has no hard links.
+FileStatus link_file(std::string_view existing, std::string_view name);
+// Gives a file another name, replacing what has that name.
+FileStatus rename_file(std::string_view from, std::string_view to);
+// Whether `path` names a folder (following a symbolic link, as opening it would).
+bool is_folder(std::string_view path);
+
 }  // namespace quarn::platform::files

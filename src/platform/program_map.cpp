@@ -20,7 +20,7 @@ struct Default {
 };
 
 constexpr Default kDefaults[] = {
-    {"ZIP.EXE", "zip", false, true},
+    {"ZIP.EXE", "quarn-zip", true, true},  // zip, with the names of a folder's files
     {"XCOPY", "quarn-xcopy", true, false},
     {"Hex2Bin.exe", "quarn-hex2bin", true, false},
     {"wscript", "quarn-wscript", true, false},

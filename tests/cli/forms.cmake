@@ -13,7 +13,7 @@ quarn_cli_step(forms form_orgedit_new ARGS form orgedit --home forms-home --fold
 quarn_cli_step(forms form_orgedit_name_required ARGS form orgedit --home forms-home
   --folder forms-home/CO1/ --headless ${forms_scripts}/orgedit-no-name.script
   EXPECT "^message: QUARN-OrgEdit: Organization Name is required! \\(style 16, answer 1\\)\nnot saved\n$")
-quarn_cli_test(form_usage ARGS form EXIT 2 EXPECT "expects one form: orgedit, browse or image")
+quarn_cli_test(form_usage ARGS form EXIT 2 EXPECT "expects one form: orgedit, browse, image or backup")
 quarn_cli_test(form_orgedit_filter ARGS form orgedit --filter "A|*" EXIT 2
   EXPECT "--title and --filter belong to browse")
 quarn_cli_test(form_bad_script ARGS form orgedit --headless ${forms_scripts}/none.script
@@ -46,3 +46,39 @@ foreach(test form_orgedit_screenshot form_browse_screenshot form_image_screensho
   set_property(TEST cli.${test} PROPERTY ENVIRONMENT
     LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/forms/qt/lsan.supp)
 endforeach()
+
+# form backup: QNBK-FOLDER preset through QNBK-PARAMETERS, on a folder of two files and a
+# sub-folder. With --source the backup starts by itself; the real zip and copy programs run.
+quarn_cli_home(backup backup-home BK)
+add_test(NAME cli.backup_files COMMAND ${CMAKE_COMMAND} -E copy_directory
+  ${forms_scripts}/backup-co1 backup-home/CO1)
+set_tests_properties(cli.backup_files PROPERTIES FIXTURES_REQUIRED backup DEPENDS cli.backup_setup)
+set_property(GLOBAL APPEND PROPERTY quarn_cli_steps_backup cli.backup_files)
+quarn_cli_step(backup form_backup_zip ARGS form backup --home backup-home --source backup-home/CO1
+  --dest backup-home/BK --zip --headless ${forms_scripts}/backup-auto.script
+  EXPECT "^message: QUARN-QNBK-Folder: Creating folder zip file backup-home/BK/CO1 \\([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9][0-9][0-9]\\)\\.zip[^\n]*\nmessage: QUARN-QNBK-Folder: Backup ZIP file [^\n]* has been successfully created and contains zipped files from backup-home/CO1/ [^\n]*\n00 backed up\n$")
+add_test(NAME cli.form_backup_zip_listing COMMAND sh -c "unzip -Z1 backup-home/BK/*.zip")
+set_tests_properties(cli.form_backup_zip_listing PROPERTIES FIXTURES_REQUIRED backup
+  DEPENDS cli.form_backup_zip PASS_REGULAR_EXPRESSION "^names\\.adb\n$")
+set_property(GLOBAL APPEND PROPERTY quarn_cli_steps_backup cli.form_backup_zip_listing)
+quarn_cli_step(backup form_backup_copy ARGS form backup --home backup-home --source backup-home/CO1
+  --dest backup-home/COPY --headless ${forms_scripts}/backup-auto.script
+  EXPECT "does not exist.  Do you want to create it\\? \\(style 36, answer 6\\)\n.*successfully copied to folder backup-home/COPY/ [^\n]*\n00 backed up\n$")
+add_test(NAME cli.form_backup_copy_listing COMMAND ${CMAKE_COMMAND} -E compare_files
+  backup-home/COPY/notes.txt ${forms_scripts}/backup-co1/notes.txt)
+set_tests_properties(cli.form_backup_copy_listing PROPERTIES FIXTURES_REQUIRED backup
+  DEPENDS cli.form_backup_copy)
+set_property(GLOBAL APPEND PROPERTY quarn_cli_steps_backup cli.form_backup_copy_listing)
+quarn_cli_step(backup form_backup_refused ARGS form backup --home backup-home
+  --source backup-home/CO1 --dest backup-home/CO1 --headless ${forms_scripts}/backup-auto.script
+  EXIT 1 EXPECT "The destinantion folder cannot be the same as the Source folder[^\n]*\n02 the backup failed\n$")
+quarn_cli_step(backup form_backup_screenshot ARGS form backup --home backup-home
+  --screenshot backup-home/backup.png EXIT 1
+  EXPECT "^01 not backed up\nscreenshot: backup-home/backup.png\n")
+set_property(TEST cli.form_backup_screenshot PROPERTY ENVIRONMENT
+  LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/forms/qt/lsan.supp)
+quarn_cli_test(form_backup_zip_desktop ARGS form backup --zip EXIT 2 EXPECT "--zip needs --headless")
+quarn_cli_test(form_backup_cloud_alone ARGS form backup --cloud --headless x.script EXIT 2
+  EXPECT "--cloud needs --source")
+quarn_cli_test(form_backup_foreign_option ARGS form orgedit --source x EXIT 2
+  EXPECT "--source, --dest, --zip and --cloud belong to backup")

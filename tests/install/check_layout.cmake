@@ -16,7 +16,7 @@ foreach(file
     lib/quarn-m/libquarn-m-qt.so
     include/quarn/quarn-m.h include/quarn/quarn.hpp
     share/quarn-m/cobol/IXIOSTAT.cpy share/quarn-m/cobol/X-MISC-EXTERNAL-WS.cpy
-    bin/quarn libexec/quarn-m/quarn-xcopy libexec/quarn-m/quarn-hex2bin
+    bin/quarn libexec/quarn-m/quarn-xcopy libexec/quarn-m/quarn-zip libexec/quarn-m/quarn-hex2bin
     libexec/quarn-m/quarn-wscript
     lib/cmake/QuarnM/QuarnMConfig.cmake lib/cmake/QuarnM/QuarnMConfigVersion.cmake
     lib/cmake/QuarnM/QuarnMTargets.cmake lib/pkgconfig/quarn-m.pc

@@ -184,7 +184,9 @@ TEST(ProgramMap, FirstWordLookup) {
   EXPECT_EQ(::access(argv[0].c_str(), X_OK), 0);
   argv = {"zip.exe", "C:\\a.zip"};
   platform::program_map::resolve(argv, "");
-  EXPECT_EQ(argv, (std::vector<std::string>{"zip", "C:/a.zip"}));
+  ASSERT_EQ(argv.size(), 2u);
+  EXPECT_TRUE(argv[0].ends_with("/quarn-zip")) << argv[0];
+  EXPECT_EQ(argv[1], "C:/a.zip");
 }
 
 }  // namespace

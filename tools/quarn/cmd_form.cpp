@@ -1,5 +1,5 @@
-// quarn form orgedit|browse|image: opens ORGEDIT, FLBROWSE or QNIMAGE, on the desktop,
-// headless with a script, or offscreen to take a picture of the form.
+// quarn form orgedit|browse|image|backup: opens ORGEDIT, FLBROWSE, QNIMAGE or QNBK-FOLDER,
+// on the desktop, headless with a script, or offscreen to take a picture of the form.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +20,7 @@ struct Options {
   std::string_view form;
   std::string_view folder, title, filter, script, screenshot;
   bool has_title = false, has_filter = false;
+  std::string script_prefix;  // steps taken before the script's own
 };
 
 // The runtime: headless with the script, offscreen for a picture, else the library's choice.
@@ -39,7 +40,7 @@ bool choose_runtime(const Options& o) {
   std::stringstream text;
   text << in.rdbuf();
   char error[200];
-  if (quarn_forms_script(text.str().c_str(), error, sizeof error) != 0) {
+  if (quarn_forms_script((o.script_prefix + text.str()).c_str(), error, sizeof error) != 0) {
     failure(kName, std::string(o.script) + ": " + error);
     return false;
   }
@@ -93,6 +94,50 @@ bool put_filter(std::span<char> field, std::string_view filter, std::string& err
   return true;
 }
 
+// ---- backup: QNBK-FOLDER, preset through QNBK-PARAMETERS ----
+
+// A folder for the area: with a final separator, at most the field's width.
+bool put_folder(std::span<char> field, std::string_view folder, std::string_view what,
+                std::string& error) {
+  std::string value = to_record(folder);
+  if (!value.empty() && !value.ends_with('/') && !value.ends_with('\\')) value += '/';
+  return put_checked(field, value, what, error);
+}
+
+int run_backup(const Parsed& line, Options& o) {
+  if (line.has("--zip") && o.script.empty())
+    return usage_error(kName,
+                       "--zip needs --headless (on the desktop: Options > Backup to Zip file)");
+  if (line.has("--cloud") && !line.has("--source"))
+    return usage_error(kName, "--cloud needs --source (the cloud flag counts only with it)");
+  auto* area = static_cast<QuarnQnbkParameters*>(
+      quarn_external_area("QNBK-PARAMETERS", sizeof(QuarnQnbkParameters)));
+  if (area == nullptr) return failure(kName, "QNBK-PARAMETERS cannot be had");
+  std::memset(area, ' ', sizeof *area);
+  std::string error;
+  if (line.has("--source")) {
+    std::memcpy(area->qnbk_marker, "QNBK", 4);
+    if (!put_folder(area->qnbk_folder, line.value("--source"), "--source", error))
+      return usage_error(kName, error);
+  }
+  if (!put_folder(area->qnbk_destination, line.value("--dest"), "--dest", error))
+    return usage_error(kName, error);
+  if (line.has("--cloud")) area->qnbk_cloud_flag[0] = 'Y';
+  if (line.has("--zip")) o.script_prefix = "check Zip-MenuItem 1\n";
+  if (!choose_runtime(o)) return kCannotRun;
+
+  int32_t outcome = 0;
+  char runtime[8];
+  QUARN_QNBK_FOLDER(nullptr, nullptr, &outcome, nullptr, runtime, nullptr);
+  print_messages();
+  const std::string result(area->qnbk_result, 2);
+  std::printf("%s %s\n", result.c_str(),
+              result == "00"   ? "backed up"
+              : result == "01" ? "not backed up"
+                               : "the backup failed");
+  return screenshot_result(o.screenshot, result == "00" ? kOk : kFailure);
+}
+
 int run(const Parsed& line) {
   Options o;
   o.form = line.operand(0);
@@ -103,13 +148,19 @@ int run(const Parsed& line) {
   o.screenshot = line.value("--screenshot");
   o.has_title = line.has("--title");
   o.has_filter = line.has("--filter");
-  if (o.form != "orgedit" && o.form != "browse" && o.form != "image")
-    return usage_error(kName, "expects one form: orgedit, browse or image");
+  if (o.form != "orgedit" && o.form != "browse" && o.form != "image" && o.form != "backup")
+    return usage_error(kName, "expects one form: orgedit, browse, image or backup");
   if ((o.form == "image") != (line.count() == 2))
     return usage_error(kName, o.form == "image" ? "image expects the picture FILE"
                                                 : std::string(o.form) + " takes no FILE");
   if (o.form == "image" && (o.has_title || o.has_filter || line.has("--folder")))
     return usage_error(kName, "--folder, --title and --filter do not belong to image");
+  const bool backup_option =
+      line.has("--source") || line.has("--dest") || line.has("--zip") || line.has("--cloud");
+  if (o.form != "backup" && backup_option)
+    return usage_error(kName, "--source, --dest, --zip and --cloud belong to backup");
+  if (o.form == "backup" && (line.has("--folder") || o.has_title || o.has_filter))
+    return usage_error(kName, "--folder, --title and --filter do not belong to backup");
   if (o.form == "orgedit" && (o.has_title || o.has_filter))
     return usage_error(kName, "--title and --filter belong to browse");
   if (line.has("--headless") && line.has("--screenshot"))
@@ -118,6 +169,7 @@ int run(const Parsed& line) {
   auto* misc = static_cast<QuarnXMiscExternalWs*>(
       quarn_external_area("X-MISC-EXTERNAL-WS", sizeof(QuarnXMiscExternalWs)));
   if (misc == nullptr) return failure(kName, "X-MISC-EXTERNAL-WS cannot be had");
+  if (o.form == "backup") return run_backup(line, o);
   std::string error;
   if (!choose_runtime(o)) return kCannotRun;
 
@@ -171,11 +223,13 @@ int run(const Parsed& line) {
 
 const Registration registration(
     {.name = "form",
-     .summary = "open the ORGEDIT, FLBROWSE or QNIMAGE form",
+     .summary = "open the ORGEDIT, FLBROWSE, QNIMAGE or QNBK-FOLDER form",
      .synopsis = "orgedit [--home DIR] [--folder DIR] [--headless SCRIPT | --screenshot PNG]\n"
                  "browse [--home DIR] [--title T] [--filter \"Text|*.x|...\"] [--folder DIR]\n"
                  "       [--headless SCRIPT | --screenshot PNG]\n"
-                 "image [--home DIR] FILE [--headless SCRIPT | --screenshot PNG]",
+                 "image [--home DIR] FILE [--headless SCRIPT | --screenshot PNG]\n"
+                 "backup [--home DIR] [--source DIR] [--dest DIR] [--cloud]\n"
+                 "       [--headless SCRIPT [--zip] | --screenshot PNG]",
      .description =
          "orgedit opens the organisation data form: with --folder it loads that folder's\n"
          "ORGFILE and Save writes it and closes; without, File > Open chooses an ORGFILE. It\n"
@@ -190,6 +244,13 @@ const Registration registration(
          "shown (headless) and \"shown: \" with the picture shown last (exit 0), or \"not\n"
          "shown\" (exit 1).\n"
          "\n"
+         "backup opens the folder backup form. --source gives the folder to back up (in\n"
+         "QNBK-PARAMETERS, with the marker): the backup starts at once. --dest gives the\n"
+         "destination, --cloud hands the zip file to the cloud tool (a zip backup), --zip\n"
+         "checks the zip option first. It prints the message boxes shown (headless) and\n"
+         "the result: \"00 backed up\" (exit 0), \"01 not backed up\" or \"02 the backup\n"
+         "failed\" (exit 1).\n"
+         "\n"
          "The form shows on the desktop when there is a display. --headless SCRIPT runs it in\n"
          "the headless runtime, doing the script's steps (type CONTROL \"text\", choose\n"
          "CONTROL \"item\", click CONTROL, answer Yes, folder PATH, file PATH or cancel; see\n"
@@ -203,6 +264,10 @@ const Registration registration(
                  {.name = "--filter",
                   .value = "F",
                   .help = "browse: description and pattern pairs separated by \"|\""},
+                 {.name = "--source", .value = "DIR", .help = "backup: the folder to back up"},
+                 {.name = "--dest", .value = "DIR", .help = "backup: the destination folder"},
+                 {.name = "--zip", .help = "backup: a zip file instead of copies"},
+                 {.name = "--cloud", .help = "backup: also to the cloud tool (with --source)"},
                  {.name = "--headless",
                   .value = "SCRIPT",
                   .help = "the headless runtime, doing the steps of SCRIPT"},
@@ -210,7 +275,7 @@ const Registration registration(
                   .value = "PNG",
                   .help = "render offscreen, write the picture, close"}},
      .operands = {1, 2},
-     .expects = "one form: orgedit, browse or image FILE",
+     .expects = "one form: orgedit, browse, backup or image FILE",
      .run = &run});
 
 }  // namespace

@@ -19,11 +19,11 @@
 #include <string>
 
 #include "control/quarn_control_file.hpp"
+#include "forms/qt/driver.hpp"
 #include "forms/qt/qt_runtime.hpp"
 #include "forms/runtime.hpp"
 #include "frame/codec.hpp"
 #include "frame/misc_area.hpp"
-#include "qt_driver.hpp"
 #include "quarn/quarn-m.h"
 #include "support/file_contents.hpp"
 #include "support/temp_folder.hpp"

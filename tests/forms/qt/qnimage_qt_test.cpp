@@ -19,12 +19,12 @@
 
 #include "control/quarn_control_file.hpp"
 #include "docout/qim.hpp"
+#include "forms/qt/driver.hpp"
 #include "forms/qt/qt_runtime.hpp"
 #include "forms/runtime.hpp"
 #include "frame/codec.hpp"
 #include "frame/external.hpp"
 #include "frame/misc_area.hpp"
-#include "qt_driver.hpp"
 #include "quarn/quarn-m.h"
 #include "support/temp_folder.hpp"
 
