@@ -275,7 +275,7 @@ const Registration registration(
                   .value = "PNG",
                   .help = "render offscreen, write the picture, close"}},
      .operands = {1, 2},
-     .expects = "one form: orgedit, browse, backup or image FILE",
+     .expects = "one form: orgedit, browse, image or backup (image with its FILE)",
      .run = &run});
 
 }  // namespace
