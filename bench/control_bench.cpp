@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -75,6 +76,34 @@ int next_setting(int& n) {
   return n;
 }
 
+// A value never written before in this process. SQLite leaves a page that an update does
+// not change untouched: a write of the bytes already there dirties nothing, so it commits
+// without a journal or a sync. Both writers draw on this one counter, so that neither
+// rewrites what the other (or an earlier run) left.
+int fresh_value() {
+  static int written = 0;
+  return ++written;
+}
+
+// The file change counter in the database header: every commit that changed a page moves
+// it on by one.
+std::uint32_t change_counter() {
+  unsigned char header[28] = {};
+  std::FILE* file = std::fopen(store().file().c_str(), "rb");
+  if (file == nullptr) std::abort();
+  const std::size_t got = std::fread(header, 1, sizeof header, file);
+  std::fclose(file);
+  if (got != sizeof header) std::abort();
+  return std::uint32_t{header[24]} << 24 | std::uint32_t{header[25]} << 16 |
+         std::uint32_t{header[26]} << 8 | header[27];
+}
+
+// Fails the benchmark unless every round committed a change to the file.
+void check_every_round_wrote(benchmark::State& state, std::uint32_t before) {
+  if (change_counter() - before != state.iterations())
+    state.SkipWithError("a round wrote nothing: the time is not that of a durable write");
+}
+
 void BM_GetUserStationControl(benchmark::State& state) {
   store();
   QuarnCtlMessage message;
@@ -91,13 +120,14 @@ void BM_SaveUserStationControl(benchmark::State& state) {
   store();
   QuarnCtlMessage message;
   int n = 0;
-  int round = 0;
+  const std::uint32_t before = change_counter();
   for (auto _ : state) {
     QuarnControlRequest request = Store::make_request("SaveUserStationControl", next_setting(n));
-    std::snprintf(request.ctl_value, sizeof request.ctl_value, "value %d", ++round);
+    std::snprintf(request.ctl_value, sizeof request.ctl_value, "value %d", fresh_value());
     quarn_control_file(&request, &message, nullptr, nullptr);
     if (request.ctl_status[0] != '0') state.SkipWithError("save failed");
   }
+  check_every_round_wrote(state, before);
 }
 
 // The same file through the SQLite C API: one connection, prepared statements, a read by
@@ -148,15 +178,16 @@ void BM_DirectWrite(benchmark::State& state) {
   QuarnCtlflRecord record;
   std::memset(&record, ' ', sizeof record);
   int n = 0;
-  int round = 0;
+  const std::uint32_t before = change_counter();
   for (auto _ : state) {
     Store::make_key(reinterpret_cast<char*>(&record), next_setting(n));
-    std::snprintf(record.ctlfl_value, sizeof record.ctlfl_value, "value %d", ++round);
+    std::snprintf(record.ctlfl_value, sizeof record.ctlfl_value, "value %d", fresh_value());
     sqlite3_bind_blob(direct.upsert, 1, &record, 48, SQLITE_STATIC);
     sqlite3_bind_blob(direct.upsert, 2, &record, sizeof record, SQLITE_STATIC);
     if (sqlite3_step(direct.upsert) != SQLITE_DONE) state.SkipWithError("write failed");
     sqlite3_reset(direct.upsert);
   }
+  check_every_round_wrote(state, before);
 }
 
 }  // namespace

@@ -140,6 +140,22 @@ void BM_ChronoOnGetdateRecords(benchmark::State& state) {
   }
 }
 
+// The display codec alone: an eight-digit date (MMDDYYYY) read and written back through the
+// library's public codec.
+void BM_DisplayDate(benchmark::State& state) {
+  auto records = getday_records();
+  char out[8];
+  std::size_t i = 0;
+  for (auto _ : state) {
+    std::int64_t date = 0;
+    if (quarn_read_display(records[i].gy_month, 8, 0, &date) != 0) state.SkipWithError("read");
+    quarn_write_display(out, 8, 0, &date);
+    benchmark::DoNotOptimize(out);
+    benchmark::ClobberMemory();
+    if (++i == records.size()) i = 0;
+  }
+}
+
 void BM_Datechk(benchmark::State& state) {
   QuarnDatechkRecord record;
   std::memcpy(&record, "02292020  NNN", sizeof record);
@@ -166,6 +182,7 @@ void BM_Datedit(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_DisplayDate);
 BENCHMARK(BM_CopyRecord<sizeof(QuarnGetdayRecord)>);
 BENCHMARK(BM_Getday);
 BENCHMARK(BM_ChronoYmdToSysDays);

@@ -81,6 +81,15 @@ void BM_Andedit(benchmark::State& state) {
   }
 }
 
+// The frame alone: an exported program whose body does nothing (bench/empty_program.cpp).
+extern "C" std::int32_t QUARN_BENCH_EMPTY(const char* record);
+void BM_EmptyProgram(benchmark::State& state) {
+  char record = ' ';
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(QUARN_BENCH_EMPTY(&record));
+  }
+}
+
 void BM_Wordtohex(benchmark::State& state) {
   std::int16_t word = -21555;
   char byte_order = 'Y';
@@ -115,6 +124,7 @@ BENCHMARK(BM_CopyRecord<sizeof(QuarnCompressRecord)>);
 BENCHMARK(BM_Compress);
 BENCHMARK(BM_CopyRecord<sizeof(QuarnAndeditRecord)>);
 BENCHMARK(BM_Andedit);
+BENCHMARK(BM_EmptyProgram);
 BENCHMARK(BM_CopyRecord<2 + 1>);
 BENCHMARK(BM_Wordtohex);
 BENCHMARK(BM_CopyRecord<sizeof(QuarnXkeycodeRecord)>);

@@ -24,6 +24,7 @@
 // Use it once per program, at global scope, after the body.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <tuple>
@@ -88,34 +89,40 @@ template <class F>
 using entry_result_t = typename EntryResult<F>::type;
 
 // A program made by QUARN_PROGRAM: its definition, and the typed entry its C entry uses.
-template <auto Body, class... Records>
+// `Required` is a constant here, so that the check of the needed records is as many
+// compares as there are needed records, on the entry's own arguments.
+template <auto Body, int Required, class... Records>
 class DeclaredProgram final : public Program {
  public:
   static constexpr int kCount = sizeof...(Records);
   static_assert(kCount <= kMaxParams, "a program takes at most kMaxParams records");
+  static_assert(Required >= 0 && Required <= kCount, "a program needs at most its records");
   static_assert(std::is_same_v<decltype(Body), std::int32_t (*)(record_pointer_t<Records>...)>,
                 "the body takes the records' pointers, in order, and returns std::int32_t");
 
-  DeclaredProgram(std::string_view name, int required)
+  explicit DeclaredProgram(std::string_view name)
       : Program(ProgramDef{name,
                            kCount,
-                           required,
+                           Required,
                            {RecordTraits<Records>::kLength...},
                            &untyped_body,
                            {RecordTraits<Records>::kCallbacks...}}) {}
 
   // A call through an exported symbol: records beyond what a GnuCOBOL caller passed are
-  // treated as not passed. R is the entry's declared result.
+  // treated as not passed. R is the entry's declared result. No exception leaves it: one
+  // that a body let escape ends the process here rather than unwinding into a C or COBOL
+  // caller, and so the frame needs no unwinding path. The records stay in the arguments'
+  // registers; an array of them is made only for an observer.
   template <class R>
-  R enter(record_pointer_t<Records>... args) {
-    void* records[kMaxParams] = {const_cast<void*>(static_cast<const void*>(args))...};
-    // A program without records has nothing to clear (and the compiler cannot see that
-    // the count is never negative).
+  R enter(record_pointer_t<Records>... args) noexcept {
+    Pointers records{args...};
+    // A program without records has nothing to clear.
     if constexpr (kCount > 0) {
-      for (int i = passed_params(kCount); i < kCount; ++i)
-        records[i] = nullptr;
+      const int passed = passed_params(kCount);
+      if (passed < kCount) [[unlikely]]
+        drop_unpassed(records, passed);
     }
-    const std::int32_t result = run_typed(records, std::index_sequence_for<Records...>{});
+    const std::int32_t result = run_typed(records);
     if constexpr (std::is_pointer_v<R>) {
       static_assert(kCount > 0, "a pointer result is the first record");
       return static_cast<R>(std::get<0>(std::tie(args...)));
@@ -125,18 +132,52 @@ class DeclaredProgram final : public Program {
   }
 
  private:
-  template <std::size_t... I>
-  static std::int32_t call_body(void* const* records, std::index_sequence<I...>) {
-    return Body(static_cast<record_pointer_t<Records>>(records[I])...);
+  using Pointers = std::tuple<record_pointer_t<Records>...>;
+  using Indexes = std::index_sequence_for<Records...>;
+
+  // Sets the records from `passed` on to null.
+  static void drop_unpassed(Pointers& records, int passed) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+      ((static_cast<int>(I) >= passed ? (std::get<I>(records) = nullptr, 0) : 0), ...);
+    }
+    (Indexes{});
+  }
+  // The index of the first needed record that was not passed, or -1.
+  static int first_missing(const Pointers& records) {
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+      int missing = -1;
+      ((missing < 0 && static_cast<int>(I) < Required && std::get<I>(records) == nullptr
+            ? (missing = static_cast<int>(I), 0)
+            : 0),
+       ...);
+      return missing;
+    }
+    (Indexes{});
+  }
+  // The records as the untyped body and an observer see them.
+  static std::array<void*, kCount + 1> untyped(const Pointers& records) {
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+      return std::array<void*, kCount + 1>{
+          const_cast<void*>(static_cast<const void*>(std::get<I>(records)))...};
+    }
+    (Indexes{});
   }
   static std::int32_t untyped_body(void* const* records) {
-    return call_body(records, std::index_sequence_for<Records...>{});
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+      return Body(static_cast<record_pointer_t<Records>>(records[I])...);
+    }
+    (Indexes{});
   }
-  template <std::size_t... I>
-  std::int32_t run_typed(void* const* records, std::index_sequence<I...> seq) {
-    ProgramFrame frame(*this, records);
-    if (!frame.entered() || !required_passed(records)) return 0;
-    return call_body(records, seq);
+  std::int32_t run_typed(const Pointers& records) noexcept {
+    ProgramFrame frame(*this, [&records] { return untyped(records); });
+    if (!frame.entered()) return 0;
+    if constexpr (Required > 0) {
+      if (const int missing = first_missing(records); missing >= 0) [[unlikely]] {
+        detail::report_missing_record(missing);
+        return 0;
+      }
+    }
+    return std::apply(Body, records);
   }
 };
 
@@ -209,15 +250,16 @@ class DeclaredProgram final : public Program {
 
 #define QUARN_PROGRAM(parts, body, required, ...) \
   QUARN_PROGRAM_(parts, QUARN_NAME_(C, parts), body, required __VA_OPT__(, ) __VA_ARGS__)
-#define QUARN_PROGRAM_(parts, id, body, required, ...)                                             \
-  namespace quarn::programs {                                                                      \
-  ::quarn::frame::DeclaredProgram<&body QUARN_PP_SEQ(QUARN_RECORD_TEMPLATE_ARG_, __VA_ARGS__)> id( \
-      QUARN_NAME_(EXACT, parts), required);                                                        \
-  }                                                                                                \
-  extern "C" QUARN_API ::quarn::frame::entry_result_t<decltype(QUARN_PP_CAT(QUARN_, id))>          \
-  QUARN_PP_CAT(QUARN_, id)(QUARN_PP_LIST(QUARN_RECORD_PARAM_, __VA_ARGS__)) {                      \
-    return ::quarn::programs::id                                                                   \
-        .enter<::quarn::frame::entry_result_t<decltype(QUARN_PP_CAT(QUARN_, id))>>(                \
-            QUARN_PP_LIST(QUARN_RECORD_ARG_, __VA_ARGS__));                                        \
-  }                                                                                                \
+#define QUARN_PROGRAM_(parts, id, body, required, ...)                                            \
+  namespace quarn::programs {                                                                     \
+  ::quarn::frame::DeclaredProgram<&body,                                                          \
+                                  required QUARN_PP_SEQ(QUARN_RECORD_TEMPLATE_ARG_, __VA_ARGS__)> \
+      id(QUARN_NAME_(EXACT, parts));                                                              \
+  }                                                                                               \
+  extern "C" QUARN_API ::quarn::frame::entry_result_t<decltype(QUARN_PP_CAT(QUARN_, id))>         \
+  QUARN_PP_CAT(QUARN_, id)(QUARN_PP_LIST(QUARN_RECORD_PARAM_, __VA_ARGS__)) {                     \
+    return ::quarn::programs::id                                                                  \
+        .enter<::quarn::frame::entry_result_t<decltype(QUARN_PP_CAT(QUARN_, id))>>(               \
+            QUARN_PP_LIST(QUARN_RECORD_ARG_, __VA_ARGS__));                                       \
+  }                                                                                               \
   QUARN_ALIASES_(parts, QUARN_PP_CAT(QUARN_, id), id)

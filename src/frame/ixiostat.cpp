@@ -1,6 +1,7 @@
 // IXIOSTAT: the suite's wording of a two-character file status.
 #include "frame/ixiostat.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -73,30 +74,66 @@ constexpr std::uint16_t code_number(char first, char second) {
                                     static_cast<unsigned char>(second));
 }
 
-constexpr auto kCodeNumbers = [] {
-  std::array<std::uint16_t, kStatusTable.size()> numbers{};
-  for (std::size_t i = 0; i < kStatusTable.size(); ++i) {
-    numbers[i] = code_number(kStatusTable[i].code[0], kStatusTable[i].code[1]);
+// An index over the table: the rows' codes hashed into twice as many slots as there are
+// rows, each slot the row number + 1 (0: empty), a collision taking the next free slot. A
+// status is found in one or two probes instead of a walk from the first row.
+constexpr std::size_t kSlots = 128;
+constexpr std::size_t slot_of(std::uint16_t code) {
+  return (code ^ code >> 5) % kSlots;
+}
+constexpr auto kIndex = [] {
+  std::array<std::uint8_t, kSlots> slots{};
+  for (std::size_t row = 0; row < kStatusTable.size(); ++row) {
+    std::size_t slot = slot_of(code_number(kStatusTable[row].code[0], kStatusTable[row].code[1]));
+    while (slots[slot] != 0)
+      slot = (slot + 1) % kSlots;
+    slots[slot] = static_cast<std::uint8_t>(row + 1);
   }
-  return numbers;
+  return slots;
 }();
+
+// The row of a status, or null when the table has none.
+const StatusRow* find_row(std::uint16_t wanted) {
+  for (std::size_t slot = slot_of(wanted);; slot = (slot + 1) % kSlots) {
+    const std::uint8_t entry = kIndex[slot];
+    if (entry == 0) return nullptr;
+    const StatusRow& row = kStatusTable[entry - 1];
+    if (code_number(row.code[0], row.code[1]) == wanted) return &row;
+  }
+}
+
+// Every row is found through the index, and a code is in the table only once (so the
+// first row with a code is the only one).
+constexpr bool index_finds_every_row() {
+  for (std::size_t row = 0; row < kStatusTable.size(); ++row) {
+    const std::uint16_t code = code_number(kStatusTable[row].code[0], kStatusTable[row].code[1]);
+    std::size_t slot = slot_of(code);
+    while (kIndex[slot] != row + 1) {
+      if (kIndex[slot] == 0) return false;
+      const StatusRow& other = kStatusTable[kIndex[slot] - 1];
+      if (code_number(other.code[0], other.code[1]) == code) return false;
+      slot = (slot + 1) % kSlots;
+    }
+  }
+  return true;
+}
+static_assert(index_finds_every_row());
 
 std::int32_t ixiostat(QuarnIxiostatRecord* passed) {
   auto& record = *passed;
   const std::string_view status(record.ix_status_code, 2);
   frame::Field message(record.ix_status_message);
 
-  frame::clear(message);
-  frame::put_text(message.first(kUnresolved.size()), kUnresolved);
-  frame::put_text(message.subspan(30, 2), status);
-  frame::put_text(message.subspan(32, 3), "! |");
-  const std::uint16_t wanted = code_number(status[0], status[1]);
-  for (std::size_t row = 0; row < kCodeNumbers.size(); ++row) {
-    if (kCodeNumbers[row] == wanted) {
-      frame::put_text(message, kStatusTable[row].message);
-      break;
-    }
+  if (const StatusRow* row = find_row(code_number(status[0], status[1]))) {
+    frame::put_text(message, row->message);
+    return 0;
   }
+  // ">XX - Unresolved error status " and the status, then "! |": made whole, put once.
+  std::array<char, kUnresolved.size() + 5> text{};
+  auto end = std::copy(kUnresolved.begin(), kUnresolved.end(), text.begin());
+  end = std::copy(status.begin(), status.end(), end);
+  std::copy_n("! |", 3, end);
+  frame::put_text(message, {text.data(), text.size()});
   return 0;
 }
 

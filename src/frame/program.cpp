@@ -80,7 +80,7 @@ std::int32_t Program::call(std::span<void* const> params) {
 }
 
 std::int32_t Program::run(void* const* records) {
-  ProgramFrame frame(*this, records);
+  ProgramFrame frame(*this, [records] { return records; });
   if (!frame.entered() || !required_passed(records)) return 0;
   return def_.body(records);
 }

@@ -79,7 +79,7 @@ class Program {
   std::uint8_t first_call_indicator() const { return first_call_; }
   std::uint8_t active_indicator() const { return active_.load(); }
 
- protected:
+ private:
   // Whether the records the program needs were passed; reports the first that was not.
   bool required_passed(void* const* records) const {
     for (int i = 0; i < def_.required_params; ++i) {
@@ -91,7 +91,6 @@ class Program {
     return true;
   }
 
- private:
   friend class ProgramFrame;
   // Runs the body in a frame; `records` holds param_count addresses.
   std::int32_t run(void* const* records);
@@ -105,8 +104,10 @@ class Program {
 // reported as a run-time error and not entered: `entered()` is then false.
 class ProgramFrame {
  public:
-  // `records` are the call's records, shown to an observer at entry.
-  explicit ProgramFrame(Program& program, void* const* records = nullptr);
+  // `records()` gives the call's records (a `void* const*` or an array of void*), shown to
+  // an observer at entry; it is asked only when an observer is installed.
+  template <class Records>
+  ProgramFrame(Program& program, Records records);
   inline ~ProgramFrame();
   ProgramFrame(const ProgramFrame&) = delete;
   ProgramFrame& operator=(const ProgramFrame&) = delete;
@@ -157,7 +158,18 @@ FrameObserver set_frame_observer(FrameObserver observer);
 
 // ---- the frame's entry and exit, inline on every call ----
 
-inline ProgramFrame::ProgramFrame(Program& program, void* const* records)
+namespace detail {
+inline void* const* record_array(void* const* records) {
+  return records;
+}
+template <std::size_t N>
+void* const* record_array(const std::array<void*, N>& records) {
+  return records.data();
+}
+}  // namespace detail
+
+template <class Records>
+inline ProgramFrame::ProgramFrame(Program& program, Records records)
     : program_(program), outer_(detail::current_program) {
   // Calls come from one thread, so a plain load and store see a program calling itself;
   // no locked instruction is spent on every call.
@@ -171,7 +183,9 @@ inline ProgramFrame::ProgramFrame(Program& program, void* const* records)
   program_.first_call_ = kLaterCall;
   detail::current_program = &program_.def_;
   if (detail::observed.load(std::memory_order_acquire)) [[unlikely]] {
-    detail::notify_observer(FrameEvent::kEnter, program_.def_.name, indicator, records);
+    const auto shown = records();
+    detail::notify_observer(FrameEvent::kEnter, program_.def_.name, indicator,
+                            detail::record_array(shown));
   }
 }
 

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "frame/host.hpp"
 
@@ -126,6 +128,84 @@ TEST(DisplayCodec, WriteUnsignedKeepsLowOrderDigitsAndMagnitude) {
   EXPECT_EQ(field, "3456");
   EXPECT_FALSE(write_unsigned(field, -17));
   EXPECT_EQ(field, "0017");
+}
+
+// The display codec reads and writes eight digits at a time. These compare it with the
+// plain digit-by-digit rules on every width and, for reading, with every byte value in
+// every position; each field is allocated at its exact width, so that the sanitizers see
+// any access outside it.
+std::optional<std::int64_t> reference_unsigned(const std::string& field) {
+  if (field.empty() || field.size() > kMaxDisplayDigits) return {};
+  std::int64_t value = 0;
+  for (const char c : field) {
+    if (c < '0' || c > '9') return {};
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+std::string reference_digits(std::size_t width, std::uint64_t magnitude) {
+  std::string text(width, '0');
+  for (std::size_t i = width; i > 0; --i, magnitude /= 10)
+    text[i - 1] = static_cast<char>('0' + magnitude % 10);
+  return text;
+}
+
+TEST(DisplayCodec, ReadsLikeTheDigitRulesForEveryByteInEveryPlace) {
+  for (std::size_t width = 1; width <= kMaxDisplayDigits + 1; ++width) {
+    const std::string digits = reference_digits(width, 987654321098765432ULL);
+    for (std::size_t place = 0; place < width; ++place) {
+      for (int byte = 0; byte < 256; ++byte) {
+        std::string text = digits;
+        text[place] = static_cast<char>(byte);
+        const auto field = std::make_unique<char[]>(width);
+        std::copy(text.begin(), text.end(), field.get());
+        const ConstField f(field.get(), width);
+        ASSERT_EQ(read_unsigned(f), reference_unsigned(text))
+            << "width " << width << ", byte " << byte << " at " << place;
+        // Signed: the same rules for every byte but the last.
+        if (place + 1 < width) {
+          const auto expected = reference_unsigned(text.substr(0, width - 1));
+          const auto got = read_signed(f);
+          if (width > kMaxDisplayDigits || (width > 1 && !expected)) {
+            ASSERT_EQ(got, std::nullopt) << "width " << width << ", byte " << byte;
+          } else {
+            ASSERT_EQ(got, expected.value_or(0) * 10 + (text.back() - '0'))
+                << "width " << width << ", byte " << byte << " at " << place;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(DisplayCodec, WritesLikeTheDigitRulesAtEveryWidth) {
+  std::vector<std::uint64_t> values = {
+      0,   1,        9,        10,        99,
+      100, 12345678, 99999999, 100000000, std::numeric_limits<std::int64_t>::max()};
+  for (std::uint64_t p = 1; p <= 1000000000000000000ULL; p *= 10) {
+    values.push_back(p - 1);
+    values.push_back(p);
+    values.push_back(p + 1);
+  }
+  // A fixed sequence of other values, spread over all magnitudes.
+  for (std::uint64_t x = 88172645463325252ULL, i = 0; i < 200; ++i) {
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    values.push_back((x >> (i % 60)) & 0x7FFFFFFFFFFFFFFF);
+  }
+  for (std::size_t width = 0; width <= 20; ++width) {
+    for (const std::uint64_t value : values) {
+      // A guard byte on each side shows a write outside the field.
+      std::string buffer = "<" + std::string(width, '?') + ">";
+      const Field field(buffer.data() + 1, width);
+      const bool fits = write_unsigned(field, static_cast<std::int64_t>(value));
+      ASSERT_EQ(buffer, "<" + reference_digits(width, value) + ">") << value;
+      // It fits when no digit is left over: the value has at most `width` digits.
+      const std::string all = reference_digits(20, value);
+      const bool expected = width >= 20 || all.find_first_not_of('0') >= 20 - width;
+      ASSERT_EQ(fits, expected) << "width " << width << ", " << value;
+    }
+  }
 }
 
 TEST(DisplayCodec, SignConventionSettingOverridesTheHost) {
