@@ -25,6 +25,13 @@ inline std::string_view text_of(ConstField field) {
 }
 // The field without its trailing spaces.
 std::string_view trimmed(ConstField field);
+// The field up to its first zero byte (a field a caller filled from C, or never filled),
+// without trailing spaces.
+inline std::string_view zero_ended(ConstField field) {
+  const std::string_view text = text_of(field);
+  const std::string_view before = text.substr(0, text.find('\0'));
+  return trimmed(ConstField(before.data(), before.size()));
+}
 // True when the field holds nothing but spaces (or is empty).
 inline bool is_blank(ConstField field) {
   return trimmed(field).empty();

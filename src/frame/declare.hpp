@@ -229,9 +229,10 @@ class DeclaredProgram final : public Program {
 // A one-part name is its own GnuCOBOL name: one alias; a hyphenated name has two.
 #define QUARN_ALIASES_(parts, entry, id) \
   QUARN_PP_CAT(QUARN_ALIASES_, QUARN_PP_NARGS parts)(parts, entry, id)
+// The entry lets no exception out (its frame is noexcept), and its aliases say so too.
 #define QUARN_ALIAS_(entry, symbol, id)                   \
   extern "C" QUARN_API decltype(entry) id __asm__(symbol) \
-      __attribute__((alias(QUARN_PP_STR(entry))))
+      __attribute__((alias(QUARN_PP_STR(entry)), nothrow))
 #define QUARN_ALIASES_1(parts, entry, id) \
   QUARN_ALIAS_(entry, QUARN_PP_STR(QUARN_NAME_(COBOL, parts)), QUARN_PP_CAT(quarn_cobol_, id))
 #define QUARN_ALIASES_MANY_(parts, entry, id)                                                   \

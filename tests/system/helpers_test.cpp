@@ -54,6 +54,24 @@ TEST_F(Helpers, XcopyCopiesTheFilesOfAFolder) {
   EXPECT_EQ(run("XCOPY onlyone"), 4);
 }
 
+// A link planted in the destination under a file's name is replaced by the copy, never
+// written through: the file it points at keeps its contents.
+TEST_F(Helpers, XcopyReplacesALinkInTheDestination) {
+  const std::string source = folder_ / "CO1";
+  const std::string destination = folder_ / "backup";
+  fs::create_directories(source);
+  fs::create_directories(destination);
+  write_file(source + "/names.adb", "names");
+  write_file(folder_ / "victim.txt", "kept");
+  fs::create_symlink(folder_ / "victim.txt", destination + "/names.adb");
+  EXPECT_EQ(run("XCOPY \"" + source + "/*.*\" \"" + destination + "\""), 0);
+  EXPECT_EQ(read_file(folder_ / "victim.txt"), "kept");
+  EXPECT_FALSE(fs::is_symlink(destination + "/names.adb"));
+  EXPECT_EQ(read_file(destination + "/names.adb"), "names");
+  EXPECT_EQ(std::distance(fs::directory_iterator(destination), fs::directory_iterator()), 1)
+      << "no work file is left beside the copy";
+}
+
 TEST_F(Helpers, Hex2BinWritesTheBytes) {
   write_file(folder_ / "ImgVwr.hex", "FFD8ffe0\r\n0010 4A46\n");
   EXPECT_EQ(run("Hex2Bin.exe " + backslashed(folder_ / "ImgVwr.hex") + "," +

@@ -6,9 +6,7 @@
 //   DESTINATION  folder; existing files of the same names are replaced
 // Exit status: 0 files copied, 1 no file matched, 4 bad arguments or a folder missing
 // that cannot be created, 5 a file could not be read or written.
-#include <dirent.h>
 #include <fcntl.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -55,10 +53,15 @@ bool write_all(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+// Copies `from` to `to` whole: written under a name of its own beside `to` (made new, never
+// through a link someone planted), then renamed over it, so that a link at `to` is replaced
+// rather than followed and a failed copy leaves the old file as it was.
 bool copy_file(const std::string& from, const std::string& to, mode_t mode) {
   const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return false;
-  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode & 0777);
+  const std::string own = to + "." + std::to_string(::getpid()) + ".quarn-xcopy";
+  const int out =
+      ::open(own.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode & 0777);
   bool ok = out >= 0;
   char buffer[65536];
   while (ok) {
@@ -73,6 +76,12 @@ bool copy_file(const std::string& from, const std::string& to, mode_t mode) {
   }
   if (out >= 0 && ::close(out) != 0) ok = false;
   ::close(in);
+  if (ok) ok = ::rename(own.c_str(), to.c_str()) == 0;
+  if (!ok && out >= 0) {
+    const int error = errno;
+    ::unlink(own.c_str());
+    errno = error;
+  }
   return ok;
 }
 
@@ -90,40 +99,31 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quarn-xcopy: expects SOURCE and DESTINATION (see --help)\n");
     return kBadSetup;
   }
-  std::string source = quarn::helpers::native_path(argv[1]);
-  std::string folder = source;
-  std::string pattern = "*";
-  if (!is_folder(source)) {
-    const std::size_t slash = source.rfind('/');
-    folder = slash == std::string::npos ? "." : source.substr(0, slash + 1);
-    pattern = slash == std::string::npos ? source : source.substr(slash + 1);
-    if (pattern == "*.*") pattern = "*";
+  const std::string source = quarn::helpers::native_path(argv[1]);
+  quarn::helpers::FolderPattern split{source, "*"};
+  if (is_folder(source)) {
+    if (!split.folder.ends_with('/')) split.folder += '/';
+  } else {
+    split = quarn::helpers::split_pattern(source);
   }
+  const std::string& folder = split.folder;
   std::string destination = quarn::helpers::native_path(argv[2]);
   while (destination.size() > 1 && destination.back() == '/')
     destination.pop_back();
 
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) {
+  if (::access(folder.c_str(), R_OK | X_OK) != 0) {
     std::fprintf(stderr, "quarn-xcopy: cannot read the folder %s: %s\n", folder.c_str(),
                  std::strerror(errno));
     return kBadSetup;
   }
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name != "." && name != ".." && ::fnmatch(pattern.c_str(), name.c_str(), 0) == 0)
-      names.push_back(name);
-  }
-  ::closedir(dir);
-  if (!folder.empty() && folder.back() != '/') folder += '/';
+  const std::vector<std::string> names = quarn::helpers::matching_files(folder, split.pattern);
 
   int copied = 0;
   int status = kCopied;
   for (const std::string& name : names) {
     struct stat info {};
     const std::string from = folder + name;
-    if (::stat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (::stat(from.c_str(), &info) != 0) continue;  // gone since it was listed
     if (copied == 0 && !make_folders(destination)) {
       std::fprintf(stderr, "quarn-xcopy: cannot create the folder %s\n", destination.c_str());
       return kBadSetup;

@@ -7,11 +7,7 @@
 // matches nothing is passed on as it is, and zip says so.
 //   ZIP      the program run (default: "zip" on the search path)
 // Exit status: zip's, or 127 when zip cannot be started.
-#include <dirent.h>
-#include <fnmatch.h>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -31,23 +27,10 @@ bool has_wildcard(const std::string& name) {
 
 // The files of the folder part of `name` that its last part matches, sorted.
 std::vector<std::string> expand(const std::string& name) {
-  const std::size_t slash = name.rfind('/');
-  // "./" keeps a file named like an option ("-T.adb") from being read as one.
-  const std::string folder = slash == std::string::npos ? "./" : name.substr(0, slash + 1);
-  std::string pattern = slash == std::string::npos ? name : name.substr(slash + 1);
-  if (pattern == "*.*") pattern = "*";
-  std::vector<std::string> files;
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return files;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string base = entry->d_name;
-    if (base == "." || base == ".." || ::fnmatch(pattern.c_str(), base.c_str(), 0) != 0) continue;
-    struct stat info {};
-    const std::string path = folder + base;
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) files.push_back(path);
-  }
-  ::closedir(dir);
-  std::sort(files.begin(), files.end());
+  const quarn::helpers::FolderPattern split = quarn::helpers::split_pattern(name);
+  std::vector<std::string> files = quarn::helpers::matching_files(split.folder, split.pattern);
+  for (std::string& file : files)
+    file = split.folder + file;
   return files;
 }
 

@@ -77,14 +77,6 @@ bool is_separator(char c) {
   return c == '\\' || c == '/';
 }
 
-// A field of the caller's area as text: up to a zero byte (an area nobody filled holds
-// zero bytes), without trailing spaces.
-std::string area_text(frame::ConstField field) {
-  std::string_view text = frame::text_of(field);
-  text = text.substr(0, text.find('\0'));
-  return std::string(frame::trimmed(std::span<const char>(text.data(), text.size())));
-}
-
 bool marked() {
   return frame::text_of(state.work.qnbk_marker) == kMarker;
 }
@@ -174,11 +166,13 @@ std::string folder_name(std::string_view folder) {
 // " (YYYY-MM-DD hhmm)"
 std::string stamp() {
   const platform::LocalTime now = platform::local_now();
-  const auto two = [](int n) {
-    return std::string{static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
-  };
-  return " (" + std::to_string(now.year) + "-" + two(now.month) + "-" + two(now.day) + " " +
-         two(now.hour) + two(now.minute) + ")";
+  char text[] = " (YYYY-MM-DD hhmm)";
+  frame::write_unsigned(frame::Field(text + 2, 4), now.year);
+  frame::write_unsigned(frame::Field(text + 7, 2), now.month);
+  frame::write_unsigned(frame::Field(text + 10, 2), now.day);
+  frame::write_unsigned(frame::Field(text + 13, 2), now.hour);
+  frame::write_unsigned(frame::Field(text + 15, 2), now.minute);
+  return std::string(text, sizeof text - 1);
 }
 
 // ---- the form's options ----
@@ -317,8 +311,8 @@ Outcome prepare_destination(const std::string& destination) {
 
 Outcome back_up(Form& form) {
   // 1-2. The folder to back up.
-  const std::string folder =
-      marked() ? area_text(state.work.qnbk_folder) : field_text(form, ui::kSource);
+  const std::string folder = marked() ? std::string(frame::zero_ended(state.work.qnbk_folder))
+                                      : field_text(form, ui::kSource);
   if (folder.empty()) return fail("ERROR: \"Folder to Backup\" has not been specified.");
   if (!is_separator(folder.back()))
     return fail("ERROR: Folder to Backup [" + folder + "] must end with \"\\\"");
@@ -400,9 +394,9 @@ class QnbkFolderEvents final : public forms::FormEvents {
     if (!marked()) state.work.qnbk_cloud_flag[0] = ' ';
     state.caller_cloud = marked() && state.work.qnbk_cloud_flag[0] == 'Y';
 
-    std::string folder = area_text(state.work.qnbk_folder);
+    std::string folder = std::string(frame::zero_ended(state.work.qnbk_folder));
     if (!marked()) folder = !last_source.empty() ? last_source : home_child("DATA");
-    std::string destination = area_text(state.work.qnbk_destination);
+    std::string destination = std::string(frame::zero_ended(state.work.qnbk_destination));
     if (destination.empty()) destination = last_destination;
     if (destination.empty()) {
       destination = home_child("BACKUP");
@@ -471,14 +465,7 @@ class QnbkFolderEvents final : public forms::FormEvents {
     form.set_control_property(control, property::kText, Value(*chosen));
   }
 
-  static void help() {
-    QuarnHelpRequest request;
-    std::memset(&request, ' ', sizeof request);
-    frame::put_text(request.hr_help_file, "QUARN.CHM");
-    frame::put_text(request.hr_page, "QUARN_BackupFolder.htm");
-    void* params[] = {&request};
-    frame::call_by_name("HTMLHELP", params);
-  }
+  static void help() { forms::open_help("QUARN.CHM", "QUARN_BackupFolder.htm", ""); }
 };
 
 // The sixth parameter is reserved and not read.

@@ -92,13 +92,6 @@ void place_control(Form& form, std::string_view control, const forms::Rect& r) {
   form.set_control_property(control, property::kHeight, Value(std::int64_t{r.height}));
 }
 
-// A text field's contents: up to its first zero byte, without trailing spaces.
-std::string_view name_in(std::string_view field) {
-  field = field.substr(0, field.find('\0'));
-  const std::size_t last = field.find_last_not_of(' ');
-  return last == std::string_view::npos ? std::string_view() : field.substr(0, last + 1);
-}
-
 bool is_qim(std::string_view name) {
   if (name.size() < 4) return false;
   std::string extension(name.substr(name.size() - 4));
@@ -335,7 +328,7 @@ void browse(Form& form) {
   if (frame::read_unsigned(misc->xm_browse_result).value_or(0) == 0) return;  // Cancel
 
   const std::string_view field(misc->xm_browse_path, sizeof misc->xm_browse_path);
-  std::string chosen(name_in(field));
+  std::string chosen(frame::zero_ended(misc->xm_browse_path));
   // A path that fills the field without its zero byte may have been cut there: unless it
   // names a file as it is, it was longer than the viewer takes.
   if (field.find('\0') == std::string_view::npos && !files::is_file(chosen))
@@ -360,8 +353,7 @@ class QnImageEvents final : public forms::FormEvents {
       form.set_control_property(hidden, property::kVisible, Value(std::int64_t{0}));
     fit(form);
     if (const QuarnCurrentQnimagename* current = current_name(); current != nullptr)
-      show_picture(
-          form, name_in(std::string_view(current->ci_image_name, sizeof current->ci_image_name)));
+      show_picture(form, frame::zero_ended(current->ci_image_name));
     // Once the window is shown at its real size, the timer fits the picture into it.
     form.set_control_property(ui::kTimer, property::kInterval, Value(std::int64_t{1}));
     form.set_control_property(ui::kTimer, property::kEnabled, Value(std::int64_t{1}));
