@@ -7,29 +7,6 @@
 
 namespace quarn::frame {
 
-void clear(Field field) {
-  std::fill(field.begin(), field.end(), ' ');
-}
-
-void put_text(Field field, std::string_view text) {
-  const std::size_t n = std::min(field.size(), text.size());
-  std::copy_n(text.data(), n, field.data());
-  std::fill(field.begin() + static_cast<std::ptrdiff_t>(n), field.end(), ' ');
-}
-
-std::string_view trimmed(ConstField field) {
-  std::size_t n = field.size();
-  // Eight spaces at a time first: wide fields are mostly padding.
-  constexpr std::uint64_t kEightSpaces = 0x2020202020202020;
-  for (std::uint64_t word; n >= 8; n -= 8) {
-    std::memcpy(&word, field.data() + n - 8, 8);
-    if (word != kEightSpaces) break;
-  }
-  while (n > 0 && field[n - 1] == ' ')
-    --n;
-  return {field.data(), n};
-}
-
 std::size_t first_space(ConstField field) {
   const auto it = std::find(field.begin(), field.end(), ' ');
   return static_cast<std::size_t>(it - field.begin());

@@ -2,8 +2,10 @@
 // Every program reads and writes its fields through these; none re-implements them.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -15,16 +17,36 @@ using ConstField = std::span<const char>;
 
 // ---- text: fixed width, left-justified, space-padded, no terminator ----
 
+// The text codecs are inline: a record's fields have widths known where they are called, so
+// that clearing or filling a narrow field comes down to a few stores.
+
 // Fills the field with spaces (a cleared text field is never zero bytes).
-void clear(Field field);
+inline void clear(Field field) {
+  std::fill(field.begin(), field.end(), ' ');
+}
 // Copies `text` into the field, padding with spaces or cutting what does not fit.
-void put_text(Field field, std::string_view text);
+inline void put_text(Field field, std::string_view text) {
+  const std::size_t n = std::min(field.size(), text.size());
+  std::copy_n(text.data(), n, field.data());
+  std::fill(field.begin() + static_cast<std::ptrdiff_t>(n), field.end(), ' ');
+}
 // The field's whole contents.
 inline std::string_view text_of(ConstField field) {
   return {field.data(), field.size()};
 }
 // The field without its trailing spaces.
-std::string_view trimmed(ConstField field);
+inline std::string_view trimmed(ConstField field) {
+  std::size_t n = field.size();
+  // Eight spaces at a time first: wide fields are mostly padding.
+  constexpr std::uint64_t kEightSpaces = 0x2020202020202020;
+  for (std::uint64_t word; n >= 8; n -= 8) {
+    std::memcpy(&word, field.data() + n - 8, 8);
+    if (word != kEightSpaces) break;
+  }
+  while (n > 0 && field[n - 1] == ' ')
+    --n;
+  return {field.data(), n};
+}
 // The field up to its first zero byte (a field a caller filled from C, or never filled),
 // without trailing spaces.
 inline std::string_view zero_ended(ConstField field) {
