@@ -375,6 +375,5 @@ std::int32_t getstate(QuarnGetstateRecord* passed) {
 QUARN_PROGRAM((GETSTATE), quarn::getstate, 1, (record, QuarnGetstateRecord));
 
 std::int32_t quarn::names::call_getstate(QuarnGetstateRecord& record) {
-  void* params[] = {&record};
-  return quarn::programs::GETSTATE.call(params);
+  return quarn::programs::GETSTATE.call_typed(&record);
 }
