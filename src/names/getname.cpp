@@ -47,52 +47,52 @@ class SortName {
 
 std::int32_t getname(QuarnGetnameRecord* passed) {
   auto& record = *passed;
-  names::set_empty(record.gn_part_1);
-  names::set_empty(record.gn_part_2);
-  names::set_empty(record.gn_part_3);
-  names::set_empty(record.gn_part_4);
-  names::set_empty(record.gn_sort_name);
-  frame::put_text(record.gn_return_code, kSplit);
-  if (frame::trimmed(record.gn_name_in).empty()) {
+  // Trailing spaces are blanks that placing would drop from the last piece anyway.
+  const std::string_view line = frame::trimmed(record.gn_name_in);
+  if (line.empty()) {
+    for (const frame::Field field : {frame::Field(record.gn_part_1), frame::Field(record.gn_part_2),
+                                     frame::Field(record.gn_part_3), frame::Field(record.gn_part_4),
+                                     frame::Field(record.gn_sort_name)}) {
+      names::set_empty(field);
+    }
     frame::put_text(record.gn_return_code, kNoName);
     return 0;
   }
 
-  // Pieces 1 to 3, then everything after the third "/".
+  // Pieces 1 to 3, then everything after the third "/". One piece is the last name, two are
+  // the first and last names, more fill the parts from the first.
   std::array<std::string_view, 4> pieces;
-  const std::size_t slashes = names::split_pieces(record.gn_name_in, pieces);
+  const std::size_t slashes = names::split_pieces(line, pieces);
+  std::array<std::string_view, 4> keyed{};
   switch (slashes) {
     case 0:
-      names::place(record.gn_part_3, pieces[0]);
+      keyed[2] = pieces[0];
       break;
     case 1:
-      names::place(record.gn_part_2, pieces[0]);
-      names::place(record.gn_part_3, pieces[1]);
+      keyed[1] = pieces[0];
+      keyed[2] = pieces[1];
       break;
     default:
-      names::place(record.gn_part_1, pieces[0]);
-      names::place(record.gn_part_2, pieces[1]);
-      names::place(record.gn_part_3, pieces[2]);
-      if (slashes >= 3) names::place(record.gn_part_4, pieces[3], names::Slashes::kToSpaces);
-      if (slashes >= 4) frame::put_text(record.gn_return_code, kTooManyPieces);
+      keyed = pieces;
       break;
   }
-  if (names::is_empty(record.gn_part_1) && names::is_empty(record.gn_part_2) &&
-      names::is_empty(record.gn_part_3) && names::is_empty(record.gn_part_4)) {
-    frame::put_text(record.gn_return_code, kNoName);
-  }
+  // A part without a piece is placed from an empty one: "/" and spaces.
+  const std::string_view part_1 = names::place(record.gn_part_1, keyed[0]);
+  const std::string_view part_2 = names::place(record.gn_part_2, keyed[1]);
+  const std::string_view part_3 = names::place(record.gn_part_3, keyed[2]);
+  const std::string_view part_4 =
+      names::place(record.gn_part_4, keyed[3], names::Slashes::kToSpaces);
 
-  const std::string_view code = frame::text_of(record.gn_return_code);
-  if (code == kSplit) {
-    frame::clear(record.gn_sort_name);
-  } else {
-    frame::put_text(record.gn_sort_name, code == kTooManyPieces ? kInvalidFormat : kNoNameMessage);
-  }
+  const bool no_name = part_1.empty() && part_2.empty() && part_3.empty() && part_4.empty();
+  const std::string_view code = no_name ? kNoName : slashes >= 4 ? kTooManyPieces : kSplit;
+  frame::put_text(record.gn_return_code, code);
+
+  frame::put_text(record.gn_sort_name, code == kSplit           ? std::string_view()
+                                       : code == kTooManyPieces ? kInvalidFormat
+                                                                : kNoNameMessage);
   SortName sort_name;
-  sort_name.add_group(names::terminated_text(record.gn_part_3),
-                      names::terminated_text(record.gn_part_4));
-  sort_name.add_group(names::terminated_text(record.gn_part_1),
-                      names::terminated_text(record.gn_part_2));
+  sort_name.add_group(part_3, part_4);
+  sort_name.add_group(part_1, part_2);
   names::write_terminated(record.gn_sort_name, sort_name.text());
   return 0;
 }
