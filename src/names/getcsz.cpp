@@ -14,9 +14,6 @@
 namespace quarn {
 namespace {
 
-// GETSTATE looks codes up in the first positions of the state field only.
-constexpr std::size_t kLookupCodeWidth = sizeof(QuarnGetstateRecord::gs_state_code);
-
 std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state) {
   auto& record = *passed;
   auto& state = *passed_state;
@@ -36,9 +33,10 @@ std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state
   }
 
   frame::put_text(state.gs_request_status, "01");
-  std::copy_n(record.csz_postal_code, sizeof state.gs_postal_code, state.gs_postal_code);
-  std::copy_n(record.csz_state, kLookupCodeWidth, state.gs_state_code);
-  // GETSTATE puts the terminator back after the code itself.
+  frame::put_text(state.gs_postal_code, frame::text_of(record.csz_postal_code));
+  // GETSTATE looks codes up in the first positions of the state only, and puts the
+  // terminator back after the code itself.
+  frame::put_text(state.gs_state_code, frame::text_of(record.csz_state));
   std::ranges::replace(state.gs_state_code, names::kSlash, ' ');
   names::call_getstate(state);
 

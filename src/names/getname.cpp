@@ -13,14 +13,15 @@
 namespace quarn {
 namespace {
 
-constexpr std::string_view kSplit = "00";
-constexpr std::string_view kTooManyPieces = "70";
-constexpr std::string_view kNoName = "79";
-
-// The sort name field shows these when the name could not be split cleanly; the composed
-// name is then written over their start.
-constexpr std::string_view kInvalidFormat = "*****Invalid Name Format*****/";
-constexpr std::string_view kNoNameMessage = "*****No Name*****/";
+// A return code and what the sort name field shows behind the composed name: nothing when
+// the name was split cleanly, else a message whose start the composed name overwrites.
+struct Outcome {
+  std::string_view code;
+  std::string_view sort_name_background;
+};
+constexpr Outcome kSplit{"00", ""};
+constexpr Outcome kTooManyPieces{"70", "*****Invalid Name Format*****/"};
+constexpr Outcome kNoName{"79", "*****No Name*****/"};
 
 // Builds the sort name: two groups of two part texts, each pair joined by a space, the
 // groups by ", "; empty texts are left out with their joining space.
@@ -55,7 +56,7 @@ std::int32_t getname(QuarnGetnameRecord* passed) {
                                      frame::Field(record.gn_sort_name)}) {
       names::set_empty(field);
     }
-    frame::put_text(record.gn_return_code, kNoName);
+    frame::put_text(record.gn_return_code, kNoName.code);
     return 0;
   }
 
@@ -84,12 +85,9 @@ std::int32_t getname(QuarnGetnameRecord* passed) {
       names::place(record.gn_part_4, keyed[3], names::Slashes::kToSpaces);
 
   const bool no_name = part_1.empty() && part_2.empty() && part_3.empty() && part_4.empty();
-  const std::string_view code = no_name ? kNoName : slashes >= 4 ? kTooManyPieces : kSplit;
-  frame::put_text(record.gn_return_code, code);
-
-  frame::put_text(record.gn_sort_name, code == kSplit           ? std::string_view()
-                                       : code == kTooManyPieces ? kInvalidFormat
-                                                                : kNoNameMessage);
+  const Outcome& outcome = no_name ? kNoName : slashes >= 4 ? kTooManyPieces : kSplit;
+  frame::put_text(record.gn_return_code, outcome.code);
+  frame::put_text(record.gn_sort_name, outcome.sort_name_background);
   SortName sort_name;
   sort_name.add_group(part_3, part_4);
   sort_name.add_group(part_1, part_2);

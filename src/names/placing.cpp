@@ -5,15 +5,6 @@
 
 namespace quarn::names {
 
-void set_empty(frame::Field field) {
-  frame::clear(field);
-  if (!field.empty()) field[0] = kSlash;
-}
-
-bool is_empty(frame::ConstField field) {
-  return !field.empty() && field[0] == kSlash && frame::trimmed(field.subspan(1)).empty();
-}
-
 void write_terminated(frame::Field field, std::string_view text) {
   const std::size_t n = std::min(text.size(), field.size());
   std::copy_n(text.data(), n, field.data());
@@ -39,13 +30,8 @@ std::size_t split_pieces(std::string_view line, std::span<std::string_view> piec
 
 namespace {
 
-char upper(char c) {
-  const bool lower = static_cast<unsigned char>(c - 'a') < 26;
-  return static_cast<char>(c ^ (lower << 5));
-}
-
-// The placing rule in one pass over the piece: only its first `width` characters count,
-// and of those the stretch from the first to the last that is not blank is kept.
+// The placing rule: only the piece's first `width` characters count, and of those the
+// stretch from the first to the last that is not blank is kept.
 template <bool kSlashesAreBlank, bool kUpperCase>
 std::string_view place_piece(frame::Field field, std::string_view piece) {
   const auto blank = [](char c) { return c == ' ' || (kSlashesAreBlank && c == kSlash); };
@@ -60,17 +46,15 @@ std::string_view place_piece(frame::Field field, std::string_view piece) {
   std::size_t first = 0;
   while (blank(cut[first]))
     ++first;
-  char* out = field.data();
-  for (std::size_t i = first; i < last; ++i) {
-    const char c = kSlashesAreBlank && cut[i] == kSlash ? ' ' : cut[i];
-    *out++ = kUpperCase ? upper(c) : c;
-  }
+  const std::size_t length = last - first;
+  frame::put_text(field, cut.substr(first, length));
+  const frame::Field text = field.first(length);
+  if constexpr (kSlashesAreBlank) std::ranges::replace(text, kSlash, ' ');
+  if constexpr (kUpperCase) upper_case(text);
   // The terminator goes where the text ended before the shift, if that is inside the field.
-  const bool terminated = last < field.size();
-  const std::size_t length = static_cast<std::size_t>(out - field.data());
-  if (terminated) *out++ = kSlash;
-  std::fill(out, field.data() + field.size(), ' ');
-  return {field.data(), terminated ? length : field.size()};
+  if (last == field.size()) return frame::text_of(field);
+  field[length] = kSlash;
+  return frame::text_of(text);
 }
 
 }  // namespace

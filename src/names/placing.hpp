@@ -14,9 +14,14 @@ namespace quarn::names {
 inline constexpr char kSlash = '/';
 
 // Makes the field empty: "/" and spaces.
-void set_empty(frame::Field field);
+inline void set_empty(frame::Field field) {
+  frame::clear(field);
+  if (!field.empty()) field[0] = kSlash;
+}
 // True when the field is "/" and spaces.
-bool is_empty(frame::ConstField field);
+inline bool is_empty(frame::ConstField field) {
+  return !field.empty() && field[0] == kSlash && frame::is_blank(field.subspan(1));
+}
 // Writes `text` and its terminator from the start of the field and leaves what follows the
 // terminator as it was. A text as wide as the field, or wider, is cut and gets none.
 void write_terminated(frame::Field field, std::string_view text);
@@ -42,6 +47,11 @@ std::string_view place(frame::Field field, std::string_view piece,
 // The same, with the letters a-z of the piece put in upper case.
 std::string_view place_upper(frame::Field field, std::string_view piece);
 
+// The letter a-z as A-Z; every other byte as it is.
+inline char upper(char c) {
+  const bool lower = static_cast<unsigned char>(c - 'a') < 26;
+  return static_cast<char>(c ^ (lower << 5));
+}
 // The letters a-z of the text as A-Z; every other byte is left as it is.
 void upper_case(frame::Field text);
 
