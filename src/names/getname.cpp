@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "frame/codec.hpp"
@@ -60,24 +61,12 @@ std::int32_t getname(QuarnGetnameRecord* passed) {
     return 0;
   }
 
-  // Pieces 1 to 3, then everything after the third "/". One piece is the last name, two are
-  // the first and last names, more fill the parts from the first.
-  std::array<std::string_view, 4> pieces;
-  const std::size_t slashes = names::split_pieces(line, pieces);
+  // One piece is the last name (part 3), two are the first and last names (parts 2 and 3),
+  // more fill the parts from the first, the fourth taking everything after the third "/". A
+  // part without a piece is placed from an empty one: "/" and spaces.
+  const auto slashes = static_cast<std::size_t>(std::ranges::count(line, names::kSlash));
   std::array<std::string_view, 4> keyed{};
-  switch (slashes) {
-    case 0:
-      keyed[2] = pieces[0];
-      break;
-    case 1:
-      keyed[1] = pieces[0];
-      keyed[2] = pieces[1];
-      break;
-    default:
-      keyed = pieces;
-      break;
-  }
-  // A part without a piece is placed from an empty one: "/" and spaces.
+  names::split_pieces(line, std::span(keyed).subspan(slashes == 0 ? 2 : slashes == 1 ? 1 : 0));
   const std::string_view part_1 = names::place(record.gn_part_1, keyed[0]);
   const std::string_view part_2 = names::place(record.gn_part_2, keyed[1]);
   const std::string_view part_3 = names::place(record.gn_part_3, keyed[2]);

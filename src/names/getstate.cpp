@@ -164,15 +164,6 @@ constexpr std::string_view kBadNumber = "72";
 constexpr std::string_view kPostalMismatch = "73";
 constexpr std::string_view kBadCountry = "74";
 
-// The working fields of a call, set afresh every time. They are copies: the record's own
-// fields are rewritten while they are in use.
-struct Working {
-  std::array<char, 5> code;
-  std::array<char, 3> number;
-  std::uint16_t request;  // compared before the status field is written
-  std::uint16_t country;  // one of kCountries
-};
-
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -277,7 +268,7 @@ static_assert([] {
   return true;
 }());
 
-const StateRow* find_by_code(const std::array<char, 5>& code, std::uint16_t country) {
+const StateRow* find_by_code(std::span<const char, 5> code, std::uint16_t country) {
   // Every code of the table is two letters, "/" and spaces.
   if (!is_code_letter(code[0]) || !is_code_letter(code[1]) || code[2] != names::kSlash ||
       code[3] != ' ' || code[4] != ' ') {
@@ -289,7 +280,7 @@ const StateRow* find_by_code(const std::array<char, 5>& code, std::uint16_t coun
   return nullptr;
 }
 
-const StateRow* find_by_number(const std::array<char, 3>& number, std::uint16_t country) {
+const StateRow* find_by_number(std::span<const char, 3> number, std::uint16_t country) {
   const std::uint8_t row = kRowByNumber[number_slot(number)];
   if (row == kNoRow || !country_matches(kStateTable[row], country)) return nullptr;
   return &kStateTable[row];
@@ -316,36 +307,53 @@ std::string_view check_postal_code(QuarnGetstateRecord& record, std::uint16_t co
   return ok ? kFound : kPostalMismatch;
 }
 
-std::string_view by_code(QuarnGetstateRecord& record, Working& w) {
-  // The code as keyed carries no terminator yet: its first space becomes one.
-  if (std::ranges::find(w.code, names::kSlash) == w.code.end()) {
-    const std::size_t space = frame::first_space(w.code);
-    if (space < w.code.size()) w.code[space] = names::kSlash;
-  }
-  frame::put_text(record.gs_state_code, frame::text_of(w.code));
-  // An empty code, "/" and spaces, is none of the table's.
-  const StateRow* row = find_by_code(w.code, w.country);
-  if (row == nullptr) return kNotFound;
-  put_row(record, *row);
-  return check_postal_code(record, w.country);
+// What the record shows when no row was found or looked for: no name, number "000".
+void show_no_row(QuarnGetstateRecord& record) {
+  names::set_empty(record.gs_state_name);
+  frame::put_text(record.gs_state_number, kNoNumber);
 }
 
-std::string_view by_number(QuarnGetstateRecord& record, const Working& w) {
-  if (frame::text_of(w.number) == kNoNumber) {
+std::string_view by_code(QuarnGetstateRecord& record, std::uint16_t country) {
+  // The code is worked on in its field, where it stays: in upper case, Singapore's own when
+  // it is blank or empty for Singapore, and with its first space as the terminator when it
+  // was keyed without one.
+  const std::span<char, 5> code = record.gs_state_code;
+  names::upper_case(code);
+  if (country == kSG && (frame::is_blank(code) || names::is_empty(code))) {
+    frame::put_text(code, "SG/");
+  }
+  if (std::ranges::find(code, names::kSlash) == code.end()) {
+    const std::size_t space = frame::first_space(code);
+    if (space < code.size()) code[space] = names::kSlash;
+  }
+  // An empty code, "/" and spaces, is none of the table's.
+  const StateRow* row = find_by_code(code, country);
+  if (row == nullptr) {
+    show_no_row(record);
+    return kNotFound;
+  }
+  put_row(record, *row);
+  return check_postal_code(record, country);
+}
+
+std::string_view by_number(QuarnGetstateRecord& record, std::uint16_t country) {
+  // A number that is not three digits counts as "000", which no row can be found by.
+  const std::span<const char, 3> number = record.gs_state_number;
+  if (!all_digits(frame::text_of(number)) || frame::text_of(number) == kNoNumber) {
     frame::clear(record.gs_state_code);
     frame::clear(record.gs_state_name);
+    frame::put_text(record.gs_state_number, kNoNumber);
     return kBadNumber;
   }
-  frame::put_text(record.gs_state_number, frame::text_of(w.number));
-  const StateRow* row = find_by_number(w.number, w.country);
+  const StateRow* row = find_by_number(number, country);
   if (row == nullptr) {
     frame::clear(record.gs_state_code);
-    names::set_empty(record.gs_state_name);
+    names::set_empty(record.gs_state_name);  // the number stays as keyed
     return kNotFound;
   }
   put_code(record, *row);
   put_row(record, *row);
-  return check_postal_code(record, w.country);
+  return check_postal_code(record, country);
 }
 
 std::int32_t getstate(QuarnGetstateRecord* passed) {
@@ -357,28 +365,17 @@ std::int32_t getstate(QuarnGetstateRecord* passed) {
     return 0;
   }
 
-  Working w{};
-  frame::put_text(w.code, frame::text_of(record.gs_state_code));
-  names::upper_case(w.code);
-  const std::string_view number = frame::text_of(record.gs_state_number);
-  frame::put_text(w.number, all_digits(number) ? number : kNoNumber);
-  w.request = all_digits(frame::text_of(record.gs_request_status))
-                  ? pair_key(record.gs_request_status)
-                  : pair_key("00");
-  w.country = country;  // upper case already
-  if (w.country == kSG && (frame::is_blank(w.code) || names::is_empty(w.code))) {
-    frame::put_text(w.code, "SG/");
-  }
-
-  names::set_empty(record.gs_state_code);
-  names::set_empty(record.gs_state_name);
-  frame::put_text(record.gs_state_number, kNoNumber);
-
+  const std::uint16_t request = all_digits(frame::text_of(record.gs_request_status))
+                                    ? pair_key(record.gs_request_status)
+                                    : pair_key("00");
   std::string_view result = kBadRequest;
-  if (w.request == kByCode) {
-    result = by_code(record, w);
-  } else if (w.request == kByNumber) {
-    result = by_number(record, w);
+  if (request == kByCode) {
+    result = by_code(record, country);
+  } else if (request == kByNumber) {
+    result = by_number(record, country);
+  } else {
+    names::set_empty(record.gs_state_code);
+    show_no_row(record);
   }
   frame::put_text(record.gs_request_status, result);
   return 0;
