@@ -7,11 +7,6 @@
 
 namespace quarn::frame {
 
-std::size_t first_space(ConstField field) {
-  const auto it = std::find(field.begin(), field.end(), ' ');
-  return static_cast<std::size_t>(it - field.begin());
-}
-
 namespace {
 
 bool is_digit(char c) {

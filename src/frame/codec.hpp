@@ -61,7 +61,9 @@ inline bool is_blank(ConstField field) {
   return trimmed(field).empty();
 }
 // Index of the first space in the field, or the field's width when it has none.
-std::size_t first_space(ConstField field);
+[[gnu::always_inline]] inline std::size_t first_space(ConstField field) {
+  return static_cast<std::size_t>(std::ranges::find(field, ' ') - field.begin());
+}
 
 // ---- display numbers: one ASCII digit a byte, right-justified, leading zeros ----
 

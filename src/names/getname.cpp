@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "frame/codec.hpp"
@@ -64,14 +63,17 @@ std::int32_t getname(QuarnGetnameRecord* passed) {
   // One piece is the last name (part 3), two are the first and last names (parts 2 and 3),
   // more fill the parts from the first, the fourth taking everything after the third "/". A
   // part without a piece is placed from an empty one: "/" and spaces.
-  const auto slashes = static_cast<std::size_t>(std::ranges::count(line, names::kSlash));
-  std::array<std::string_view, 4> keyed{};
-  names::split_pieces(line, std::span(keyed).subspan(slashes == 0 ? 2 : slashes == 1 ? 1 : 0));
-  const std::string_view part_1 = names::place(record.gn_part_1, keyed[0]);
-  const std::string_view part_2 = names::place(record.gn_part_2, keyed[1]);
-  const std::string_view part_3 = names::place(record.gn_part_3, keyed[2]);
+  std::array<std::string_view, 4> pieces;
+  const std::size_t slashes = names::split_pieces(line, pieces);
+  const std::size_t first_part = slashes == 0 ? 2 : slashes == 1 ? 1 : 0;
+  const auto keyed = [&](std::size_t part) {
+    return part < first_part ? std::string_view() : pieces[part - first_part];
+  };
+  const std::string_view part_1 = names::place(record.gn_part_1, keyed(0));
+  const std::string_view part_2 = names::place(record.gn_part_2, keyed(1));
+  const std::string_view part_3 = names::place(record.gn_part_3, keyed(2));
   const std::string_view part_4 =
-      names::place(record.gn_part_4, keyed[3], names::Slashes::kToSpaces);
+      names::place(record.gn_part_4, keyed(3), names::Slashes::kToSpaces);
 
   const bool no_name = part_1.empty() && part_2.empty() && part_3.empty() && part_4.empty();
   const Outcome& outcome = no_name ? kNoName : slashes >= 4 ? kTooManyPieces : kSplit;
