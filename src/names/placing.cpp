@@ -49,7 +49,12 @@ std::string_view place_piece(frame::Field field, std::string_view piece) {
   const std::size_t length = last - first;
   frame::put_text(field, cut.substr(first, length));
   const frame::Field text = field.first(length);
-  if constexpr (kSlashesAreBlank) std::ranges::replace(text, kSlash, ' ');
+  if constexpr (kSlashesAreBlank) {
+    // Each byte is rewritten, "/" or not: a long run of short pieces has no branch per
+    // character to mispredict.
+    for (char& c : text)
+      c = c == kSlash ? ' ' : c;
+  }
   if constexpr (kUpperCase) upper_case(text);
   // The terminator goes where the text ended before the shift, if that is inside the field.
   if (last == field.size()) return frame::text_of(field);
