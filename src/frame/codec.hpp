@@ -216,8 +216,12 @@ inline constexpr auto kPowersOfTen = [] {
 [[gnu::always_inline]] inline bool write(char* at, std::size_t n, std::uint64_t magnitude) {
   const bool fits = n >= 20 || magnitude < kPowersOfTen[n];
   if (n == 0) return fits;
-  // A field of up to four: the last n bytes of a word of four (a constant divisor is a
-  // multiply, a power of ten chosen by n is not).
+  // A field of up to two is a pair from the table, one of up to four the last n bytes of a
+  // word of four (a constant divisor is a multiply, a power of ten chosen by n is not).
+  if (n <= 2) {
+    store_bytes(at, kPairs[magnitude % 100] >> (8 * (2 - n)), n);
+    return fits;
+  }
   if (n <= 4) {
     store(at, word_of<std::uint32_t>(static_cast<std::uint32_t>(magnitude % 10000)), n);
     return fits;
