@@ -168,15 +168,16 @@ inline constexpr auto kPairs = [] {
   return pairs;
 }();
 
-// The digit bytes of a value below 10,000 (a word of four: two pairs from the table) or
-// below 100,000,000 (a word of eight: two words of four).
+// The digit bytes of the low four digits of `magnitude` (a word of four: two pairs from the
+// table) or of its low eight (a word of eight: two words of four, worked out side by side).
 template <class Word>
-[[gnu::always_inline]] inline Word word_of(std::uint32_t value) {
+[[gnu::always_inline]] inline Word word_of(std::uint64_t magnitude) {
   if constexpr (sizeof(Word) == 4) {
-    return kPairs[value / 100] | std::uint32_t{kPairs[value % 100]} << 16;
+    const auto four = static_cast<std::uint32_t>(magnitude % 10000);
+    return kPairs[four / 100] | std::uint32_t{kPairs[four % 100]} << 16;
   } else {
-    return word_of<std::uint32_t>(value / 10000) |
-           std::uint64_t{word_of<std::uint32_t>(value % 10000)} << 32;
+    return word_of<std::uint32_t>(magnitude / 10000) |
+           std::uint64_t{word_of<std::uint32_t>(magnitude)} << 32;
   }
 }
 
@@ -223,14 +224,14 @@ inline constexpr auto kPowersOfTen = [] {
     return fits;
   }
   if (n <= 4) {
-    store(at, word_of<std::uint32_t>(static_cast<std::uint32_t>(magnitude % 10000)), n);
+    store(at, word_of<std::uint32_t>(magnitude), n);
     return fits;
   }
   // From the right, eight digits at a time; the leftmost chunk holds 1-8, the last bytes of
   // a word of eight.
   for (; n > 8; n -= 8, magnitude /= 100000000)
-    store(at + n - 8, word_of<std::uint64_t>(static_cast<std::uint32_t>(magnitude % 100000000)), 8);
-  store(at, word_of<std::uint64_t>(static_cast<std::uint32_t>(magnitude % 100000000)), n);
+    store(at + n - 8, word_of<std::uint64_t>(magnitude), 8);
+  store(at, word_of<std::uint64_t>(magnitude), n);
   return fits;
 }
 
