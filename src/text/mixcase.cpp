@@ -196,7 +196,9 @@ struct Slot {
   std::array<std::uint8_t, kSituations> capitals_due{};
 };
 
-constexpr int kIndexBits = 7;  // 128 slots for the 45 words
+// 256 slots for the 45 words: room enough that a multiplier giving each word a slot of its
+// own turns up within a few tries, which keeps the work at compile time small.
+constexpr int kIndexBits = 8;
 struct Index {
   Lanes multiplier = 0;
   std::array<Slot, std::size_t{1} << kIndexBits> slots{};
@@ -232,7 +234,7 @@ constexpr Index build_index() {
 
   Index index;
   for (Lanes odd = 1;; odd += 2) {
-    if (odd > 100'000) throw "no multiplier gives every list word a slot of its own";
+    if (odd > 1'000) throw "no multiplier gives every list word a slot of its own";
     index.multiplier = 0x9E3779B97F4A7C15 * odd;  // the golden ratio's bits, spread further
     std::array<bool, std::size_t{1} << kIndexBits> taken{};
     bool distinct = true;
