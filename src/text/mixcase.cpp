@@ -286,8 +286,8 @@ constexpr Index kIndex = build_index();
 constexpr std::size_t kTextWidth = sizeof(QuarnMixcaseRecord::mc_text);
 constexpr std::size_t kTextLanes = (kTextWidth + kLaneBytes - 1) / kLaneBytes;
 
-// The text as it came: the field, then spaces, which stand for its end, with room for eight
-// bytes read from any byte of the field.
+// The text worked on: the field's bytes, then spaces, which stand for its end, with room for
+// eight bytes read from any byte of the field.
 using Padded = std::array<char, (kTextLanes + 1) * kLaneBytes>;
 
 // One bit for each byte of the text, bit i for byte i.
@@ -320,7 +320,9 @@ struct Marks {
   Bits full_stops = 0;  // in sentence style only
 };
 
-Marks convert_case(const Padded& padded, frame::Field text, bool word_style) {
+// Writes the source into `converted` with every letter small, and in word style with the
+// first letter of every word a capital; returns the source's marks.
+Marks convert_case(const Padded& source, Padded& converted, bool word_style) {
   Marks marks;
   Lanes letters_before = 0;  // of the lane before: none before the text
   // Sixty-four bits of marks at a time, eight a lane: shifting all 128 bits by a varying
@@ -332,13 +334,13 @@ Marks convert_case(const Padded& padded, frame::Field text, bool word_style) {
     for (std::size_t in_half = 0; in_half < 8; ++in_half) {
       const std::size_t at = (8 * half + in_half) * kLaneBytes;
       if (at >= kTextWidth) break;
-      const Lanes lanes = load(padded.data() + at);
+      const Lanes lanes = load(source.data() + at);
       const Lanes letter = letters(lanes);
-      Lanes converted = lanes | letter >> kHighToCase;
+      Lanes small = lanes | letter >> kHighToCase;
       if (word_style) {
         // A letter after anything but a letter starts a word.
         const Lanes capital = letter & ~(letter << 8 | letters_before >> 56);
-        converted &= ~(capital >> kHighToCase);
+        small &= ~(capital >> kHighToCase);
       } else {
         full_stops |= byte_bits(bytes_equal(lanes, '.')) << 8 * in_half;
       }
@@ -346,13 +348,7 @@ Marks convert_case(const Padded& padded, frame::Field text, bool word_style) {
       spaces |= byte_bits(bytes_equal(lanes, ' ')) << 8 * in_half;
       letters_seen |= byte_bits(letter) << 8 * in_half;
 
-      if (at + kLaneBytes <= kTextWidth) {
-        store(text.data() + at, converted);
-      } else {  // the last lane, of which only some bytes are the field's
-        std::array<char, kLaneBytes> last;
-        store(last.data(), converted);
-        std::memcpy(text.data() + at, last.data(), kTextWidth - at);
-      }
+      store(converted.data() + at, small);
     }
     marks.spaces |= Bits{spaces} << 64 * half;
     marks.letters |= Bits{letters_seen} << 64 * half;
@@ -365,15 +361,15 @@ Marks convert_case(const Padded& padded, frame::Field text, bool word_style) {
 // Sentence style: the first byte of the text, and the first byte that is not a space after
 // each full stop but one that starts the text, into a capital (a byte that is no letter
 // stays as it is). Returns where they are.
-Bits capitalise_sentences(frame::Field text, const Marks& marks) {
+Bits capitalise_sentences(Padded& converted, const Marks& marks) {
   Bits capitals = bit(0);
-  text[0] = to_upper(text[0]);
+  converted[0] = to_upper(converted[0]);
   for_each_bit(marks.full_stops & ~bit(0), [&](std::size_t stop) {
     const Bits after = ~marks.spaces & ~(bit(stop + 1) - 1);
     if (after == 0) return;
     const std::size_t at = lowest_bit(after);
     capitals |= bit(at);
-    text[at] = to_upper(text[at]);
+    converted[at] = to_upper(converted[at]);
   });
   return capitals;
 }
@@ -384,7 +380,7 @@ Bits capitalise_sentences(frame::Field text, const Marks& marks) {
 // word, so "Ne," is not "NE". A list word is taken in the case the conversion gave it, all
 // small letters but the first, which may be a capital: so a list word that starts a
 // sentence is put back too. Putting it back is giving capitals to the letters written so.
-void put_back_list_words(const Padded& padded, frame::Field text, const Marks& marks, Bits capitals,
+void put_back_list_words(const Padded& source, Padded& converted, const Marks& marks, Bits capitals,
                          Lists lists, bool word_style) {
   const Bits small_letters = marks.letters & ~capitals;
   const std::size_t where = situation(lists, word_style, false);
@@ -395,13 +391,13 @@ void put_back_list_words(const Padded& padded, frame::Field text, const Marks& m
     if (length >= kShortestWord) {
       const Lanes in_capitals = ((Lanes{1} << 8 * length) - 1) & ~kCaseBits;
       for_each_bit(run & marks.spaces >> length, [&](std::size_t at) {
-        const Lanes key = load(padded.data() + at) & in_capitals;
+        const Lanes key = load(source.data() + at) & in_capitals;
         const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
         if (slot.key != key) return;
         for (unsigned due = slot.capitals_due[where + (at == 0 ? 1 : 0)]; due != 0;
              due &= due - 1) {
           // A small letter: its capital is without the case bit.
-          text[at + static_cast<std::size_t>(std::countr_zero(due))] &= ~kCaseBit;
+          converted[at + static_cast<std::size_t>(std::countr_zero(due))] &= ~kCaseBit;
         }
       });
     }
@@ -414,15 +410,17 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
   const frame::Field text(record.mc_text);
   const bool word_style = record.mc_style[0] != 'S';
 
-  Padded padded;
-  std::memcpy(padded.data(), text.data(), kTextWidth);
-  std::memset(padded.data() + kTextWidth, ' ', padded.size() - kTextWidth);
-  const Marks marks = convert_case(padded, text, word_style);
+  Padded source;
+  std::memcpy(source.data(), text.data(), kTextWidth);
+  std::memset(source.data() + kTextWidth, ' ', source.size() - kTextWidth);
+  Padded converted;
+  const Marks marks = convert_case(source, converted, word_style);
   const Bits capitals = word_style ? marks.letters & ~(marks.letters << 1)  // as convert_case
-                                   : capitalise_sentences(text, marks);
-  put_back_list_words(padded, text, marks, capitals, lists_of(record.mc_exception_set[0]),
+                                   : capitalise_sentences(converted, marks);
+  put_back_list_words(source, converted, marks, capitals, lists_of(record.mc_exception_set[0]),
                       word_style);
 
+  std::memcpy(text.data(), converted.data(), kTextWidth);
   frame::clear(record.mc_style);
   frame::clear(record.mc_exception_set);
   return 0;
