@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kLines = 100'000;
+// The size of the batches POP writes its print file in.
+constexpr std::size_t kPopBatchSize = 64 * 1024;
 
 struct Home {
   Home() {
@@ -96,7 +98,12 @@ void BM_PopReport(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kLines);
 }
 
-// The same document's records written with one buffered stream.
+// The same document's records written with one buffered stream whose buffer is as large as
+// the batches POP hands to the file (64 KiB), so that both make the same number of writes:
+// with the C library's default 4 KiB buffer the stream would make 16 times as many, work
+// that is not the bytes' own. Like POP, which deletes a print file and makes it anew for
+// each document, it writes a new file each time: a file truncated and written again would
+// have the file system start writing it back at the close, work that POP does not ask for.
 void BM_BufferedStream(benchmark::State& state) {
   const std::string name = trim(write_report());
   std::vector<std::string> records;
@@ -116,7 +123,9 @@ void BM_BufferedStream(benchmark::State& state) {
   }
   const std::string copy = home().folder + "STREAM.rtf";
   for (auto _ : state) {
+    std::remove(copy.c_str());
     std::FILE* out = std::fopen(copy.c_str(), "wb");
+    std::setvbuf(out, nullptr, _IOFBF, kPopBatchSize);
     for (const std::string& record : records)
       std::fwrite(record.data(), 1, record.size(), out);
     std::fclose(out);

@@ -46,8 +46,9 @@ constexpr std::array<Method, 7> kMethods{{
 
 // The method whose name, padded to 24 characters, equals the field.
 const Method* find_method(ConstField field) {
+  const std::string_view name = frame::trimmed(field);
   for (const Method& m : kMethods) {
-    if (frame::trimmed(field) == m.name) return &m;
+    if (name == m.name) return &m;
   }
   return nullptr;
 }
@@ -66,7 +67,8 @@ ControlFile& state() {
 }
 
 QuarnCtlflExternalValues* ctlfl_area() {
-  return frame::external<QuarnCtlflExternalValues>("QUARN-CTLFL-EXTERNAL-VALUES");
+  static frame::KeptArea<QuarnCtlflExternalValues> area("QUARN-CTLFL-EXTERNAL-VALUES");
+  return area.get();
 }
 
 void set_status(QuarnCtlflExternalValues& area, platform::FileStatus status) {
@@ -86,11 +88,11 @@ void error_procedure(QuarnCtlflExternalValues& area, QuarnCtlMessage& message) {
 }
 
 // The name under which the file is opened: the path of the area without its quotes.
-std::string unquoted(ConstField path) {
+std::string_view unquoted(ConstField path) {
   std::string_view name = frame::trimmed(path);
   if (!name.empty() && name.front() == '"') name.remove_prefix(1);
   if (!name.empty() && name.back() == '"') name.remove_suffix(1);
-  return std::string(name);
+  return name;
 }
 
 // Opens the control file when the process has not opened it yet. False (with the status
@@ -107,14 +109,15 @@ bool ensure_open(QuarnCtlflExternalValues& area, const QuarnXMiscExternalWs& mis
     const std::string path = "\"" + frame::home_folder(misc) + std::string(kFileName) + "\"";
     frame::put_text(area.qc_path, path);
   }
-  const std::string name = unquoted(area.qc_path);
+  const std::string_view name = unquoted(area.qc_path);
   // A file put in the place of the open one (a restore, an import) is opened again.
   if (control.file.is_open() && control.file.path() == name && !control.file.replaced()) {
     return true;
   }
   control.file.close();
 
-  const platform::FileStatus opened = control.file.open(name, platform::OpenMode::kInputOutput);
+  const platform::FileStatus opened =
+      control.file.open(std::string(name), platform::OpenMode::kInputOutput);
   set_status(area, opened);
   if (opened == platform::status::kCreated) {
     frame::put_text(whole(message), kCreatedMessage);

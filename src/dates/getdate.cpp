@@ -33,17 +33,20 @@ Date date_of(std::int64_t number) {
   // Days from 1 March 1800 as if 1900 had a 29 February: the count skips the day it lacks.
   const auto days = static_cast<std::uint32_t>(
       number - kMarchFirst1800 + (number >= kMarchFirst1900) + kCyclesBack * kDaysInFourYears);
-  const std::uint32_t cycle = days / kDaysInFourYears;
-  const std::uint32_t day_of_cycle = days - cycle * kDaysInFourYears;  // 0-1460
-  // The cycle's last day (its 29 February) belongs to its fourth year.
-  const std::uint32_t year_of_cycle = (day_of_cycle - day_of_cycle / (kDaysInFourYears - 1)) / 365;
-  const std::uint32_t day_of_year = day_of_cycle - 365 * year_of_cycle;  // 0 is 1 March
-  // From March the months run 31 30 31 30 31, 31 30 31 30 31, 31 29: five take 153 days.
-  const std::uint32_t month_from_march = (5 * day_of_year + 2) / 153;
-  const std::uint32_t day = day_of_year - (153 * month_from_march + 2) / 5 + 1;
-  const std::uint32_t month = month_from_march < 10 ? month_from_march + 3 : month_from_march - 9;
-  const std::int64_t year =
-      kBaseYear + 4 * (std::int64_t{cycle} - kCyclesBack) + year_of_cycle + (month <= 2);
+  // In quarter days, a year is 365.25 days exactly: the whole years and the day of the year
+  // (0 is 1 March) are one division.
+  const std::uint32_t quarters = 4 * days + 3;
+  const std::uint32_t years = quarters / kDaysInFourYears;
+  const std::uint32_t day_of_year = quarters % kDaysInFourYears / 4;
+  // From March the months run 31 30 31 30 31, 31 30 31 30 31, 31 29: a day of the year
+  // scaled by 2141/65536 (about 1/30.6) and shifted has its month (3 March ... 14 February)
+  // in the high half and its day, times 2141, in the low half.
+  const std::uint32_t scaled = 2141 * day_of_year + 197913;
+  const std::uint32_t month_from_march = scaled >> 16;
+  const std::uint32_t day = (scaled & 0xFFFF) / 2141 + 1;
+  const bool next_year = month_from_march > 12;  // January and February
+  const std::uint32_t month = next_year ? month_from_march - 12 : month_from_march;
+  const std::int64_t year = kBaseYear - 4 * kCyclesBack + std::int64_t{years} + next_year;
   return {month, day, year};
 }
 

@@ -310,28 +310,34 @@ class Request : public Warner {
 void Request::run() {
   frame::put_text(rec_.pop_status, "00");
   const std::string_view code(rec_.pop_request, 3);
-  if (code == "INI") {
+  // Every line of a report is a request: the codes are compared as three fixed bytes.
+  const auto is = [&](std::string_view name) {
+    return std::memcmp(code.data(), name.data(), 3) == 0;
+  };
+  if (is("INI")) {
     // A document still open in this record is closed first, so that the abandoned print file
     // is left whole (with its closing brace) rather than cut off.
     if (document_open()) close_document();
     initialise();
-  } else if (std::string_view(rec_.pop_marker, 5) != kMarker) {
+  } else if (std::memcmp(rec_.pop_marker, kMarker.data(), kMarker.size()) != 0) {
     fail(kUninitialised);
   } else if (form_ == nullptr) {
     frame::put_text(rec_.pop_status, "XX");
     frame::put_text(rec_.pop_message_text, kNoForm);
-  } else if (code == "CLS" || code == "CLV" || code == "CLP") {
+  } else if (is("CLS") || is("CLV") || is("CLP")) {
     close_document();
-    if (!failed() && code != "CLS") hand_over(code == "CLP");
-  } else if (code == "PPF") {
+    if (!failed() && !is("CLS")) hand_over(is("CLP"));
+  } else if (is("PPF")) {
     purge_print_files();
   } else {
-    constexpr std::string_view kWriting[] = {"SEC", "WHD", "WH1", "WFT", "WF1",
-                                             "WRI", "PAG", "PIC", "STA"};
-    if (std::find(std::begin(kWriting), std::end(kWriting), code) == std::end(kWriting)) {
+    constexpr std::string_view kWriting[] = {"WRI", "SEC", "WHD", "WH1", "WFT",
+                                             "WF1", "PAG", "PIC", "STA"};
+    if (std::none_of(std::begin(kWriting), std::end(kWriting), is)) {
       fail("--Unknown request code \"" + std::string(code) + "\".|");
     } else if (document_open() || start_document()) {
-      if (code == "SEC") {
+      if (is("WRI")) {
+        write_line();
+      } else if (is("SEC")) {
         if (rec_.pop_first_section[0] == 'Y') {
           // The document's first section has just been written with these settings.
           rec_.pop_first_section[0] = 'N';
@@ -340,19 +346,17 @@ void Request::run() {
           write_section(false);
           if (rec_.pop_header_style[0] == 'B') write_standard_header();
         }
-      } else if (code == "WHD") {
+      } else if (is("WHD")) {
         write_caller_group("{\\header \\pard \\plain ");
-      } else if (code == "WH1") {
+      } else if (is("WH1")) {
         write_caller_group("{\\headerf \\pard \\plain ");
-      } else if (code == "WFT") {
+      } else if (is("WFT")) {
         write_caller_group("{\\footer \\pard\\plain ");
-      } else if (code == "WF1") {
+      } else if (is("WF1")) {
         write_caller_group("{\\footerf \\pard\\plain ");
-      } else if (code == "WRI") {
-        write_line();
-      } else if (code == "PAG") {
+      } else if (is("PAG")) {
         write_page();
-      } else if (code == "PIC") {
+      } else if (is("PIC")) {
         place_picture();
       } else {
         progress();

@@ -6,6 +6,8 @@
 namespace quarn::docout {
 namespace {
 
+using namespace std::string_view_literals;
+
 constexpr std::string_view kStyleOverrun =
     "STYLE BLOCK: Data buffer was overrun or end of line missing. Document may appear "
     "incorrect.";
@@ -58,12 +60,12 @@ class LineEncoder {
       }
       switch (c) {
         case kEndMark:
-          out_.word(table_ ? "\\cell \\row" : "\\par");
+          out_.word(table_ ? "\\cell \\row"sv : "\\par"sv);
           // The next font words are written even for the same font.
           frame::clear(context_.current_font);
           break;
         case kTab:
-          out_.word(table_ ? "\\cell " : "\\tab ");
+          out_.word(table_ ? "\\cell "sv : "\\tab "sv);
           if (!font_selected_) {
             out_.word("\\plain ");
             // "\plain" dropped the font, so the next selection must write it again.
@@ -77,7 +79,7 @@ class LineEncoder {
         case kCentre:
         case kRight:
           open();
-          out_.word(c == kLeft ? "\\ql " : c == kCentre ? "\\qc " : "\\qr ");
+          out_.word(c == kLeft ? "\\ql "sv : c == kCentre ? "\\qc "sv : "\\qr "sv);
           alignment_ = c;
           text_written_ = false;
           break;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "frame/codec.hpp"
@@ -38,33 +39,89 @@ class Spill {
   ~Spill() = default;
 };
 
-// The buffer of the record being built.
+// True when `bytes` ends in a control word ("\par", "\tx2160", "\sl-12"): a backslash,
+// letters, and an optional parameter. A control symbol ("\~", "\{") or a space ends nothing.
+constexpr bool ends_in_control_word(std::string_view bytes) {
+  const auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto is_letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  std::size_t end = bytes.size();
+  while (end > 0 && is_digit(bytes[end - 1]))
+    --end;
+  if (end > 0 && end < bytes.size() && bytes[end - 1] == '-') --end;
+  const std::size_t letters_end = end;
+  while (end > 0 && is_letter(bytes[end - 1]))
+    --end;
+  return end < letters_end && end > 0 && bytes[end - 1] == '\\';
+}
+
+// The buffer of the record being built. Every word of a document passes through here, so
+// the usual case (the bytes fit) is written inline and only a full buffer takes a call.
 class Output {
  public:
   explicit Output(Spill& spill) : spill_(spill) {}
 
-  // Rich-text words (control words, control symbols, braces, parameters).
-  void word(std::string_view words);
+  // Rich-text words (control words, control symbols, braces, parameters). Always inlined:
+  // a report writes tens of words a line, and a literal word copied inline is a few moves
+  // where a call would add a call and a library copy to each.
+  [[gnu::always_inline]] void word(std::string_view words) {
+    if (words.empty()) return;
+    if (words.size() >= kBufferSize - size_) return word_in_pieces(words);
+    // Whether the word is an open control word matters only to text that follows it, so
+    // it is worked out then, from the buffer, and not for every word.
+    last_word_ = size_;
+    std::memcpy(buffer_ + size_, words.data(), words.size());
+    size_ += words.size();
+    word_pending_ = true;
+  }
   // Document text: when it starts with a letter or digit right after a control word, a
   // space first ends the word, which would otherwise swallow the text.
   void text(std::string_view text);
   // A decimal number without sign or leading zeros, as the parameter of the word before.
   void number(std::uint32_t value);
   // Ends the record with CR LF and hands everything to the spill.
-  void end_record();
+  void end_record() {
+    append("\r\n");
+    open_word_ = false;
+    word_pending_ = false;
+    flush();
+  }
   // Hands what is buffered to the spill without ending the record.
-  void flush();
+  void flush() {
+    if (size_ == 0) return;
+    settle_word();
+    spill_.spill(buffer_, size_);
+    size_ = 0;
+  }
 
   std::size_t size() const { return size_; }
   std::string_view buffered() const { return {buffer_, size_}; }
 
  private:
-  void append(std::string_view bytes);
+  void append(std::string_view bytes) {
+    // Short of full: nothing to hand on yet.
+    if (bytes.size() < kBufferSize - size_) {
+      std::memcpy(buffer_ + size_, bytes.data(), bytes.size());
+      size_ += bytes.size();
+    } else {
+      append_in_pieces(bytes);
+    }
+  }
+  void append_in_pieces(std::string_view bytes);
+  void word_in_pieces(std::string_view words);
+  // Works out `open_word_` for the word that the buffer ends in, if it has not been.
+  void settle_word() {
+    if (!word_pending_) return;
+    open_word_ = ends_in_control_word(std::string_view(buffer_ + last_word_, size_ - last_word_));
+    word_pending_ = false;
+  }
 
   Spill& spill_;
   char buffer_[kBufferSize];
   std::size_t size_ = 0;
   bool open_word_ = false;  // the output ends in a control word that text would extend
+  // The buffer ends in a whole word, from `last_word_` on, not yet looked at.
+  bool word_pending_ = false;
+  std::size_t last_word_ = 0;
 };
 
 // Shows a warning of the encoders; false when the user chose to stop (Cancel).

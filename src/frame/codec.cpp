@@ -7,90 +7,34 @@
 
 namespace quarn::frame {
 
-namespace {
-
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// Accumulates the digits of field[0, count); false when one is not a digit.
-bool read_digits(ConstField field, std::size_t count, std::int64_t& value) {
-  for (std::size_t i = 0; i < count; ++i) {
-    if (!is_digit(field[i])) return false;
-    value = value * 10 + (field[i] - '0');
+std::string_view trimmed(ConstField field) {
+  std::size_t n = field.size();
+  // Wide fields are mostly padding: eight bytes at a time, looked at in fours (one test a
+  // block), before the last bytes one by one.
+  constexpr std::uint64_t kEightSpaces = 0x2020202020202020;
+  const auto not_spaces = [&](std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, field.data() + at, 8);
+    return word ^ kEightSpaces;
+  };
+  constexpr std::size_t kBlock = 32;
+  while (n >= kBlock) {
+    std::uint64_t differs = 0;
+    for (std::size_t at = n - kBlock; at < n; at += 8)
+      differs |= not_spaces(at);
+    if (differs != 0) break;
+    n -= kBlock;
   }
-  return true;
+  while (n >= 8 && not_spaces(n - 8) == 0)
+    n -= 8;
+  while (n > 0 && field[n - 1] == ' ')
+    --n;
+  return {field.data(), n};
 }
 
-// Writes the decimal digits of `magnitude` right-justified into the field; false when
-// digits were left over.
-bool write_digits(Field field, std::uint64_t magnitude) {
-  for (std::size_t i = field.size(); i > 0; --i) {
-    field[i - 1] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  }
-  return magnitude == 0;
-}
-
-bool usable_width(std::size_t width) {
-  return width >= 1 && width <= kMaxDisplayDigits;
-}
-
-}  // namespace
-
-std::optional<std::int64_t> read_unsigned(ConstField field) {
-  std::int64_t value = 0;
-  if (!usable_width(field.size()) || !read_digits(field, field.size(), value)) return {};
-  return value;
-}
-
-namespace {
-// The magnitude of INT64_MIN does not fit an int64_t; unsigned arithmetic holds it.
-std::uint64_t magnitude_of(std::int64_t value) {
-  return value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value)
-                   : static_cast<std::uint64_t>(value);
-}
-}  // namespace
-
-bool write_unsigned(Field field, std::int64_t value) {
-  // As a numeric move into an unsigned field, a negative value leaves its magnitude.
-  return write_digits(field, magnitude_of(value)) && value >= 0;
-}
-
-std::optional<std::int64_t> read_signed(ConstField field) {
-  if (!usable_width(field.size())) return {};
-  std::int64_t value = 0;
-  if (!read_digits(field, field.size() - 1, value)) return {};
-  const auto last = static_cast<unsigned char>(field.back());
-  const unsigned zone = last >> 4;
-  const unsigned digit = last & 0x0F;
-  if (digit > 9) return {};
-  value = value * 10 + digit;
-  switch (zone) {
-    case 0x3:
-    case 0x4:
-      return value;
-    case 0x5:
-    case 0x7:
-      return -value;
-    default:
-      return {};
-  }
-}
-
-bool write_signed(Field field, std::int64_t value, SignConvention convention) {
-  if (field.empty()) return value == 0;
-  const bool negative = value < 0;
-  const bool fits = write_digits(field, magnitude_of(value));
-  const unsigned digit = static_cast<unsigned>(field.back() - '0');
-  unsigned zone;
-  if (convention == SignConvention::kRecord) {
-    zone = negative ? 0x50 : 0x40;
-  } else {
-    zone = negative ? 0x70 : 0x30;
-  }
-  field.back() = static_cast<char>(zone | digit);
-  return fits;
+std::size_t first_space(ConstField field) {
+  const auto it = std::find(field.begin(), field.end(), ' ');
+  return static_cast<std::size_t>(it - field.begin());
 }
 
 bool write_signed(Field field, std::int64_t value) {

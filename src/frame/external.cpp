@@ -10,8 +10,11 @@
 
 namespace quarn::frame {
 
-std::string external_key(std::string_view name) {
-  std::string key(name);
+namespace {
+
+// Makes `key` the key of `name`.
+void make_key(std::string_view name, std::string& key) {
+  key.assign(name);
   for (char& c : key) {
     if (c == '-') {
       c = '_';
@@ -19,6 +22,13 @@ std::string external_key(std::string_view name) {
       c = static_cast<char>(c - 'a' + 'A');
     }
   }
+}
+
+}  // namespace
+
+std::string external_key(std::string_view name) {
+  std::string key;
+  make_key(name, key);
   return key;
 }
 
@@ -45,7 +55,10 @@ void* own_area(const std::string& key, std::size_t size) {
 }  // namespace
 
 void* external_area(std::string_view name, std::size_t size) {
-  const std::string key = external_key(name);
+  // Some programs look their areas up on every call (the control file, two a request): the
+  // key is made in storage kept from one call to the next rather than allocated each time.
+  thread_local std::string key;
+  make_key(name, key);
   void* area = nullptr;
   if (in_gnucobol_process()) {
     if (size <= static_cast<std::size_t>(INT_MAX)) {

@@ -39,11 +39,6 @@ int setting_from_environment() {
   return 0;
 }
 
-std::atomic<int>& sign_setting() {
-  static std::atomic<int> setting{setting_from_environment()};
-  return setting;
-}
-
 }  // namespace
 
 signed char detail::gnucobol_process = -1;
@@ -73,8 +68,10 @@ void* gnucobol_external_area(const char* key, int size) {
   return in_gnucobol_process() ? libcob().external_addr(key, size) : nullptr;
 }
 
-SignConvention sign_convention() {
-  switch (sign_setting().load(std::memory_order_relaxed)) {
+namespace {
+// The convention a setting (0 auto, 1 record, 2 GnuCOBOL) stands for in this process.
+SignConvention resolved(int setting) {
+  switch (setting) {
     case 1:
       return SignConvention::kRecord;
     case 2:
@@ -83,9 +80,21 @@ SignConvention sign_convention() {
       return in_gnucobol_process() ? SignConvention::kGnuCobol : SignConvention::kRecord;
   }
 }
+}  // namespace
+
+std::atomic<signed char> detail::sign_in_force{-1};
+
+SignConvention detail::first_sign_convention() {
+  signed char unresolved = -1;
+  const auto from_environment = static_cast<signed char>(resolved(setting_from_environment()));
+  // A setting made meanwhile wins over the environment.
+  sign_in_force.compare_exchange_strong(unresolved, from_environment, std::memory_order_relaxed);
+  return static_cast<SignConvention>(sign_in_force.load(std::memory_order_relaxed));
+}
 
 void set_sign_convention_setting(int setting) {
-  sign_setting().store(setting >= 0 && setting <= 2 ? setting : 0, std::memory_order_relaxed);
+  detail::sign_in_force.store(static_cast<signed char>(resolved(setting)),
+                              std::memory_order_relaxed);
 }
 
 }  // namespace quarn::frame

@@ -3,6 +3,7 @@
 // are written for the callers of this process.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 
 #include "frame/codec.hpp"
@@ -29,8 +30,18 @@ inline int passed_params(int declared) {
 // libcob's EXTERNAL storage for a key ("X_MISC_EXTERNAL_WS"); only in a GnuCOBOL process.
 void* gnucobol_external_area(const char* key, int size);
 
-// The sign convention in force (the setting, with "auto" resolved by the host).
-SignConvention sign_convention();
+namespace detail {
+// The convention in force, resolved; -1 until the first question or setting.
+extern std::atomic<signed char> sign_in_force;
+SignConvention first_sign_convention();
+}  // namespace detail
+
+// The sign convention in force (the setting, with "auto" resolved by the host). Asked for
+// every signed number written, so it is one load once known.
+inline SignConvention sign_convention() {
+  const signed char known = detail::sign_in_force.load(std::memory_order_relaxed);
+  return known >= 0 ? static_cast<SignConvention>(known) : detail::first_sign_convention();
+}
 // Values of the setting: 0 auto, 1 record, 2 GnuCOBOL (the header's QUARN_SIGN_* values).
 void set_sign_convention_setting(int setting);
 

@@ -8,7 +8,8 @@
 namespace quarn::frame {
 
 QuarnXMiscExternalWs* misc_area() {
-  return external<QuarnXMiscExternalWs>("X-MISC-EXTERNAL-WS");
+  static KeptArea<QuarnXMiscExternalWs> area("X-MISC-EXTERNAL-WS");
+  return area.get();
 }
 
 std::string home_folder(const QuarnXMiscExternalWs& area) {

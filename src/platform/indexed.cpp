@@ -427,7 +427,9 @@ FileStatus IndexedFile::read(std::span<char> record) {
   if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
   if (record.size() != layout_.record_length) return status::kLengthConflict;
   const auto key = key_of(record);
-  sqlite3_bind_blob(select_, 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+  // Bound in place: SQLite reads the key while it steps to the row, before the row is
+  // copied over it, and the statement is reset before it could step again.
+  sqlite3_bind_blob(select_, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
   return fetch(select_, record);
 }
 

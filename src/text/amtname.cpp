@@ -2,7 +2,9 @@
 // when the words would not fit the line.
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "frame/codec.hpp"
@@ -12,112 +14,115 @@
 namespace quarn {
 namespace {
 
-constexpr std::array<std::string_view, 19> kUnits{
-    "One",     "Two",     "Three",     "Four",     "Five",    "Six",      "Seven",
-    "Eight",   "Nine",    "Ten",       "Eleven",   "Twelve",  "Thirteen", "Fourteen",
-    "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen"};
-constexpr std::array<std::string_view, 8> kTens{"Twenty", "Thirty",  "Forty",  "Fifty",
-                                                "Sixty",  "Seventy", "Eighty", "Ninety"};
-constexpr std::string_view kHundred = "Hundred";
-// Scale words of the billions, millions and thousands groups; the units group has none.
-constexpr std::array<std::string_view, 3> kScales{"Billion", "Million", "Thousand"};
-constexpr std::string_view kZero = "Zero";
-constexpr std::string_view kProtection = "**";
-constexpr std::string_view kCentsLead = "& ";
-constexpr std::string_view kCentsTail = "/100";
+// A piece of the line with the space that follows it, padded with spaces to a fixed width:
+// every piece is written with one copy of that width and the line goes on by its length.
+struct Piece {
+  static constexpr std::size_t kWidth = 16;
+  std::array<char, kWidth> text{};
+  std::size_t length = 0;
+
+  constexpr Piece() { text.fill(' '); }
+  // The parts run together, then a space; no parts give an empty piece. The tables are
+  // built at compile time, so words too long for the width stop the build.
+  constexpr explicit Piece(std::string_view first, std::string_view second = {},
+                           std::string_view third = {})
+      : Piece() {
+    const std::size_t words = first.size() + second.size() + third.size();
+    if (words == 0) return;
+    if (words >= kWidth) throw "a piece's words and space must fit its width";
+    auto at = std::copy(first.begin(), first.end(), text.begin());
+    at = std::copy(second.begin(), second.end(), at);
+    std::copy(third.begin(), third.end(), at);
+    length = words + 1;
+  }
+};
+
+constexpr std::array<std::string_view, 20> kUnits{
+    "",         "One",     "Two",     "Three",     "Four",     "Five",    "Six",
+    "Seven",    "Eight",   "Nine",    "Ten",       "Eleven",   "Twelve",  "Thirteen",
+    "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen"};
+constexpr std::array<std::string_view, 10> kTens{"",      "",      "Twenty",  "Thirty", "Forty",
+                                                 "Fifty", "Sixty", "Seventy", "Eighty", "Ninety"};
+
+// The words of 0 to 99 ("" for 0, "Seventy-Seven"), each as a piece.
+constexpr std::array<Piece, 100> kBelowHundred = [] {
+  std::array<Piece, 100> pieces;
+  for (std::size_t n = 1; n < 100; ++n) {
+    if (n < 20) {
+      pieces[n] = Piece(kUnits[n]);
+    } else if (n % 10 == 0) {
+      pieces[n] = Piece(kTens[n / 10]);
+    } else {
+      pieces[n] = Piece(kTens[n / 10], "-", kUnits[n % 10]);
+    }
+  }
+  return pieces;
+}();
+
+// The hundreds of 0 to 999 ("" for none, "Seven Hundred"), each as a piece.
+constexpr std::array<Piece, 10> kHundreds = [] {
+  std::array<Piece, 10> pieces;
+  for (std::size_t n = 1; n < 10; ++n)
+    pieces[n] = Piece(kUnits[n], " Hundred");
+  return pieces;
+}();
 
 constexpr int kGroups = 4;  // billions, millions, thousands, units
 constexpr int kUnitsGroup = 3;
-constexpr int kLineWidth = 100;
+// The scale word of each group; the units group has none.
+constexpr std::array<Piece, kGroups> kScales{Piece("Billion"), Piece("Million"), Piece("Thousand"),
+                                             Piece("")};
+constexpr Piece kZero("Zero");  // an amount of nothing, alone in the line
+constexpr std::string_view kProtection = "**";
 constexpr int kBudgetWithCents = 79 - 17;
 constexpr int kBudgetWithoutCents = 79 - 10;
 
-// Text assembled in a fixed area; what does not fit is cut.
-template <std::size_t N>
-struct Builder {
-  std::array<char, N> text;
-  std::size_t length = 0;
+// A bound on the line before it is cut to the field: protection, every group at most three
+// pieces, the cents, a space and the trailing text.
+constexpr std::size_t kLongestLine = kProtection.size() + kGroups * 3 * Piece::kWidth +
+                                     Piece::kWidth + 1 +
+                                     sizeof(QuarnAmtnameRecord::an_trailing_text);
 
-  Builder() { text.fill(' '); }
-  void add(std::string_view part) {
-    const std::size_t n = std::min(part.size(), N - length);
-    std::copy_n(part.data(), n, text.data() + length);
-    length += n;
-  }
-  void add_space() { add(" "); }
-  // A number of 0 to 999 without leading zeros.
-  void add_number(int value) {
-    char digits[3];
-    int count = 0;
-    do {
-      digits[count++] = static_cast<char>('0' + value % 10);
-      value /= 10;
-    } while (value > 0);
-    while (count > 0)
-      add({&digits[--count], 1});
-  }
-  std::string_view view() const { return {text.data(), length}; }
-};
-
-// Room for the longest group, "Seven Hundred Seventy-Seven Thousand".
-using GroupText = Builder<37>;
-
-struct Group {
-  GroupText text;
-  // Characters of the text plus the space that follows it; 0 for an empty group.
-  int length() const { return text.length == 0 ? 0 : static_cast<int>(text.length) + 1; }
-};
-
-void add_words(GroupText& text, int value, int group) {
-  const int hundreds = value / 100;
-  const int rest = value % 100;
-  if (hundreds > 0) {
-    text.add(kUnits[hundreds - 1]);
-    text.add_space();
-    text.add(kHundred);
-  }
-  if (rest > 0) {
-    if (text.length > 0) text.add_space();
-    if (rest < 20) {
-      text.add(kUnits[rest - 1]);
-    } else {
-      text.add(kTens[rest / 10 - 2]);
-      if (rest % 10 != 0) {
-        text.add("-");
-        text.add(kUnits[rest % 10 - 1]);
-      }
-    }
-  }
-  if (group != kUnitsGroup) {
-    text.add_space();
-    text.add(kScales[group]);
-  }
+// Writes a piece at `end` of the line, which is filled with spaces so that the piece's
+// padding and whatever the line does not reach are spaces already; returns the new end.
+// (The end is a local pointer, not a member: stores of chars could alias a member, which
+// would then be reloaded after every piece.)
+char* add(char* end, const Piece& piece) {
+  std::memcpy(end, piece.text.data(), Piece::kWidth);
+  return end + piece.length;
+}
+char* add(char* end, std::string_view part) {
+  std::memcpy(end, part.data(), part.size());
+  return end + part.size();
 }
 
-// The amount's 14 digits. A field that is not a well-formed signed number is read the
-// lenient way: each byte by its low four bits (a space is 0), a half above 9 as 0, and the
-// sign from the high half of the last byte.
+// A group of 0 to 999 as a numeral without leading zeros ("777"), and its length with the
+// space that follows it. The digits go straight into the line: a piece assembled byte by
+// byte and then copied whole would wait for its bytes to be stored.
+std::size_t numeral_length(int value) {
+  return value >= 100 ? 4 : value >= 10 ? 3 : 2;
+}
+char* add_numeral(char* end, int value) {
+  if (value >= 100) *end++ = static_cast<char>('0' + value / 100);
+  if (value >= 10) *end++ = static_cast<char>('0' + value / 10 % 10);
+  *end++ = static_cast<char>('0' + value % 10);
+  return end + 1;
+}
+
+// The amount's 14 digits, each byte by its low four bits, with the sign from the high half
+// of the last byte (0x5 or 0x7 is minus). That is how a well-formed signed display number
+// reads (frame::read_signed), and it also reads any other field the lenient way: a space is
+// 0 and a half above 9 counts as 0. Taking the digits from the bytes spares dividing the
+// value back into digits.
 std::array<int, 14> amount_digits(frame::ConstField amount) {
   std::array<int, 14> digits{};
-  bool negative = false;
-  if (const auto value = frame::read_signed(amount)) {
-    negative = *value < 0;
-    std::uint64_t magnitude = negative ? std::uint64_t{0} - static_cast<std::uint64_t>(*value)
-                                       : static_cast<std::uint64_t>(*value);
-    for (std::size_t i = digits.size(); i > 0; --i) {
-      digits[i - 1] = static_cast<int>(magnitude % 10);
-      magnitude /= 10;
-    }
-  } else {
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-      const int low = static_cast<unsigned char>(amount[i]) & 0x0F;
-      digits[i] = low <= 9 ? low : 0;
-    }
-    const unsigned zone = static_cast<unsigned char>(amount.back()) >> 4;
-    negative = zone == 0x5 || zone == 0x7;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    const int low = static_cast<unsigned char>(amount[i]) & 0x0F;
+    digits[i] = low <= 9 ? low : 0;
   }
+  const unsigned zone = static_cast<unsigned char>(amount.back()) >> 4;
   // A negative amount is worded as zero, its cents included.
-  if (negative) digits.fill(0);
+  if (zone == 0x5 || zone == 0x7) digits.fill(0);
   return digits;
 }
 
@@ -132,51 +137,52 @@ std::int32_t amtname(QuarnAmtnameRecord* passed) {
   for (int g = 0; g < kGroups; ++g) {
     values[g] = digits[3 * g] * 100 + digits[3 * g + 1] * 10 + digits[3 * g + 2];
   }
-  std::array<Group, kGroups> groups;
-  if (values[0] + values[1] + values[2] + values[3] == 0) {
-    groups[kUnitsGroup].text.add(kZero);
-  } else {
-    for (int g = 0; g < kGroups; ++g) {
-      if (values[g] != 0) add_words(groups[g].text, values[g], g);
-    }
-  }
 
-  // Fitting: each higher group, once and in order, becomes a numeral while the total is over
-  // the budget. The units group always stays in words.
-  const auto total = [&groups] {
-    int sum = 0;
-    for (const Group& group : groups)
-      sum += group.length();
-    return sum;
+  // Fitting, on the lengths alone: each higher group, once and in order, becomes a numeral
+  // while the total is over the budget. The units group always stays in words. A group's
+  // length counts the space that follows it.
+  const auto words_length = [&values](int g) {
+    const int value = values[g];
+    return static_cast<int>(kHundreds[value / 100].length + kBelowHundred[value % 100].length +
+                            kScales[g].length);
   };
+  const bool zero = values[0] + values[1] + values[2] + values[3] == 0;
+  int total = zero ? static_cast<int>(kZero.length) : 0;
+  for (int g = 0; g < kGroups; ++g) {
+    if (values[g] != 0) total += words_length(g);
+  }
+  std::array<bool, kGroups> as_numeral{};
   for (int g = 0; g < kUnitsGroup; ++g) {
-    if (groups[g].text.length == 0 || total() <= budget) continue;
-    groups[g].text = GroupText();
-    groups[g].text.add_number(values[g]);
-    groups[g].text.add_space();
-    groups[g].text.add(kScales[g]);
+    if (values[g] == 0 || total <= budget) continue;
+    as_numeral[g] = true;
+    total += static_cast<int>(numeral_length(values[g]) + kScales[g].length) - words_length(g);
   }
 
-  Builder<kLineWidth> line;
-  line.add(kProtection);
-  bool first = true;
-  for (const Group& group : groups) {
-    if (group.text.length == 0) continue;
-    if (!first) line.add_space();
-    line.add(group.text.view());
-    first = false;
+  std::array<char, kLongestLine + Piece::kWidth> line;
+  line.fill(' ');
+  char* end = add(line.data(), kProtection);
+  if (zero) end = add(end, kZero);
+  for (int g = 0; g < kGroups; ++g) {
+    const int value = values[g];
+    if (value == 0) continue;
+    if (as_numeral[g]) {
+      end = add_numeral(end, value);
+    } else {
+      end = add(end, kHundreds[value / 100]);
+      end = add(end, kBelowHundred[value % 100]);
+    }
+    end = add(end, kScales[g]);
   }
-  line.add_space();
   if (with_cents) {
-    const char cents[2] = {static_cast<char>('0' + digits[12]),
-                           static_cast<char>('0' + digits[13])};
-    line.add(kCentsLead);
-    line.add({cents, 2});
-    line.add(kCentsTail);
+    end = add(end, "& ");
+    *end++ = static_cast<char>('0' + digits[12]);
+    *end++ = static_cast<char>('0' + digits[13]);
+    end = add(end, "/100");
   }
-  line.add_space();
-  line.add(frame::trimmed(record.an_trailing_text));
-  frame::put_text(record.an_words, line.view());
+  end = add(end, " ");
+  // The whole trailing field: its trailing spaces are the line's padding anyway.
+  end = add(end, frame::text_of(record.an_trailing_text));
+  frame::put_text(record.an_words, {line.data(), static_cast<std::size_t>(end - line.data())});
   return 0;
 }
 

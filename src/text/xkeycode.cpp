@@ -1,5 +1,6 @@
 // XKEYCODE: the character that a virtual-key code carries, unshifted or shifted, and the
 // key's index in the two key tables.
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -19,7 +20,7 @@ constexpr std::string_view kShifted =
 static_assert(kUnshifted.size() == 64 && kShifted.size() == 64);
 
 // The key index of a code, 0 for a key without a character.
-int key_index(int code) {
+constexpr int key_index(int code) {
   if (code >= 0x41 && code <= 0x5A) return code - 47;   // letters
   if (code == 0x20) return 48;                          // space bar
   if (code >= 0x60 && code <= 0x6F) return code - 47;   // numeric keypad
@@ -29,9 +30,19 @@ int key_index(int code) {
   return 0;
 }
 
+// key_index() of every code below 256, looked up instead of tested range by range; codes
+// from 256 on, and negative ones, have no character.
+constexpr auto kKeyIndexes = [] {
+  std::array<std::uint8_t, 256> indexes{};
+  for (int code = 0; code < 256; ++code)
+    indexes[static_cast<std::size_t>(code)] = static_cast<std::uint8_t>(key_index(code));
+  return indexes;
+}();
+
 std::int32_t xkeycode(QuarnXkeycodeRecord* passed) {
   auto& record = *passed;
-  const int index = key_index(frame::read_le16(record.xk_key_code));
+  const auto code = static_cast<std::uint16_t>(frame::read_le16(record.xk_key_code));
+  const int index = code < kKeyIndexes.size() ? kKeyIndexes[code] : 0;
   if (index == 0 || index > 64) {
     frame::clear(record.xk_character);
     record.xk_no_character[0] = '1';

@@ -188,3 +188,27 @@ TEST(DayNumbers, EveryDayFrom1801To2099) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every six-digit day number from 1 (1 January 1800, a Tuesday) on names a date that GETDAY
+// numbers back to it, with the weekday counted on from that Tuesday: GETDATE and GETDAY work
+// the calendar out in two different ways, so a fault in either shows here.
+TEST(DayNumbers, EverySixDigitNumberComesBackThroughItsDate) {
+  int failures = 0;
+  for (int n = 1; n <= 999999 && failures < 10; ++n) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%06d", n);
+    const Date date = getdate(number);
+    const Day day = getday(date.date);
+    const int weekday = (n - 1 + 2) % 7 + 1;  // day 1 is a Tuesday, 3
+    char expected_weekday[4];
+    std::snprintf(expected_weekday, sizeof expected_weekday, "%02d", weekday);
+    if (day.number != number || day.weekday != expected_weekday) {
+      ADD_FAILURE() << number << " -> " << date.date << " -> " << day.number << " " << day.weekday;
+      ++failures;
+    }
+  }
+}
+
+}  // namespace

@@ -282,5 +282,34 @@ TEST_F(EncoderTest, TextAfterAControlWordIsDelimited) {
   EXPECT_EQ(written(), "\\tx2160 123\\par.\\~x");
 }
 
+// Only the last word decides whether text needs a delimiting space, wherever that word
+// lies: in the buffer, handed on already, or cut in two by a full buffer.
+TEST_F(EncoderTest, TheLastWordAloneDecidesTheDelimiter) {
+  const std::string filler(kBufferSize - 3, 'x');
+  const struct {
+    const char* name;
+    std::vector<std::string> words;
+    bool flush_before_text;
+    std::string expected;
+  } cases[] = {
+      {"a control word", {"\\par"}, false, "\\par 2"},
+      {"a control symbol after a control word", {"\\par", "\\~"}, false, "\\par\\~2"},
+      {"a control word handed on before the text", {"\\tx2160"}, true, "\\tx2160 2"},
+      {"a control word cut by a full buffer", {filler, "\\par"}, false, filler + "\\par 2"},
+      {"a control word filling the buffer", {filler, "\\ul"}, false, filler + "\\ul 2"},
+      {"a brace after a control word, both handed on", {"\\b", "}"}, true, "\\b}2"},
+  };
+  for (const auto& c : cases) {
+    StringSpill s;
+    Output o(s);
+    for (const std::string& w : c.words)
+      o.word(w);
+    if (c.flush_before_text) o.flush();
+    o.text("2");
+    o.flush();
+    EXPECT_EQ(s.text, c.expected) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace quarn::docout

@@ -41,6 +41,24 @@ TEST(TextCodec, TrimmedAndFirstSpace) {
   EXPECT_EQ(trimmed(blank), "");
 }
 
+// Wide fields are trimmed a block at a time: every width and every place of the last
+// non-space byte (one that differs from a space in a single bit included) must come out
+// the same as trimming byte by byte.
+TEST(TextCodec, TrimmedAtEveryWidthAndPlace) {
+  for (const char last : {'A', '\0', '0', '\xa0'}) {
+    for (std::size_t width = 0; width <= 80; ++width) {
+      for (std::size_t at = 0; at <= width; ++at) {
+        std::string field(width, ' ');
+        if (at < width) field[at] = last;
+        if (at > 0) field[0] = 'X';
+        const std::size_t kept = at < width ? at + 1 : (at > 0 ? 1 : 0);
+        EXPECT_EQ(trimmed(ConstField(field.data(), field.size())).size(), kept)
+            << "width " << width << ", last byte " << int(last) << " at " << at;
+      }
+    }
+  }
+}
+
 struct ReadCase {
   std::string field;
   std::optional<std::int64_t> value;

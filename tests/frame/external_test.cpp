@@ -37,6 +37,30 @@ TEST(ExternalArea, ALargerRequestThanTheBlockIsRefusedAndReported) {
   EXPECT_NE(reported.find("TEST_AREA_THREE"), std::string::npos);
 }
 
+// A kept area is the block of its name; a block it cannot have is asked for, and
+// reported, on every call rather than kept as missing.
+TEST(ExternalArea, AKeptAreaIsTheBlockAndAMissingOneIsAskedForAgain) {
+  struct Sixteen {
+    char bytes[16];
+  };
+  struct Seventeen {
+    char bytes[17];
+  };
+  KeptArea<Sixteen> kept("TEST-AREA-FOUR");
+  Sixteen* area = kept.get();
+  ASSERT_NE(area, nullptr);
+  EXPECT_EQ(static_cast<void*>(area), external_area("TEST-AREA-FOUR", 16));
+  EXPECT_EQ(kept.get(), area);
+
+  int reports = 0;
+  const auto previous = set_error_handler([&](const RuntimeError&) { ++reports; });
+  KeptArea<Seventeen> too_large("TEST-AREA-FOUR");
+  EXPECT_EQ(too_large.get(), nullptr);
+  EXPECT_EQ(too_large.get(), nullptr);
+  set_error_handler(previous);
+  EXPECT_EQ(reports, 2);
+}
+
 TEST(ExternalArea, HomeFolderEndsAtItsZeroByteOrFillsTheField) {
   QuarnXMiscExternalWs* area = misc_area();
   ASSERT_NE(area, nullptr);

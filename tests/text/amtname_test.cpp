@@ -75,6 +75,8 @@ TEST(Amtname, NumeralsWhenTheWordsDoNotFit) {
       {77777700, '2', "**777 Thousand Seven Hundred Seventy-Seven & 00/100"},
       {99999999999999, '2',
        "**999 Billion 999 Million 999 Thousand Nine Hundred Ninety-Nine & 99/100"},
+      // numerals of one and two digits have no leading zeros
+      {507007777700, 'N', "**5 Billion 70 Million 77 Thousand Seven Hundred Seventy-Seven"},
       // an empty group is skipped, not turned into "0 Million"
       {77700077777700, 'N', "**777 Billion 777 Thousand Seven Hundred Seventy-Seven"},
   };

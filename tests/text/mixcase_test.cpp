@@ -37,6 +37,9 @@ TEST(Mixcase, WordStyle) {
       {' ', ' ', "O'BRIEN-SMITH", "O'Brien-Smith"},
       {' ', ' ', "3RD MCDONALD", "3Rd Mcdonald"},
       {' ', ' ', "\xC9TIENNE \xFF", "\xC9Tienne \xFF"},  // bytes beyond A-Z pass through
+      // words that start or run across every eighth byte
+      {' ', ' ', "ABCDEFG-HIJKLMNOPQRSTUVW XYZ", "Abcdefg-Hijklmnopqrstuvw Xyz"},
+      {' ', ' ', "1234567ABCDEFGH\x80IJKLMN@[`{OP", "1234567Abcdefgh\x80Ijklmn@[`{Op"},
   };
   for (const Case& c : cases)
     check(c);
@@ -56,6 +59,10 @@ TEST(Mixcase, GeneralListAsWholeWords) {
       {' ', ' ', "QQ,UPS,NE", "Qq,Ups,Ne"},
       {' ', 'N', "JOHN SMITH III.", "John Smith Iii."},
       {' ', ' ', "(IRS) IRS", "(Irs) IRS"},
+      // list words across the eighth and the sixty-fourth byte
+      {' ', ' ', "ABCDEF NE SDA X UPS NE", "Abcdef NE SDA X UPS NE"},
+      {' ', ' ', "AAAAAAAAAA BBBBBBBBBB CCCCCCCCCC DDDDDDDDDD EEEEEEEEEE FFFFFFF NADEI NE SDA",
+       "Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Dddddddddd Eeeeeeeeee Fffffff NADEI NE SDA"},
   };
   for (const Case& c : cases)
     check(c);
@@ -107,6 +114,11 @@ TEST(Mixcase, SentenceStyle) {
       {'S', ' ', "ups store", "UPS store"},
       {'S', ' ', "OK. UPS STORE. NE. SDA", "Ok. UPS store. Ne. SDA"},
       {'S', 'A', "BOX 5. PO BOX 6", "Box 5. PO Box 6"},
+      // a full stop that starts the text calls for no capital; one after it does
+      {'S', ' ', ".HELLO. WORLD", ".hello. World"},
+      {'S', ' ', "A.. B . .C", "A.. B . .C"},
+      {'S', ' ', "A. ups. Ne", "A. Ups. NE"},
+      {'S', ' ', "OK. ups NE. ne", "Ok. UPS ne. NE"},
   };
   for (const Case& c : cases)
     check(c);

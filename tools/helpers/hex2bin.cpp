@@ -38,8 +38,10 @@ int main(int argc, char** argv) {
   }
   // The names may hold spaces, which split them into several arguments.
   std::string joined;
-  for (int i = 1; i < argc; ++i)
-    joined += (i > 1 ? " " : "") + std::string(argv[i]);
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) joined += ' ';
+    joined += argv[i];
+  }
   const std::size_t comma = joined.find(',');
   if (comma == std::string::npos) {
     std::fprintf(stderr, "quarn-hex2bin: expects HEXFILE,BINFILE (see --help)\n");
