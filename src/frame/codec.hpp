@@ -20,18 +20,19 @@ using ConstField = std::span<const char>;
 // ---- text: fixed width, left-justified, space-padded, no terminator ----
 
 // Fills the field with spaces (a cleared text field is never zero bytes).
-[[gnu::always_inline]] inline void clear(Field field) {
+[[gnu::always_inline]] constexpr void clear(Field field) {
   std::fill_n(field.data(), field.size(), ' ');
 }
 // Copies `text` into the field, padding with spaces or cutting what does not fit. Inline:
 // most fields and texts have sizes known where they are used, and become a few stores.
-[[gnu::always_inline]] inline void put_text(Field field, std::string_view text) {
+// Clearing and putting work at compile time too, for tables kept at their fields' widths.
+[[gnu::always_inline]] constexpr void put_text(Field field, std::string_view text) {
   const std::size_t n = text.size() < field.size() ? text.size() : field.size();
   std::copy_n(text.data(), n, field.data());
   std::fill_n(field.data() + n, field.size() - n, ' ');
 }
 // The field's whole contents.
-inline std::string_view text_of(ConstField field) {
+constexpr std::string_view text_of(ConstField field) {
   return {field.data(), field.size()};
 }
 // The field without its trailing spaces.

@@ -131,6 +131,13 @@ class DeclaredProgram final : public Program {
     }
   }
 
+  // A call from another program of the library (GETCSZ calls GETSTATE): the same frame as
+  // a call by name with every record passed, but the body is reached with its records
+  // typed, not through its untyped form.
+  std::int32_t call_typed(record_pointer_t<Records>... args) noexcept {
+    return run_typed(Pointers{args...});
+  }
+
  private:
   using Pointers = std::tuple<record_pointer_t<Records>...>;
   using Indexes = std::index_sequence_for<Records...>;

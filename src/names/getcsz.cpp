@@ -14,39 +14,34 @@
 namespace quarn {
 namespace {
 
-// GETSTATE looks codes up in the first positions of the state field only.
-constexpr std::size_t kLookupCodeWidth = sizeof(QuarnGetstateRecord::gs_state_code);
-
 std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state) {
   auto& record = *passed;
   auto& state = *passed_state;
 
+  // Trailing spaces are blanks that placing would drop from the postal code anyway.
   std::array<std::string_view, 3> pieces;
-  if (names::split_pieces(record.csz_line_in, pieces) != 2) {
+  if (names::split_pieces(frame::trimmed(record.csz_line_in), pieces) != 2) {
     frame::put_text(record.csz_return_code, "70");
     return 0;
   }
-  frame::put_text(record.csz_return_code, "00");
-  names::place(record.csz_city, pieces[0]);
-  names::place_upper(record.csz_state, pieces[1]);
-  names::place_upper(record.csz_postal_code, pieces[2]);
-  const bool no_city = names::is_empty(record.csz_city);
-  if (no_city && names::is_empty(record.csz_state) && names::is_empty(record.csz_postal_code)) {
+  const bool no_city = names::place(record.csz_city, pieces[0]).empty();
+  const bool no_state = names::place_upper(record.csz_state, pieces[1]).empty();
+  const bool no_postal_code = names::place_upper(record.csz_postal_code, pieces[2]).empty();
+  if (no_city && no_state && no_postal_code) {
     frame::put_text(record.csz_return_code, "79");
     return 0;
   }
 
   frame::put_text(state.gs_request_status, "01");
-  std::copy_n(record.csz_postal_code, sizeof state.gs_postal_code, state.gs_postal_code);
-  std::copy_n(record.csz_state, kLookupCodeWidth, state.gs_state_code);
-  // GETSTATE puts the terminator back after the code itself.
+  frame::put_text(state.gs_postal_code, frame::text_of(record.csz_postal_code));
+  // GETSTATE looks codes up in the first positions of the state only, and puts the
+  // terminator back after the code itself.
+  frame::put_text(state.gs_state_code, frame::text_of(record.csz_state));
   std::ranges::replace(state.gs_state_code, names::kSlash, ' ');
   names::call_getstate(state);
 
-  std::copy_n(state.gs_request_status, 2, record.csz_return_code);
-  if (frame::text_of(record.csz_return_code) == "00" && no_city) {
-    frame::put_text(record.csz_return_code, "78");
-  }
+  const std::string_view found = frame::text_of(state.gs_request_status);
+  frame::put_text(record.csz_return_code, found == "00" && no_city ? "78" : found);
   return 0;
 }
 

@@ -13,14 +13,15 @@
 namespace quarn {
 namespace {
 
-constexpr std::string_view kSplit = "00";
-constexpr std::string_view kTooManyPieces = "70";
-constexpr std::string_view kNoName = "79";
-
-// The sort name field shows these when the name could not be split cleanly; the composed
-// name is then written over their start.
-constexpr std::string_view kInvalidFormat = "*****Invalid Name Format*****/";
-constexpr std::string_view kNoNameMessage = "*****No Name*****/";
+// A return code and what the sort name field shows behind the composed name: nothing when
+// the name was split cleanly, else a message whose start the composed name overwrites.
+struct Outcome {
+  std::string_view code;
+  std::string_view sort_name_background;
+};
+constexpr Outcome kSplit{"00", ""};
+constexpr Outcome kTooManyPieces{"70", "*****Invalid Name Format*****/"};
+constexpr Outcome kNoName{"79", "*****No Name*****/"};
 
 // Builds the sort name: two groups of two part texts, each pair joined by a space, the
 // groups by ", "; empty texts are left out with their joining space.
@@ -47,52 +48,40 @@ class SortName {
 
 std::int32_t getname(QuarnGetnameRecord* passed) {
   auto& record = *passed;
-  names::set_empty(record.gn_part_1);
-  names::set_empty(record.gn_part_2);
-  names::set_empty(record.gn_part_3);
-  names::set_empty(record.gn_part_4);
-  names::set_empty(record.gn_sort_name);
-  frame::put_text(record.gn_return_code, kSplit);
-  if (frame::trimmed(record.gn_name_in).empty()) {
-    frame::put_text(record.gn_return_code, kNoName);
+  // Trailing spaces are blanks that placing would drop from the last piece anyway.
+  const std::string_view line = frame::trimmed(record.gn_name_in);
+  if (line.empty()) {
+    for (const frame::Field field : {frame::Field(record.gn_part_1), frame::Field(record.gn_part_2),
+                                     frame::Field(record.gn_part_3), frame::Field(record.gn_part_4),
+                                     frame::Field(record.gn_sort_name)}) {
+      names::set_empty(field);
+    }
+    frame::put_text(record.gn_return_code, kNoName.code);
     return 0;
   }
 
-  // Pieces 1 to 3, then everything after the third "/".
+  // One piece is the last name (part 3), two are the first and last names (parts 2 and 3),
+  // more fill the parts from the first, the fourth taking everything after the third "/". A
+  // part without a piece is placed from an empty one: "/" and spaces.
   std::array<std::string_view, 4> pieces;
-  const std::size_t slashes = names::split_pieces(record.gn_name_in, pieces);
-  switch (slashes) {
-    case 0:
-      names::place(record.gn_part_3, pieces[0]);
-      break;
-    case 1:
-      names::place(record.gn_part_2, pieces[0]);
-      names::place(record.gn_part_3, pieces[1]);
-      break;
-    default:
-      names::place(record.gn_part_1, pieces[0]);
-      names::place(record.gn_part_2, pieces[1]);
-      names::place(record.gn_part_3, pieces[2]);
-      if (slashes >= 3) names::place(record.gn_part_4, pieces[3], names::Slashes::kToSpaces);
-      if (slashes >= 4) frame::put_text(record.gn_return_code, kTooManyPieces);
-      break;
-  }
-  if (names::is_empty(record.gn_part_1) && names::is_empty(record.gn_part_2) &&
-      names::is_empty(record.gn_part_3) && names::is_empty(record.gn_part_4)) {
-    frame::put_text(record.gn_return_code, kNoName);
-  }
+  const std::size_t slashes = names::split_pieces(line, pieces);
+  const std::size_t first_part = slashes == 0 ? 2 : slashes == 1 ? 1 : 0;
+  const auto keyed = [&](std::size_t part) {
+    return part < first_part ? std::string_view() : pieces[part - first_part];
+  };
+  const std::string_view part_1 = names::place(record.gn_part_1, keyed(0));
+  const std::string_view part_2 = names::place(record.gn_part_2, keyed(1));
+  const std::string_view part_3 = names::place(record.gn_part_3, keyed(2));
+  const std::string_view part_4 =
+      names::place(record.gn_part_4, keyed(3), names::Slashes::kToSpaces);
 
-  const std::string_view code = frame::text_of(record.gn_return_code);
-  if (code == kSplit) {
-    frame::clear(record.gn_sort_name);
-  } else {
-    frame::put_text(record.gn_sort_name, code == kTooManyPieces ? kInvalidFormat : kNoNameMessage);
-  }
+  const bool no_name = part_1.empty() && part_2.empty() && part_3.empty() && part_4.empty();
+  const Outcome& outcome = no_name ? kNoName : slashes >= 4 ? kTooManyPieces : kSplit;
+  frame::put_text(record.gn_return_code, outcome.code);
+  frame::put_text(record.gn_sort_name, outcome.sort_name_background);
   SortName sort_name;
-  sort_name.add_group(names::terminated_text(record.gn_part_3),
-                      names::terminated_text(record.gn_part_4));
-  sort_name.add_group(names::terminated_text(record.gn_part_1),
-                      names::terminated_text(record.gn_part_2));
+  sort_name.add_group(part_3, part_4);
+  sort_name.add_group(part_1, part_2);
   names::write_terminated(record.gn_sort_name, sort_name.text());
   return 0;
 }

@@ -15,11 +15,27 @@
 namespace quarn {
 namespace {
 
+// A row holds its values at the widths of the record's fields, so that a found row is shown
+// by fixed-width copies.
 struct StateRow {
-  std::string_view code;     // two letters; the record shows them with "/" and spaces
-  std::string_view number;   // three display digits, "000" where the entity has none
-  std::string_view name;     // as stored: "/"-terminated when shorter than 20
-  std::string_view country;  // "US", "CA", "BM" or "SG"
+  // The values as the table below writes them; one that does not fit its field stops the
+  // build.
+  consteval StateRow(std::string_view code_value, std::string_view number_value,
+                     std::string_view name_value, std::string_view country_value) {
+    if (code_value.size() != code.size() || number_value.size() != number.size() ||
+        name_value.size() > name.size() || country_value.size() != country.size()) {
+      throw "a value of the state table does not fit its field";
+    }
+    frame::put_text(code, code_value);
+    frame::put_text(number, number_value);
+    frame::put_text(name, name_value);
+    frame::put_text(country, country_value);
+  }
+
+  std::array<char, 2> code{};     // two letters; the record shows them with "/" and spaces
+  std::array<char, 3> number{};   // three display digits, "000" where the entity has none
+  std::array<char, 20> name{};    // as stored: "/"-terminated when shorter than 20, then spaces
+  std::array<char, 2> country{};  // "US", "CA", "BM" or "SG"
 };
 
 // Searched from the top: with a code that occurs twice ("FL", "MA") and no country, the
@@ -118,14 +134,13 @@ constexpr std::array<StateRow, 90> kStateTable{{
     {"SG", "000", "Singapore", "SG"},
 }};
 
-static_assert(std::ranges::all_of(kStateTable, [](const StateRow& row) {
-  return row.code.size() == 2 && row.number.size() == 3 && row.name.size() <= 20 &&
-         row.country.size() == 2;
-}));
-static_assert(std::ranges::count(kStateTable, std::string_view("000"), &StateRow::number) == 39);
-
 constexpr std::string_view kNoNumber = "000";
-// A two-character value as one number, so that countries compare in one step.
+
+static_assert(std::ranges::count_if(kStateTable, [](const StateRow& row) {
+                return frame::text_of(row.number) == kNoNumber;
+              }) == 39);
+
+// A two-character value as one number, so that it compares in one step.
 constexpr std::uint16_t pair_key(const char* two) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(two[0]) << 8 |
                                     static_cast<unsigned char>(two[1]));
@@ -137,6 +152,10 @@ constexpr std::uint16_t kSG = pair_key("SG");
 constexpr std::uint16_t kAnyCountry = pair_key("  ");
 constexpr std::array<std::uint16_t, 5> kCountries{kUS, kCA, kBM, kSG, kAnyCountry};
 
+// Requests.
+constexpr std::uint16_t kByCode = pair_key("01");
+constexpr std::uint16_t kByNumber = pair_key("02");
+
 // Return codes.
 constexpr std::string_view kFound = "00";
 constexpr std::string_view kBadRequest = "70";
@@ -144,15 +163,6 @@ constexpr std::string_view kNotFound = "71";
 constexpr std::string_view kBadNumber = "72";
 constexpr std::string_view kPostalMismatch = "73";
 constexpr std::string_view kBadCountry = "74";
-
-// The working fields of a call, set afresh every time. They are copies: the record's own
-// fields are rewritten while they are in use.
-struct Working {
-  std::array<char, 5> code;
-  std::array<char, 3> number;
-  std::string_view request;  // compared before the status field is written
-  std::uint16_t country;     // one of kCountries
-};
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
@@ -163,38 +173,37 @@ bool is_letter(char c) {
 bool all_digits(std::string_view text) {
   return std::ranges::all_of(text, is_digit);
 }
-// Does `postal` fit `pattern`, in which "9" stands for a digit, "A" for a letter, and any
-// other character for itself? Positions past the pattern must be spaces.
-bool fits(std::string_view postal, std::string_view pattern) {
+// Does `postal`, read in upper case, fit `pattern`, in which "9" stands for a digit, "A" for
+// a letter, and any other character for itself? Positions past the pattern must be spaces.
+bool fits(frame::ConstField postal, std::string_view pattern) {
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const char c = postal[i];
+    const char c = names::upper(postal[i]);
     const bool ok = pattern[i] == '9'   ? is_digit(c)
                     : pattern[i] == 'A' ? is_letter(c)
                                         : c == pattern[i];
     if (!ok) return false;
   }
-  return frame::is_blank(postal.substr(pattern.size()));
+  return frame::is_blank(postal.subspan(pattern.size()));
 }
 
 // Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
 // the terminator (GETCSZ always adds one).
-bool fits_hamilton(std::string_view postal, std::string_view state_code) {
-  return state_code == "HM/  " && postal[0] >= 'A' && postal[0] <= 'P' && postal[1] == 'X' &&
-         (frame::is_blank(postal.substr(2)) ||
-          (postal[2] == names::kSlash && frame::is_blank(postal.substr(3))));
+bool fits_hamilton(frame::ConstField postal, std::string_view state_code) {
+  const char letter = names::upper(postal[0]);
+  return state_code == "HM/  " && letter >= 'A' && letter <= 'P' &&
+         names::upper(postal[1]) == 'X' &&
+         (frame::is_blank(postal.subspan(2)) ||
+          (postal[2] == names::kSlash && frame::is_blank(postal.subspan(3))));
 }
 
-bool postal_code_fits(std::uint16_t country, std::string_view postal, std::string_view state_code) {
+bool postal_code_fits(std::uint16_t country, frame::ConstField postal,
+                      std::string_view state_code) {
   if (country == kUS) return fits(postal, "99999/") || fits(postal, "99999-9999/");
   if (country == kCA) return fits(postal, "A9A 9A9/");
   if (country == kBM) {
     return fits(postal, "99/") || fits(postal, "BX/") || fits_hamilton(postal, state_code);
   }
   return fits(postal, "999999/");  // SG
-}
-
-std::string_view text(const char* field, std::size_t width) {
-  return {field, width};
 }
 
 bool country_matches(const StateRow& row, std::uint16_t country) {
@@ -211,7 +220,7 @@ constexpr bool is_code_letter(char c) {
 constexpr std::size_t code_slot(char first, char second) {
   return static_cast<std::size_t>(first - 'A') * 26 + static_cast<std::size_t>(second - 'A');
 }
-constexpr std::size_t number_slot(std::string_view digits) {
+constexpr std::size_t number_slot(std::span<const char, 3> digits) {
   const int number = (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
   return static_cast<std::size_t>(number);
 }
@@ -231,7 +240,7 @@ constexpr auto kRowByNumber = [] {
   std::array<std::uint8_t, 1000> index{};
   index.fill(kNoRow);
   for (std::size_t row = 0; row < kStateTable.size(); ++row) {
-    if (kStateTable[row].number != kNoNumber) {
+    if (frame::text_of(kStateTable[row].number) != kNoNumber) {
       index[number_slot(kStateTable[row].number)] = static_cast<std::uint8_t>(row);
     }
   }
@@ -250,14 +259,16 @@ static_assert([] {
       same_number += kStateTable[other].number == r.number;
     }
     if (same_code > 1 || rows[same_code] != row) return false;
-    if (r.number != kNoNumber && (same_number > 0 || kRowByNumber[number_slot(r.number)] != row))
+    if (frame::text_of(r.number) != kNoNumber &&
+        (same_number > 0 || kRowByNumber[number_slot(r.number)] != row)) {
       return false;
+    }
     if (!is_code_letter(r.code[0]) || !is_code_letter(r.code[1])) return false;
   }
   return true;
 }());
 
-const StateRow* find_by_code(const std::array<char, 5>& code, std::uint16_t country) {
+const StateRow* find_by_code(std::span<const char, 5> code, std::uint16_t country) {
   // Every code of the table is two letters, "/" and spaces.
   if (!is_code_letter(code[0]) || !is_code_letter(code[1]) || code[2] != names::kSlash ||
       code[3] != ' ' || code[4] != ' ') {
@@ -269,68 +280,80 @@ const StateRow* find_by_code(const std::array<char, 5>& code, std::uint16_t coun
   return nullptr;
 }
 
-const StateRow* find_by_number(std::string_view number, std::uint16_t country) {
+const StateRow* find_by_number(std::span<const char, 3> number, std::uint16_t country) {
   const std::uint8_t row = kRowByNumber[number_slot(number)];
   if (row == kNoRow || !country_matches(kStateTable[row], country)) return nullptr;
   return &kStateTable[row];
 }
 
 void put_code(QuarnGetstateRecord& record, const StateRow& row) {
-  frame::put_text(record.gs_state_code, row.code);
+  frame::put_text(record.gs_state_code, frame::text_of(row.code));
   record.gs_state_code[2] = names::kSlash;
 }
 
 void put_row(QuarnGetstateRecord& record, const StateRow& row) {
-  frame::put_text(record.gs_state_number, row.number);
-  frame::put_text(record.gs_state_name, row.name);
-  frame::put_text(record.gs_country, row.country);
+  frame::put_text(record.gs_state_number, frame::text_of(row.number));
+  frame::put_text(record.gs_state_name, frame::text_of(row.name));
+  frame::put_text(record.gs_country, frame::text_of(row.country));
 }
 
-// After a row was found: the postal code in upper case and, when a country was given,
-// checked against its pattern.
+// After a row was found: the postal code checked, when a country was given, against its
+// pattern, and put in upper case. (It is checked as it reads in upper case before it is
+// rewritten, so that the check does not wait for the rewrite.)
 std::string_view check_postal_code(QuarnGetstateRecord& record, std::uint16_t country) {
+  const bool ok = country == kAnyCountry || postal_code_fits(country, record.gs_postal_code,
+                                                             frame::text_of(record.gs_state_code));
   names::upper_case(record.gs_postal_code);
-  if (country == kAnyCountry) return kFound;
-  const bool ok =
-      postal_code_fits(country, text(record.gs_postal_code, 20), text(record.gs_state_code, 5));
   return ok ? kFound : kPostalMismatch;
 }
 
-std::string_view by_code(QuarnGetstateRecord& record, Working& w) {
-  frame::put_text(record.gs_state_code, text(w.code.data(), w.code.size()));
-  // The code as keyed carries no terminator yet: its first space becomes one. (Set in both
-  // copies after the whole code was moved: cheaper than moving it again.)
-  if (std::ranges::find(w.code, names::kSlash) == w.code.end()) {
-    const std::size_t space = frame::first_space(w.code);
-    if (space < w.code.size()) {
-      w.code[space] = names::kSlash;
-      record.gs_state_code[space] = names::kSlash;
-    }
-  }
-  if (names::is_empty(w.code)) return kNotFound;
-  const StateRow* row = find_by_code(w.code, w.country);
-  if (row == nullptr) return kNotFound;
-  put_row(record, *row);
-  return check_postal_code(record, w.country);
+// What the record shows when no row was found or looked for: no name, number "000".
+void show_no_row(QuarnGetstateRecord& record) {
+  names::set_empty(record.gs_state_name);
+  frame::put_text(record.gs_state_number, kNoNumber);
 }
 
-std::string_view by_number(QuarnGetstateRecord& record, const Working& w) {
-  const std::string_view number(w.number.data(), w.number.size());
-  if (number == kNoNumber) {
+std::string_view by_code(QuarnGetstateRecord& record, std::uint16_t country) {
+  // The code is worked on in its field, where it stays: in upper case, Singapore's own when
+  // it is blank or empty for Singapore, and with its first space as the terminator when it
+  // was keyed without one.
+  const std::span<char, 5> code = record.gs_state_code;
+  names::upper_case(code);
+  if (country == kSG && (frame::is_blank(code) || names::is_empty(code))) {
+    frame::put_text(code, "SG/");
+  }
+  if (std::ranges::find(code, names::kSlash) == code.end()) {
+    const std::size_t space = frame::first_space(code);
+    if (space < code.size()) code[space] = names::kSlash;
+  }
+  // An empty code, "/" and spaces, is none of the table's.
+  const StateRow* row = find_by_code(code, country);
+  if (row == nullptr) {
+    show_no_row(record);
+    return kNotFound;
+  }
+  put_row(record, *row);
+  return check_postal_code(record, country);
+}
+
+std::string_view by_number(QuarnGetstateRecord& record, std::uint16_t country) {
+  // A number that is not three digits counts as "000", which no row can be found by.
+  const std::span<const char, 3> number = record.gs_state_number;
+  if (!all_digits(frame::text_of(number)) || frame::text_of(number) == kNoNumber) {
     frame::clear(record.gs_state_code);
     frame::clear(record.gs_state_name);
+    frame::put_text(record.gs_state_number, kNoNumber);
     return kBadNumber;
   }
-  frame::put_text(record.gs_state_number, number);
-  const StateRow* row = find_by_number(number, w.country);
+  const StateRow* row = find_by_number(number, country);
   if (row == nullptr) {
     frame::clear(record.gs_state_code);
-    names::set_empty(record.gs_state_name);
+    names::set_empty(record.gs_state_name);  // the number stays as keyed
     return kNotFound;
   }
   put_code(record, *row);
   put_row(record, *row);
-  return check_postal_code(record, w.country);
+  return check_postal_code(record, country);
 }
 
 std::int32_t getstate(QuarnGetstateRecord* passed) {
@@ -342,27 +365,17 @@ std::int32_t getstate(QuarnGetstateRecord* passed) {
     return 0;
   }
 
-  Working w{};
-  std::copy_n(record.gs_state_code, w.code.size(), w.code.data());
-  names::upper_case(w.code);
-  const std::string_view number = text(record.gs_state_number, 3);
-  std::ranges::copy(all_digits(number) ? number : kNoNumber, w.number.begin());
-  const std::string_view request = text(record.gs_request_status, 2);
-  w.request = all_digits(request) ? request : "00";
-  w.country = country;  // upper case already
-  if (w.country == kSG && (frame::is_blank(text(w.code.data(), 5)) || names::is_empty(w.code))) {
-    frame::put_text(w.code, "SG/");
-  }
-
-  names::set_empty(record.gs_state_code);
-  names::set_empty(record.gs_state_name);
-  frame::put_text(record.gs_state_number, kNoNumber);
-
+  const std::uint16_t request = all_digits(frame::text_of(record.gs_request_status))
+                                    ? pair_key(record.gs_request_status)
+                                    : pair_key("00");
   std::string_view result = kBadRequest;
-  if (w.request == "01") {
-    result = by_code(record, w);
-  } else if (w.request == "02") {
-    result = by_number(record, w);
+  if (request == kByCode) {
+    result = by_code(record, country);
+  } else if (request == kByNumber) {
+    result = by_number(record, country);
+  } else {
+    names::set_empty(record.gs_state_code);
+    show_no_row(record);
   }
   frame::put_text(record.gs_request_status, result);
   return 0;
@@ -375,6 +388,5 @@ std::int32_t getstate(QuarnGetstateRecord* passed) {
 QUARN_PROGRAM((GETSTATE), quarn::getstate, 1, (record, QuarnGetstateRecord));
 
 std::int32_t quarn::names::call_getstate(QuarnGetstateRecord& record) {
-  void* params[] = {&record};
-  return quarn::programs::GETSTATE.call(params);
+  return quarn::programs::GETSTATE.call_typed(&record);
 }

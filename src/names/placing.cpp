@@ -5,28 +5,13 @@
 
 namespace quarn::names {
 
-void set_empty(frame::Field field) {
-  frame::clear(field);
-  if (!field.empty()) field[0] = kSlash;
-}
-
-bool is_empty(frame::ConstField field) {
-  return !field.empty() && field[0] == kSlash && frame::trimmed(field.subspan(1)).empty();
-}
-
-std::string_view terminated_text(frame::ConstField field) {
-  const void* end = std::memchr(field.data(), kSlash, field.size());
-  return {field.data(), end ? static_cast<std::size_t>(static_cast<const char*>(end) - field.data())
-                            : field.size()};
-}
-
 void write_terminated(frame::Field field, std::string_view text) {
   const std::size_t n = std::min(text.size(), field.size());
   std::copy_n(text.data(), n, field.data());
   if (n < field.size()) field[n] = kSlash;
 }
 
-std::size_t split_pieces(frame::ConstField line, std::span<std::string_view> pieces) {
+std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces) {
   std::ranges::fill(pieces, std::string_view{});
   if (pieces.empty()) return static_cast<std::size_t>(std::ranges::count(line, kSlash));
   const char* const stop = line.data() + line.size();
@@ -45,15 +30,10 @@ std::size_t split_pieces(frame::ConstField line, std::span<std::string_view> pie
 
 namespace {
 
-// The placing rule in one pass over the piece: only its first `width` characters count,
-// and of those the stretch from the first to the last that is not blank is kept.
-char upper(char c) {
-  const bool lower = static_cast<unsigned char>(c - 'a') < 26;
-  return static_cast<char>(c ^ (lower << 5));
-}
-
+// The placing rule: only the piece's first `width` characters count, and of those the
+// stretch from the first to the last that is not blank is kept.
 template <bool kSlashesAreBlank, bool kUpperCase>
-void place_piece(frame::Field field, std::string_view piece) {
+std::string_view place_piece(frame::Field field, std::string_view piece) {
   const auto blank = [](char c) { return c == ' ' || (kSlashesAreBlank && c == kSlash); };
   const std::string_view cut = piece.substr(0, field.size());
   std::size_t last = cut.size();
@@ -61,33 +41,36 @@ void place_piece(frame::Field field, std::string_view piece) {
     --last;
   if (last == 0) {
     set_empty(field);
-    return;
+    return {};
   }
   std::size_t first = 0;
   while (blank(cut[first]))
     ++first;
-  char* out = field.data();
-  for (std::size_t i = first; i < last; ++i) {
-    const char c = kSlashesAreBlank && cut[i] == kSlash ? ' ' : cut[i];
-    *out++ = kUpperCase ? upper(c) : c;
+  const std::size_t length = last - first;
+  frame::put_text(field, cut.substr(first, length));
+  const frame::Field text = field.first(length);
+  if constexpr (kSlashesAreBlank) {
+    // Each byte is rewritten, "/" or not: a long run of short pieces has no branch per
+    // character to mispredict.
+    for (char& c : text)
+      c = c == kSlash ? ' ' : c;
   }
+  if constexpr (kUpperCase) upper_case(text);
   // The terminator goes where the text ended before the shift, if that is inside the field.
-  if (last < field.size()) *out++ = kSlash;
-  std::fill(out, field.data() + field.size(), ' ');
+  if (last == field.size()) return frame::text_of(field);
+  field[length] = kSlash;
+  return frame::text_of(text);
 }
 
 }  // namespace
 
-void place(frame::Field field, std::string_view piece, Slashes slashes) {
-  if (slashes == Slashes::kToSpaces) {
-    place_piece<true, false>(field, piece);
-  } else {
-    place_piece<false, false>(field, piece);
-  }
+std::string_view place(frame::Field field, std::string_view piece, Slashes slashes) {
+  if (slashes == Slashes::kToSpaces) return place_piece<true, false>(field, piece);
+  return place_piece<false, false>(field, piece);
 }
 
-void place_upper(frame::Field field, std::string_view piece) {
-  place_piece<false, true>(field, piece);
+std::string_view place_upper(frame::Field field, std::string_view piece) {
+  return place_piece<false, true>(field, piece);
 }
 
 void upper_case(frame::Field text) {

@@ -14,12 +14,14 @@ namespace quarn::names {
 inline constexpr char kSlash = '/';
 
 // Makes the field empty: "/" and spaces.
-void set_empty(frame::Field field);
+inline void set_empty(frame::Field field) {
+  frame::clear(field);
+  if (!field.empty()) field[0] = kSlash;
+}
 // True when the field is "/" and spaces.
-bool is_empty(frame::ConstField field);
-// The text of a field: what stands before its first "/", or the whole field when it has
-// none (its trailing spaces included).
-std::string_view terminated_text(frame::ConstField field);
+inline bool is_empty(frame::ConstField field) {
+  return !field.empty() && field[0] == kSlash && frame::is_blank(field.subspan(1));
+}
 // Writes `text` and its terminator from the start of the field and leaves what follows the
 // terminator as it was. A text as wide as the field, or wider, is cut and gets none.
 void write_terminated(frame::Field field, std::string_view text);
@@ -28,7 +30,7 @@ void write_terminated(frame::Field field, std::string_view text);
 // to the next one, and the last element takes the whole rest of the line, further "/"
 // included. Elements beyond the pieces the line holds are empty. Returns the number of "/"
 // in the whole line.
-std::size_t split_pieces(frame::ConstField line, std::span<std::string_view> pieces);
+std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces);
 
 enum class Slashes { kKeep, kToSpaces };
 
@@ -38,10 +40,18 @@ enum class Slashes { kKeep, kToSpaces };
 // when there is room, and is then shifted left over its leading spaces. Since the cut comes
 // first, a piece with leading spaces that is as wide as the field loses its tail and ends
 // in the freed spaces, without terminator.
-void place(frame::Field field, std::string_view piece, Slashes slashes = Slashes::kKeep);
+// Returns the field's text as placed: what stands before the terminator, or the whole field
+// when it got none; empty for a blank result.
+std::string_view place(frame::Field field, std::string_view piece,
+                       Slashes slashes = Slashes::kKeep);
 // The same, with the letters a-z of the piece put in upper case.
-void place_upper(frame::Field field, std::string_view piece);
+std::string_view place_upper(frame::Field field, std::string_view piece);
 
+// The letter a-z as A-Z; every other byte as it is.
+inline char upper(char c) {
+  const bool lower = static_cast<unsigned char>(c - 'a') < 26;
+  return static_cast<char>(c ^ (lower << 5));
+}
 // The letters a-z of the text as A-Z; every other byte is left as it is.
 void upper_case(frame::Field text);
 

@@ -63,6 +63,8 @@ TEST(Getname, TooManyPiecesOrNoNameLeaveTheMessageBehindTheSortName) {
   const Case cases[] = {
       {"A/B/C/D/E", {"A/", "B/", "C/", "D E/"}, "C D E, A B/d Name Format*****/", "70"},
       {"A/B/C/D//F", {"A/", "B/", "C/", "D  F/"}, "C D  F, A B/ Name Format*****/", "70"},
+      // Blanks and "/" around the fourth piece's text are dropped, up to the end of the line.
+      {"A/B/C/ D /  / ", {"A/", "B/", "C/", "D/"}, "C D, A B/lid Name Format*****/", "70"},
       // Only the first 20 characters after the third "/" are kept, "/" as spaces.
       {"A/B/C/D/E/F/G/H/I/J/K/L/M/N/O/P/Q/R/S/T",
        {"A/", "B/", "C/", "D E F G H I J K L M/"},
