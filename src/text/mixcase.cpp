@@ -95,7 +95,7 @@ static_assert(list_words_fit(kGeneral) && list_words_fit(kAddress) && list_words
 
 // ---- Eight bytes at a time ----
 // The text is read as 64-bit numbers of eight bytes each ("lanes"), byte i in bits 8i to
-// 8i+7 whatever the machine's byte order, so that one operation works on eight bytes. A
+// 8i+7 (the codec's loads and stores), so that one operation works on eight bytes. A
 // test of the bytes answers with the high bit of each byte that passes.
 using Lanes = std::uint64_t;
 constexpr std::size_t kLaneBytes = sizeof(Lanes);
@@ -108,14 +108,10 @@ constexpr Lanes kCaseBits = kEveryByte * kCaseBit;
 constexpr int kHighToCase = 2;
 
 Lanes load(const char* at) {
-  Lanes lanes;
-  std::memcpy(&lanes, at, kLaneBytes);
-  if constexpr (std::endian::native == std::endian::big) lanes = __builtin_bswap64(lanes);
-  return lanes;
+  return frame::digits::load_bytes(at, kLaneBytes);
 }
 void store(char* at, Lanes lanes) {
-  if constexpr (std::endian::native == std::endian::big) lanes = __builtin_bswap64(lanes);
-  std::memcpy(at, &lanes, kLaneBytes);
+  frame::digits::store_bytes(at, lanes, kLaneBytes);
 }
 
 // The letters A-Z and a-z. With the case bit set a capital reads as its small letter. The
