@@ -68,6 +68,18 @@ constexpr std::array<StatusRow, 44> kStatusTable{{
 
 constexpr std::string_view kUnresolved = ">XX - Unresolved error status ";
 
+// The rows' messages at the width of the record's field, space-padded, so that a message
+// found is one copy of a known size.
+using MessageField = std::array<char, sizeof QuarnIxiostatRecord::ix_status_message>;
+constexpr auto kMessageFields = [] {
+  std::array<MessageField, kStatusTable.size()> fields{};
+  for (std::size_t row = 0; row < kStatusTable.size(); ++row) {
+    if (kStatusTable[row].message.size() > MessageField{}.size()) throw "a message is too long";
+    frame::put_text(fields[row], kStatusTable[row].message);
+  }
+  return fields;
+}();
+
 // The two code characters of a status as one number, for a cheap walk of the table.
 constexpr std::uint16_t code_number(char first, char second) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(first) << 8 |
@@ -92,13 +104,13 @@ constexpr auto kIndex = [] {
   return slots;
 }();
 
-// The row of a status, or null when the table has none.
-const StatusRow* find_row(std::uint16_t wanted) {
+// The message of a status, or null when the table has none.
+const MessageField* find_message(std::uint16_t wanted) {
   for (std::size_t slot = slot_of(wanted);; slot = (slot + 1) % kSlots) {
     const std::uint8_t entry = kIndex[slot];
     if (entry == 0) return nullptr;
     const StatusRow& row = kStatusTable[entry - 1];
-    if (code_number(row.code[0], row.code[1]) == wanted) return &row;
+    if (code_number(row.code[0], row.code[1]) == wanted) return &kMessageFields[entry - 1];
   }
 }
 
@@ -124,16 +136,17 @@ std::int32_t ixiostat(QuarnIxiostatRecord* passed) {
   const std::string_view status(record.ix_status_code, 2);
   frame::Field message(record.ix_status_message);
 
-  if (const StatusRow* row = find_row(code_number(status[0], status[1]))) {
-    frame::put_text(message, row->message);
+  if (const MessageField* found = find_message(code_number(status[0], status[1]))) {
+    std::ranges::copy(*found, message.begin());
     return 0;
   }
-  // ">XX - Unresolved error status " and the status, then "! |": made whole, put once.
-  std::array<char, kUnresolved.size() + 5> text{};
-  auto end = std::copy(kUnresolved.begin(), kUnresolved.end(), text.begin());
-  end = std::copy(status.begin(), status.end(), end);
+  // ">XX - Unresolved error status " and the status, then "! |", written in place: a text
+  // made on the stack and copied out would be read back in wider pieces than it was
+  // written, which stalls the copy.
+  static_assert(kUnresolved.size() + 5 <= sizeof record.ix_status_message);
+  frame::put_text(message, kUnresolved);
+  const auto end = std::copy(status.begin(), status.end(), message.begin() + kUnresolved.size());
   std::copy_n("! |", 3, end);
-  frame::put_text(message, {text.data(), text.size()});
   return 0;
 }
 
