@@ -249,7 +249,7 @@ inline constexpr auto kPowersOfTen = [] {
 [[gnu::always_inline]] inline std::optional<std::int64_t> read_unsigned(ConstField field) {
   std::uint64_t value = 0;
   if (field.empty() || field.size() > kMaxDisplayDigits ||
-      !digits::read(field.data(), field.size(), value, false))
+      !digits::read(field.data(), field.size(), value, false)) [[unlikely]]
     return {};
   return static_cast<std::int64_t>(value);
 }
@@ -270,6 +270,7 @@ inline constexpr auto kPowersOfTen = [] {
   const unsigned zone = static_cast<unsigned char>(field.back()) >> 4;
   std::uint64_t value = 0;
   if ((0b1011'1000u >> zone & 1) == 0 || !digits::read(field.data(), field.size(), value, true))
+      [[unlikely]]
     return {};
   const auto magnitude = static_cast<std::int64_t>(value);
   return zone >= 0x5 ? -magnitude : magnitude;
