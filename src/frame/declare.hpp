@@ -24,6 +24,7 @@
 // Use it once per program, at global scope, after the body.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -111,18 +112,14 @@ class DeclaredProgram final : public Program {
   // A call through an exported symbol: records beyond what a GnuCOBOL caller passed are
   // treated as not passed. R is the entry's declared result. No exception leaves it: one
   // that a body let escape ends the process here rather than unwinding into a C or COBOL
-  // caller, and so the frame needs no unwinding path. The records stay in the arguments'
-  // registers; an array of them is made only for an observer.
+  // caller, and so the frame needs no unwinding path. A C or C++ caller that nobody
+  // observes takes the short way: it passed every record, and they stay in the arguments'
+  // registers on the way to the body.
   template <class R>
   R enter(record_pointer_t<Records>... args) noexcept {
-    Pointers records{args...};
-    // A program without records has nothing to clear.
-    if constexpr (kCount > 0) {
-      const int passed = passed_params(kCount);
-      if (passed < kCount) [[unlikely]]
-        drop_unpassed(records, passed);
-    }
-    const std::int32_t result = run_typed(records);
+    const std::int32_t result = detail::entry_services.load(std::memory_order_relaxed) == 0
+                                    ? run_unobserved(Pointers{args...})
+                                    : enter_with_services(args...);
     if constexpr (std::is_pointer_v<R>) {
       static_assert(kCount > 0, "a pointer result is the first record");
       return static_cast<R>(std::get<0>(std::tie(args...)));
@@ -142,13 +139,6 @@ class DeclaredProgram final : public Program {
   using Pointers = std::tuple<record_pointer_t<Records>...>;
   using Indexes = std::index_sequence_for<Records...>;
 
-  // Sets the records from `passed` on to null.
-  static void drop_unpassed(Pointers& records, int passed) {
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-      ((static_cast<int>(I) >= passed ? (std::get<I>(records) = nullptr, 0) : 0), ...);
-    }
-    (Indexes{});
-  }
   // The index of the first needed record that was not passed, or -1.
   static int first_missing(const Pointers& records) {
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
@@ -175,9 +165,27 @@ class DeclaredProgram final : public Program {
     }
     (Indexes{});
   }
+  // A call from a GnuCOBOL process or one observed: records the caller did not pass are
+  // dropped, and the call runs as a call by name does (an observer sees entry and exit).
+  // Out of line, so that the short way keeps no registers for it.
+  [[gnu::noinline]] std::int32_t enter_with_services(record_pointer_t<Records>... args) noexcept {
+    auto records = untyped(Pointers{args...});
+    // A program without records has nothing to clear.
+    if constexpr (kCount > 0) {
+      const int passed = passed_params(kCount);
+      std::fill(records.begin() + passed, records.end(), nullptr);
+    }
+    return run(records.data());
+  }
   std::int32_t run_typed(const Pointers& records) noexcept {
     ProgramFrame frame(*this, [&records] { return untyped(records); });
-    if (!frame.entered()) return 0;
+    return frame.entered() ? run_body(records) : 0;
+  }
+  [[gnu::always_inline]] std::int32_t run_unobserved(const Pointers& records) noexcept {
+    ProgramFrame frame(*this);
+    return frame.entered() ? run_body(records) : 0;
+  }
+  [[gnu::always_inline]] static std::int32_t run_body(const Pointers& records) {
     if constexpr (Required > 0) {
       if (const int missing = first_missing(records); missing >= 0) [[unlikely]] {
         detail::report_missing_record(missing);

@@ -8,6 +8,8 @@
 // libcob's header gives the layout of its global block; it needs size_t declared first.
 #include <libcob.h>
 
+#include "frame/program.hpp"
+
 namespace quarn::frame {
 
 namespace {
@@ -49,6 +51,8 @@ bool in_gnucobol_process() {
     const bool yes = l.is_initialized != nullptr && l.global != nullptr &&
                      l.external_addr != nullptr && l.is_initialized() != 0;
     detail::gnucobol_process = yes ? 1 : 0;
+    // Outside a GnuCOBOL process no caller count is ever asked for again.
+    if (!yes) detail::entry_services.fetch_and(static_cast<std::uint8_t>(~detail::kAskRuntime));
     return yes;
   }();
   return answer;

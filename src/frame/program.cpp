@@ -47,6 +47,9 @@ void default_error_handler(const RuntimeError& e) {
 const ProgramDef* detail::current_program = nullptr;
 // Lets a call skip the lock when nobody observes, which is the ordinary case.
 std::atomic<bool> detail::observed{false};
+// Until the first call has asked whether this is a GnuCOBOL process, calls take the whole
+// entry (which asks).
+std::atomic<std::uint8_t> detail::entry_services{detail::kAskRuntime};
 
 [[gnu::noinline]] void detail::notify_observer(int kind, std::string_view name,
                                                std::uint8_t first_call, void* const* records) {
@@ -129,6 +132,11 @@ ErrorHandler set_error_handler(ErrorHandler handler) {
 FrameObserver set_frame_observer(FrameObserver observer) {
   std::lock_guard lock(hooks_mutex());
   detail::observed.store(static_cast<bool>(observer), std::memory_order_release);
+  if (observer) {
+    detail::entry_services.fetch_or(detail::kObserve);
+  } else {
+    detail::entry_services.fetch_and(static_cast<std::uint8_t>(~detail::kObserve));
+  }
   return std::exchange(frame_observer(), std::move(observer));
 }
 

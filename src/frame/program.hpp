@@ -33,6 +33,12 @@ namespace detail {
 // program.cpp, out of the way.
 extern const ProgramDef* current_program;  // the innermost running program, or null
 extern std::atomic<bool> observed;         // whether a frame observer is installed
+// Zero when a call needs neither of the frame's slower services: asking a GnuCOBOL
+// runtime how many records its caller passed, and telling an observer. One load on every
+// call decides between the short entry and the whole one.
+extern std::atomic<std::uint8_t> entry_services;
+inline constexpr std::uint8_t kAskRuntime = 1;  // a GnuCOBOL process, or not known yet
+inline constexpr std::uint8_t kObserve = 2;     // an observer is installed
 [[gnu::cold]] void notify_observer(int kind, std::string_view name, std::uint8_t first_call,
                                    void* const* records);
 [[gnu::cold]] void report_missing_record(int index);
@@ -79,6 +85,10 @@ class Program {
   std::uint8_t first_call_indicator() const { return first_call_; }
   std::uint8_t active_indicator() const { return active_.load(); }
 
+ protected:
+  // Runs the body in a frame; `records` holds param_count addresses.
+  std::int32_t run(void* const* records);
+
  private:
   // Whether the records the program needs were passed; reports the first that was not.
   bool required_passed(void* const* records) const {
@@ -92,8 +102,6 @@ class Program {
   }
 
   friend class ProgramFrame;
-  // Runs the body in a frame; `records` holds param_count addresses.
-  std::int32_t run(void* const* records);
 
   ProgramDef def_;
   std::uint8_t first_call_ = kFirstCall;
@@ -101,22 +109,29 @@ class Program {
 };
 
 // Entry and exit of one call (RAII). A call that arrives while the program is active is
-// reported as a run-time error and not entered: `entered()` is then false.
+// reported as a run-time error and not entered: `entered()` is then false. An observer
+// installed at entry is told of the entry and of the exit.
 class ProgramFrame {
  public:
   // `records()` gives the call's records (a `void* const*` or an array of void*), shown to
   // an observer at entry; it is asked only when an observer is installed.
   template <class Records>
   ProgramFrame(Program& program, Records records);
+  // The entry of a call that nobody observes (the caller has seen entry_services clear).
+  inline explicit ProgramFrame(Program& program);
   inline ~ProgramFrame();
   ProgramFrame(const ProgramFrame&) = delete;
   ProgramFrame& operator=(const ProgramFrame&) = delete;
   bool entered() const { return entered_; }
 
  private:
+  // Marks the program active; false when it already was (reported).
+  inline bool enter();
+
   Program& program_;
   const ProgramDef* outer_;
   bool entered_ = false;
+  bool observed_ = false;
 };
 
 // ---- calls by name ----
@@ -168,21 +183,32 @@ void* const* record_array(const std::array<void*, N>& records) {
 }
 }  // namespace detail
 
-template <class Records>
-inline ProgramFrame::ProgramFrame(Program& program, Records records)
-    : program_(program), outer_(detail::current_program) {
+inline bool ProgramFrame::enter() {
   // Calls come from one thread, so a plain load and store see a program calling itself;
   // no locked instruction is spent on every call.
   if (program_.active_.load(std::memory_order_relaxed) == kActive) [[unlikely]] {
     detail::report_reentry(program_.def_.name);
-    return;
+    return false;
   }
   program_.active_.store(kActive, std::memory_order_relaxed);
+  detail::current_program = &program_.def_;
   entered_ = true;
+  return true;
+}
+
+inline ProgramFrame::ProgramFrame(Program& program)
+    : program_(program), outer_(detail::current_program) {
+  if (enter()) program_.first_call_ = kLaterCall;
+}
+
+template <class Records>
+inline ProgramFrame::ProgramFrame(Program& program, Records records)
+    : program_(program), outer_(detail::current_program) {
+  if (!enter()) return;
   const std::uint8_t indicator = program_.first_call_;
   program_.first_call_ = kLaterCall;
-  detail::current_program = &program_.def_;
-  if (detail::observed.load(std::memory_order_acquire)) [[unlikely]] {
+  observed_ = detail::observed.load(std::memory_order_acquire);
+  if (observed_) [[unlikely]] {
     const auto shown = records();
     detail::notify_observer(FrameEvent::kEnter, program_.def_.name, indicator,
                             detail::record_array(shown));
@@ -193,7 +219,7 @@ inline ProgramFrame::~ProgramFrame() {
   if (!entered_) return;
   detail::current_program = outer_;
   program_.active_.store(0, std::memory_order_relaxed);
-  if (detail::observed.load(std::memory_order_acquire)) [[unlikely]] {
+  if (observed_) [[unlikely]] {
     detail::notify_observer(FrameEvent::kExit, program_.def_.name, kLaterCall, nullptr);
   }
 }

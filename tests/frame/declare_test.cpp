@@ -5,6 +5,8 @@
 #include <dlfcn.h>
 #include <array>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "quarn/quarn-m.h"
 
@@ -28,6 +30,35 @@ std::int32_t test_six(char* a, char* b, std::int32_t* c, QuarnIxiostatRecord* d,
 QUARN_PROGRAM((TEST, SIX), test_six, 0, (a, char[3]), (b, char[40]), (c, std::int32_t),
               (d, QuarnIxiostatRecord), (e, const char),
               (f, ::quarn::frame::Prefix<QuarnDatechkRecord, 12>));
+
+// A program with a needed record, called through its C entry. Its record says what to do:
+// "A" show the active indicator in the record, "R" call itself through its entry, "O"
+// install an observer that counts events.
+extern "C" int32_t QUARN_TEST_ENTRY(char* command, char* optional);
+namespace {
+int entry_runs = 0;
+int observed_events = 0;
+std::int32_t test_entry(char* command, char*);
+}  // namespace
+QUARN_PROGRAM((TEST, ENTRY), test_entry, 1, (command, char[2]), (optional, char[2]));
+namespace {
+std::int32_t test_entry(char* command, char*) {
+  ++entry_runs;
+  switch (command[0]) {
+    case 'A':
+      command[1] =
+          quarn::programs::TEST_ENTRY.active_indicator() == quarn::frame::kActive ? 'Y' : 'N';
+      break;
+    case 'R':
+      QUARN_TEST_ENTRY(command, nullptr);
+      break;
+    case 'O':
+      quarn::frame::set_frame_observer([](const quarn::frame::FrameEvent&) { ++observed_events; });
+      break;
+  }
+  return 0;
+}
+}  // namespace
 
 namespace quarn::frame {
 namespace {
@@ -61,6 +92,49 @@ TEST(Declaration, EveryRecordMayBeLeftOut) {
   QuarnIxiostatRecord d;
   EXPECT_EQ(QUARN_TEST_SIX(a, nullptr, nullptr, &d, nullptr, nullptr), 6);
   EXPECT_EQ(seen, (std::array<bool, 6>{true, false, false, true, false, false}));
+}
+
+// The C entry of a caller that nobody observes takes a shorter way through the frame; it
+// keeps the indicators, the check of needed records and the reentry check.
+TEST(Declaration, AnUnobservedCallThroughTheCEntryKeepsTheFrame) {
+  std::vector<std::string> errors;
+  set_error_handler([&errors](const RuntimeError& e) {
+    errors.push_back(std::string(e.program) + ": " + std::string(e.text));
+  });
+  const Program& program = quarn::programs::TEST_ENTRY;
+  char command[2] = {'A', ' '};
+  EXPECT_EQ(program.first_call_indicator(), kFirstCall);
+  QUARN_TEST_ENTRY(command, nullptr);
+  // The first call found out that this is no GnuCOBOL process: the next ones go short.
+  ASSERT_EQ(detail::entry_services.load(), 0);
+  QUARN_TEST_ENTRY(command, nullptr);
+  EXPECT_EQ(command[1], 'Y');
+  EXPECT_EQ(program.active_indicator(), 0);
+  EXPECT_EQ(program.first_call_indicator(), kLaterCall);
+  EXPECT_EQ(entry_runs, 2);
+
+  command[0] = 'R';
+  QUARN_TEST_ENTRY(command, nullptr);
+  EXPECT_EQ(entry_runs, 3) << "the inner call must not run";
+  QUARN_TEST_ENTRY(nullptr, command);
+  EXPECT_EQ(entry_runs, 3) << "a call without its needed record must not run";
+  EXPECT_EQ(errors,
+            (std::vector<std::string>{
+                "TEST-ENTRY: TEST-ENTRY was called while it was running; the call is not run",
+                "TEST-ENTRY: parameter record 1 was not passed; the call does nothing"}));
+  EXPECT_EQ(program.active_indicator(), 0);
+
+  // An observer installed during a call sees no exit without its entry; the next call is
+  // seen whole.
+  command[0] = 'O';
+  QUARN_TEST_ENTRY(command, nullptr);
+  EXPECT_EQ(observed_events, 0);
+  command[0] = 'C';
+  QUARN_TEST_ENTRY(command, nullptr);
+  EXPECT_EQ(observed_events, 2);
+  set_frame_observer({});
+  EXPECT_EQ(detail::entry_services.load(), 0);
+  set_error_handler({});
 }
 
 TEST(Declaration, TheGnuCobolAndExactNamesAreTheCEntry) {
