@@ -81,13 +81,19 @@ void BM_Andedit(benchmark::State& state) {
   }
 }
 
-// The frame alone: an exported program whose body does nothing (bench/empty_program.cpp).
+// The frame alone: an exported program whose body does nothing (bench/empty_program.cpp),
+// and the same call to an exported function without the frame.
 extern "C" std::int32_t QUARN_BENCH_EMPTY(const char* record);
-void BM_EmptyProgram(benchmark::State& state) {
+extern "C" std::int32_t quarn_bench_no_frame(const char* record);
+template <std::int32_t (*Function)(const char*)>
+void BM_EmptyCall(benchmark::State& state) {
   char record = ' ';
   for (auto _ : state) {
-    benchmark::DoNotOptimize(QUARN_BENCH_EMPTY(&record));
+    benchmark::DoNotOptimize(Function(&record));
   }
+}
+void BM_EmptyProgram(benchmark::State& state) {
+  BM_EmptyCall<QUARN_BENCH_EMPTY>(state);
 }
 
 void BM_Wordtohex(benchmark::State& state) {
@@ -125,6 +131,7 @@ BENCHMARK(BM_Compress);
 BENCHMARK(BM_CopyRecord<sizeof(QuarnAndeditRecord)>);
 BENCHMARK(BM_Andedit);
 BENCHMARK(BM_EmptyProgram);
+BENCHMARK(BM_EmptyCall<quarn_bench_no_frame>);
 BENCHMARK(BM_CopyRecord<2 + 1>);
 BENCHMARK(BM_Wordtohex);
 BENCHMARK(BM_CopyRecord<sizeof(QuarnXkeycodeRecord)>);
