@@ -1,6 +1,8 @@
 // XKEYCODE: the character that a virtual-key code carries, unshifted or shifted, and the
 // key's index in the two key tables.
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -30,29 +32,38 @@ constexpr int key_index(int code) {
   return 0;
 }
 
-// key_index() of every code below 256, looked up instead of tested range by range; codes
-// from 256 on, and negative ones, have no character.
-constexpr auto kKeyIndexes = [] {
-  std::array<std::uint8_t, 256> indexes{};
-  for (int code = 0; code < 256; ++code)
-    indexes[static_cast<std::size_t>(code)] = static_cast<std::uint8_t>(key_index(code));
-  return indexes;
+// What XKEYCODE writes after the codes (the character, "1" or "0" for no character, the
+// key index in two digits), worked out for every code below 256, unshifted and shifted.
+// A code without a character, and every code from 256 on or below 0, writes " 100".
+using Output = std::array<char, 4>;
+constexpr Output kNoCharacter{' ', '1', '0', '0'};
+constexpr auto kOutputs = [] {
+  std::array<std::array<Output, 2>, 256> outputs{};
+  for (int code = 0; code < 256; ++code) {
+    const int index = key_index(code);
+    for (const bool shifted : {false, true}) {
+      const std::string_view characters = shifted ? kShifted : kUnshifted;
+      outputs[static_cast<std::size_t>(code)][shifted] =
+          index == 0
+              ? kNoCharacter
+              : Output{characters[static_cast<std::size_t>(index - 1)], '0',
+                       static_cast<char>('0' + index / 10), static_cast<char>('0' + index % 10)};
+    }
+  }
+  return outputs;
 }();
 
 std::int32_t xkeycode(QuarnXkeycodeRecord* passed) {
   auto& record = *passed;
   const auto code = static_cast<std::uint16_t>(frame::read_le16(record.xk_key_code));
-  const int index = code < kKeyIndexes.size() ? kKeyIndexes[code] : 0;
-  if (index == 0 || index > 64) {
-    frame::clear(record.xk_character);
-    record.xk_no_character[0] = '1';
-    frame::write_unsigned(record.xk_key_index, 0);
-    return 0;
-  }
   const bool shifted = frame::read_le16(record.xk_shift_state) == 1;
-  record.xk_character[0] = (shifted ? kShifted : kUnshifted)[static_cast<std::size_t>(index - 1)];
-  record.xk_no_character[0] = '0';
-  frame::write_unsigned(record.xk_key_index, index);
+  const Output& output = code < kOutputs.size() ? kOutputs[code][shifted] : kNoCharacter;
+  // The three fields lie side by side: one copy of four bytes writes them.
+  static_assert(offsetof(QuarnXkeycodeRecord, xk_key_index) + sizeof record.xk_key_index -
+                    offsetof(QuarnXkeycodeRecord, xk_character) ==
+                sizeof(Output));
+  std::ranges::copy(output,
+                    reinterpret_cast<char*>(&record) + offsetof(QuarnXkeycodeRecord, xk_character));
   return 0;
 }
 
