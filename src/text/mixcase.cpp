@@ -1,5 +1,6 @@
 // MIXCASE: upper-case text into mixed case, in word or sentence style, with the suite's
 // abbreviations, address words and name suffixes put back as they are written.
+#include <emmintrin.h>
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -78,6 +79,8 @@ constexpr bool is_upper(char c) {
 constexpr char to_upper(char c) {
   return is_lower(c) ? static_cast<char>(c - 'a' + 'A') : c;
 }
+// The bit that tells a letter's cases apart.
+constexpr char kCaseBit = 'a' - 'A';
 
 template <std::size_t N>
 constexpr bool list_words_fit(const std::array<Entry, N>& list) {
@@ -93,59 +96,78 @@ constexpr bool list_words_fit(const std::array<Entry, N>& list) {
 }
 static_assert(list_words_fit(kGeneral) && list_words_fit(kAddress) && list_words_fit(kNames));
 
-// ---- Eight bytes at a time ----
-// The text is read as 64-bit numbers of eight bytes each ("lanes"), byte i in bits 8i to
-// 8i+7 (the codec's loads and stores), so that one operation works on eight bytes. A
-// test of the bytes answers with the high bit of each byte that passes.
-using Lanes = std::uint64_t;
-constexpr std::size_t kLaneBytes = sizeof(Lanes);
-constexpr Lanes kEveryByte = 0x0101010101010101;
-constexpr Lanes kHighBits = kEveryByte * 0x80;
-constexpr Lanes kSevenBits = ~kHighBits;
-// The bit that tells a letter's cases apart ('a' - 'A'); a test's high bit >> 2 is that bit.
-constexpr char kCaseBit = 'a' - 'A';
-constexpr Lanes kCaseBits = kEveryByte * kCaseBit;
-constexpr int kHighToCase = 2;
+// ---- Sixteen bytes at a time ----
+// The text is tested and converted sixteen bytes ("a block") at a time with SSE2, which every
+// x86-64 processor has; nothing outside this namespace uses it. A test answers with a mask,
+// bit i for byte i of the block.
+namespace block {
 
-Lanes load(const char* at) {
-  return frame::digits::load_bytes(at, kLaneBytes);
-}
-void store(char* at, Lanes lanes) {
-  frame::digits::store_bytes(at, lanes, kLaneBytes);
+constexpr std::size_t kBytes = 16;
+using Mask = std::uint16_t;
+
+__m128i load(const char* at) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
 }
 
-// The letters A-Z and a-z. With the case bit set a capital reads as its small letter. The
-// sums are made on the low seven bits of each byte, so none carries into the next byte; a
-// byte of 0x80 or more never passes.
-constexpr Lanes letters(Lanes lanes) {
-  const Lanes folded = (lanes | kCaseBits) & kSevenBits;
-  const Lanes from_a = folded + kEveryByte * (0x80 - 'a');
-  const Lanes after_z = folded + kEveryByte * (0x7F - 'z');
-  return from_a & ~after_z & ~lanes & kHighBits;
+// 0xFF in the bytes that are letters, A-Z and a-z. With the case bit set a capital reads as
+// its small letter; adding 0x80 - 'a' moves 'a'-'z', and no other byte, to 0x80-0x99, the
+// lowest bytes read as signed.
+__m128i letters(__m128i bytes) {
+  const __m128i folded = _mm_or_si128(bytes, _mm_set1_epi8(kCaseBit));
+  const __m128i moved = _mm_add_epi8(folded, _mm_set1_epi8(static_cast<char>(0x80 - 'a')));
+  return _mm_cmplt_epi8(moved, _mm_set1_epi8(static_cast<char>(0x80 + 'z' - 'a' + 1)));
 }
-// The bytes equal to `c`: those that the exclusive or makes zero. Adding 0x7F to the low
-// seven bits sets the high bit of every byte but a zero one, again without a carry.
-constexpr Lanes bytes_equal(Lanes lanes, char c) {
-  const Lanes zero_where_equal = lanes ^ kEveryByte * static_cast<unsigned char>(c);
-  return ~(((zero_where_equal & kSevenBits) + kSevenBits) | zero_where_equal) & kHighBits;
+
+struct Marks {
+  Mask letters;
+  Mask spaces;
+  Mask full_stops;
+};
+
+// Where the sixteen bytes at `at` hold letters, spaces and full stops.
+Marks marks(const char* at) {
+  const __m128i bytes = load(at);
+  const auto mask = [](__m128i test) { return static_cast<Mask>(_mm_movemask_epi8(test)); };
+  return {mask(letters(bytes)), mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))),
+          mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.')))};
 }
-// A test's answer as eight bits, bit i for byte i: the multiplication adds up copies of the
-// high bits shifted so that the high bit of byte i lands on bit 56 + i, and every other copy
-// below bit 56 or past bit 63 (they never meet, so nothing carries).
-constexpr Lanes byte_bits(Lanes high_bits) {
-  return high_bits * 0x0002040810204081 >> 56;
+
+// Writes the sixteen bytes at `at` with every letter small but those whose bit is set in
+// `capitals`, which become capitals; the other bytes stay as they are.
+void write_case(char* at, Mask capitals) {
+  const __m128i bytes = load(at);
+  // The mask's low byte into bytes 0-7 and its high byte into bytes 8-15; byte i then keeps
+  // the bit of its own place (i mod 8) and is all ones where that bit is set.
+  __m128i spread = _mm_cvtsi32_si128(capitals);
+  spread = _mm_unpacklo_epi8(spread, spread);
+  spread = _mm_unpacklo_epi16(spread, spread);
+  spread = _mm_unpacklo_epi32(spread, spread);
+  const __m128i place = _mm_set1_epi64x(0x8040201008040201);
+  const __m128i capital = _mm_cmpeq_epi8(_mm_and_si128(spread, place), place);
+  // Every letter's case bit set, then cleared again where a capital is due.
+  const __m128i case_bits = _mm_and_si128(letters(bytes), _mm_set1_epi8(kCaseBit));
+  const __m128i small = _mm_or_si128(bytes, case_bits);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(at),
+                   _mm_xor_si128(small, _mm_and_si128(case_bits, capital)));
 }
+
+}  // namespace block
 
 // ---- The list words' index ----
-// A word's key is its letters in capitals, in the places they have in a lane: the list
-// words are 2 to 5 letters, so equal keys mean equal words. One table holds every word of
-// the three lists at a slot of its own, found from the key by a multiplication (a perfect
-// hash, its multiplier found at compile time), so that a word is looked up once for all
-// the lists, and says what putting the word back takes wherever it stands.
-constexpr Lanes key_of(std::string_view word) {
-  Lanes key = 0;
+// A word's key is its letters in capitals as eight bytes read from the text (the codec's
+// load), letter i in byte i and zeros after the word: the list words are 2 to 5 letters, so
+// equal keys mean equal words. One table holds every word of the three lists at a slot of its
+// own, found from the key by a multiplication (a perfect hash, its multiplier found at compile
+// time), so that a word is looked up once for all the lists, and says where the word is put
+// back and which of its letters are capitals.
+using Key = std::uint64_t;
+constexpr std::size_t kKeyBytes = sizeof(Key);
+// Every byte's case bit cleared: the letters read as capitals.
+constexpr Key kInCapitals = ~(0x0101010101010101 * Key{kCaseBit});
+constexpr Key key_of(std::string_view word) {
+  Key key = 0;
   for (std::size_t i = 0; i < word.size(); ++i)
-    key |= Lanes{static_cast<unsigned char>(to_upper(word[i]))} << 8 * i;
+    key |= Key{static_cast<unsigned char>(to_upper(word[i]))} << 8 * i;
   return key;
 }
 
@@ -186,27 +208,29 @@ constexpr bool put_back(const Entry* general, const Entry* address, const Entry*
 }
 
 struct Slot {
-  Lanes key = 0;  // 0: no word here
-  // In each situation, bit i set where the word put back needs a capital at its letter i
-  // that the conversion did not give it; none where it is not put back.
-  std::array<std::uint8_t, kSituations> capitals_due{};
+  Key key = 0;  // 0: no word here
+  // Bit s set where the word is put back in situation s.
+  std::uint16_t put_back_in = 0;
+  // Bit i set where the word as written has a capital at its letter i.
+  std::uint8_t capitals = 0;
 };
+static_assert(kSituations <= 16);
 
 // 256 slots for the 45 words: room enough that a multiplier giving each word a slot of its
 // own turns up within a few tries, which keeps the work at compile time small.
 constexpr int kIndexBits = 8;
 struct Index {
-  Lanes multiplier = 0;
+  Key multiplier = 0;
   std::array<Slot, std::size_t{1} << kIndexBits> slots{};
 
-  constexpr std::size_t slot_of(Lanes key) const {
+  constexpr std::size_t slot_of(Key key) const {
     return static_cast<std::size_t>(key * multiplier >> (64 - kIndexBits));
   }
 };
 
 // The entry of the word with this key in a list, or null.
 template <std::size_t N>
-constexpr const Entry* entry_in(const std::array<Entry, N>& list, Lanes key) {
+constexpr const Entry* entry_in(const std::array<Entry, N>& list, Key key) {
   for (const Entry& entry : list) {
     if (key_of(entry.written) == key) return &entry;
   }
@@ -215,11 +239,11 @@ constexpr const Entry* entry_in(const std::array<Entry, N>& list, Lanes key) {
 
 constexpr Index build_index() {
   // Every word once, whatever lists it is in.
-  std::array<Lanes, kGeneral.size() + kAddress.size() + kNames.size()> keys{};
+  std::array<Key, kGeneral.size() + kAddress.size() + kNames.size()> keys{};
   std::size_t count = 0;
   const auto gather = [&](const auto& list) {
     for (const Entry& entry : list) {
-      const Lanes key = key_of(entry.written);
+      const Key key = key_of(entry.written);
       if (std::find(keys.begin(), keys.begin() + count, key) == keys.begin() + count)
         keys[count++] = key;
     }
@@ -229,7 +253,7 @@ constexpr Index build_index() {
   gather(kNames);
 
   Index index;
-  for (Lanes odd = 1;; odd += 2) {
+  for (Key odd = 1;; odd += 2) {
     if (odd > 1'000) throw "no multiplier gives every list word a slot of its own";
     index.multiplier = 0x9E3779B97F4A7C15 * odd;  // the golden ratio's bits, spread further
     std::array<bool, std::size_t{1} << kIndexBits> taken{};
@@ -252,20 +276,17 @@ constexpr Index build_index() {
       if (entry != nullptr && entry->written != any->written)
         throw "a word is written differently in two lists";
     }
-    unsigned capitals = 0;
-    for (std::size_t letter = 0; letter < any->written.size(); ++letter) {
-      if (is_upper(any->written[letter])) capitals |= 1u << letter;
-    }
     Slot& slot = index.slots[index.slot_of(keys[i])];
     slot.key = keys[i];
+    for (std::size_t letter = 0; letter < any->written.size(); ++letter) {
+      if (is_upper(any->written[letter])) slot.capitals |= 1u << letter;
+    }
     for (const Lists lists :
          {Lists::kGeneral, Lists::kGeneralAndAddress, Lists::kGeneralAndNames}) {
       for (const bool word_style : {false, true}) {
         for (const bool first : {false, true}) {
-          if (!put_back(general, address, names, lists, word_style, first)) continue;
-          // Word style gave the first letter its capital already.
-          slot.capitals_due[situation(lists, word_style, first)] =
-              static_cast<std::uint8_t>(word_style ? capitals & ~1u : capitals);
+          if (put_back(general, address, names, lists, word_style, first))
+            slot.put_back_in |= 1u << situation(lists, word_style, first);
         }
       }
     }
@@ -275,16 +296,18 @@ constexpr Index build_index() {
 constexpr Index kIndex = build_index();
 
 // ---- The conversion ----
-// One pass over the text, eight bytes at a time, writes every letter small (and, in word
-// style, every word's first letter a capital) and marks, one bit for each byte, where the
-// spaces, letters and full stops are. The capitals still due are few and are put in from
-// the marks: the sentences' first letters, then the list words' capitals.
+// One pass over the text, a block at a time, marks where the letters, spaces and full stops
+// are, one bit for each byte. From the marks come the capitals: the words' or the sentences'
+// first letters, then the list words' capitals. A second pass writes every letter small but
+// the capitals.
 constexpr std::size_t kTextWidth = sizeof(QuarnMixcaseRecord::mc_text);
-constexpr std::size_t kTextLanes = (kTextWidth + kLaneBytes - 1) / kLaneBytes;
+constexpr std::size_t kBlocks = (kTextWidth + block::kBytes - 1) / block::kBytes;
 
-// The text worked on: the field's bytes, then spaces, which stand for its end, with room for
-// eight bytes read from any byte of the field.
-using Padded = std::array<char, (kTextLanes + 1) * kLaneBytes>;
+// The text worked on: the field's bytes, then spaces, which stand for its end, to the end of
+// the last block.
+using Padded = std::array<char, kBlocks * block::kBytes>;
+// A list word's key is read from any byte where a word of two letters can start.
+static_assert(kTextWidth - kShortestWord + kKeyBytes <= sizeof(Padded));
 
 // One bit for each byte of the text, bit i for byte i.
 __extension__ typedef unsigned __int128 Bits;
@@ -293,112 +316,83 @@ constexpr Bits bit(std::size_t at) {
   return Bits{1} << at;
 }
 std::size_t lowest_bit(Bits bits) {
-  const auto low = static_cast<Lanes>(bits);
-  const int at =
-      low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(static_cast<Lanes>(bits >> 64));
+  const auto low = static_cast<std::uint64_t>(bits);
+  const int at = low != 0 ? std::countr_zero(low)
+                          : 64 + std::countr_zero(static_cast<std::uint64_t>(bits >> 64));
   return static_cast<std::size_t>(at);
 }
 // Calls visit(at) for every bit set, lowest first, a half at a time.
 template <class Visit>
 void for_each_bit(Bits bits, Visit visit) {
-  const auto each = [&](Lanes half, std::size_t base) {
+  const auto each = [&](std::uint64_t half, std::size_t base) {
     for (; half != 0; half &= half - 1)
       visit(base + static_cast<std::size_t>(std::countr_zero(half)));
   };
-  each(static_cast<Lanes>(bits), 0);
-  each(static_cast<Lanes>(bits >> 64), 64);
+  each(static_cast<std::uint64_t>(bits), 0);
+  each(static_cast<std::uint64_t>(bits >> 64), 64);
 }
 
 // What the text holds where; the bytes after the field count as spaces.
 struct Marks {
   Bits spaces = 0;
   Bits letters = 0;
-  Bits full_stops = 0;  // in sentence style only
+  Bits full_stops = 0;
 };
 
-// Writes the source into `converted` with every letter small, and in word style with the
-// first letter of every word a capital; returns the source's marks.
-Marks convert_case(const Padded& source, Padded& converted, bool word_style) {
+Marks marks_of(const Padded& text) {
   Marks marks;
-  Lanes letters_before = 0;  // of the lane before: none before the text
-  // Sixty-four bits of marks at a time, eight a lane: shifting all 128 bits by a varying
-  // count would cost several operations a lane.
-  for (std::size_t half = 0; half < 2; ++half) {
-    Lanes spaces = 0;
-    Lanes letters_seen = 0;
-    Lanes full_stops = 0;
-    for (std::size_t in_half = 0; in_half < 8; ++in_half) {
-      const std::size_t at = (8 * half + in_half) * kLaneBytes;
-      if (at >= kTextWidth) break;
-      const Lanes lanes = load(source.data() + at);
-      const Lanes letter = letters(lanes);
-      Lanes small = lanes | letter >> kHighToCase;
-      if (word_style) {
-        // A letter after anything but a letter starts a word.
-        const Lanes capital = letter & ~(letter << 8 | letters_before >> 56);
-        small &= ~(capital >> kHighToCase);
-      } else {
-        full_stops |= byte_bits(bytes_equal(lanes, '.')) << 8 * in_half;
-      }
-      letters_before = letter;
-      spaces |= byte_bits(bytes_equal(lanes, ' ')) << 8 * in_half;
-      letters_seen |= byte_bits(letter) << 8 * in_half;
-
-      store(converted.data() + at, small);
-    }
-    marks.spaces |= Bits{spaces} << 64 * half;
-    marks.letters |= Bits{letters_seen} << 64 * half;
-    marks.full_stops |= Bits{full_stops} << 64 * half;
+  for (std::size_t at = 0; at < text.size(); at += block::kBytes) {
+    const block::Marks in_block = block::marks(text.data() + at);
+    marks.spaces |= Bits{in_block.spaces} << at;
+    marks.letters |= Bits{in_block.letters} << at;
+    marks.full_stops |= Bits{in_block.full_stops} << at;
   }
   marks.spaces |= ~Bits{0} << kTextWidth;
   return marks;
 }
 
-// Sentence style: the first byte of the text, and the first byte that is not a space after
-// each full stop but one that starts the text, into a capital (a byte that is no letter
-// stays as it is). Returns where they are.
-Bits capitalise_sentences(Padded& converted, const Marks& marks) {
-  Bits capitals = bit(0);
-  converted[0] = to_upper(converted[0]);
-  for_each_bit(marks.full_stops & ~bit(0), [&](std::size_t stop) {
-    const Bits after = ~marks.spaces & ~(bit(stop + 1) - 1);
-    if (after == 0) return;
-    const std::size_t at = lowest_bit(after);
-    capitals |= bit(at);
-    converted[at] = to_upper(converted[at]);
-  });
-  return capitals;
+// Word style: every letter that does not follow a letter starts a word.
+Bits word_starts(const Marks& marks) {
+  return marks.letters & ~(marks.letters << 1);
 }
 
-// Puts back the list words as written. Only a whole word counts: it starts the text or
-// follows a space, and a space or the end of the field follows it (the last word of a full
-// field counts as followed by the padding it has no room for). Punctuation is part of a
-// word, so "Ne," is not "NE". A list word is taken in the case the conversion gave it, all
-// small letters but the first, which may be a capital: so a list word that starts a
-// sentence is put back too. Putting it back is giving capitals to the letters written so.
-void put_back_list_words(const Padded& source, Padded& converted, const Marks& marks, Bits capitals,
-                         Lists lists, bool word_style) {
+// Sentence style: the first byte of the text, and the first byte that is not a space after
+// each full stop but one that starts the text (a byte that is no letter stays as it is).
+Bits sentence_starts(const Marks& marks) {
+  Bits starts = bit(0);
+  for_each_bit(marks.full_stops & ~bit(0), [&](std::size_t stop) {
+    const Bits after = ~marks.spaces & ~(bit(stop + 1) - 1);
+    if (after != 0) starts |= bit(lowest_bit(after));
+  });
+  return starts;
+}
+
+// The capitals that put back the list words as written. Only a whole word counts: it starts
+// the text or follows a space, and a space or the end of the field follows it (the last word
+// of a full field counts as followed by the padding it has no room for). Punctuation is part
+// of a word, so "Ne," is not "NE". A list word is taken in the case the conversion gives it,
+// all small letters but the first, which may be a capital: so a list word that starts a
+// sentence is put back too.
+Bits list_word_capitals(const Padded& text, const Marks& marks, Bits capitals, Lists lists,
+                        bool word_style) {
   const Bits small_letters = marks.letters & ~capitals;
-  const std::size_t where = situation(lists, word_style, false);
+  Bits put_back = 0;
   // The places where a word of each length may be a list word, for all places at once: a
   // letter first in the text or after a space, then small letters, then a space.
   Bits run = marks.letters & (marks.spaces << 1 | bit(0));
   for (std::size_t length = 1; length <= kLongestWord; ++length) {
     if (length >= kShortestWord) {
-      const Lanes in_capitals = ((Lanes{1} << 8 * length) - 1) & ~kCaseBits;
+      const Key in_capitals = ((Key{1} << 8 * length) - 1) & kInCapitals;
       for_each_bit(run & marks.spaces >> length, [&](std::size_t at) {
-        const Lanes key = load(source.data() + at) & in_capitals;
+        const Key key = frame::digits::load_bytes(text.data() + at, kKeyBytes) & in_capitals;
         const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
-        if (slot.key != key) return;
-        for (unsigned due = slot.capitals_due[where + (at == 0 ? 1 : 0)]; due != 0;
-             due &= due - 1) {
-          // A small letter: its capital is without the case bit.
-          converted[at + static_cast<std::size_t>(std::countr_zero(due))] &= ~kCaseBit;
-        }
+        if (slot.key == key && (slot.put_back_in >> situation(lists, word_style, at == 0) & 1) != 0)
+          put_back |= Bits{slot.capitals} << at;
       });
     }
     run &= small_letters >> length;
   }
+  return put_back;
 }
 
 std::int32_t mixcase(QuarnMixcaseRecord* passed) {
@@ -406,17 +400,17 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
   const frame::Field text(record.mc_text);
   const bool word_style = record.mc_style[0] != 'S';
 
-  Padded source;
-  std::memcpy(source.data(), text.data(), kTextWidth);
-  std::memset(source.data() + kTextWidth, ' ', source.size() - kTextWidth);
-  Padded converted;
-  const Marks marks = convert_case(source, converted, word_style);
-  const Bits capitals = word_style ? marks.letters & ~(marks.letters << 1)  // as convert_case
-                                   : capitalise_sentences(converted, marks);
-  put_back_list_words(source, converted, marks, capitals, lists_of(record.mc_exception_set[0]),
-                      word_style);
+  Padded work;
+  std::memcpy(work.data(), text.data(), kTextWidth);
+  std::memset(work.data() + kTextWidth, ' ', work.size() - kTextWidth);
+  const Marks marks = marks_of(work);
+  Bits capitals = word_style ? word_starts(marks) : sentence_starts(marks);
+  capitals |=
+      list_word_capitals(work, marks, capitals, lists_of(record.mc_exception_set[0]), word_style);
+  for (std::size_t at = 0; at < work.size(); at += block::kBytes)
+    block::write_case(work.data() + at, static_cast<block::Mask>(capitals >> at));
 
-  std::memcpy(text.data(), converted.data(), kTextWidth);
+  std::memcpy(text.data(), work.data(), kTextWidth);
   frame::clear(record.mc_style);
   frame::clear(record.mc_exception_set);
   return 0;

@@ -119,6 +119,9 @@ TEST(Mixcase, SentenceStyle) {
       {'S', ' ', "A.. B . .C", "A.. B . .C"},
       {'S', ' ', "A. ups. Ne", "A. Ups. NE"},
       {'S', ' ', "OK. ups NE. ne", "Ok. UPS ne. NE"},
+      // a sentence that starts with a byte that is no letter: it stays as it is (without the
+      // case bit '{' and '`' would read '[' and '@'), and the letters after it are small
+      {'S', ' ', "OK. {HI}. `YES`. @NO", "Ok. {hi}. `yes`. @no"},
   };
   for (const Case& c : cases)
     check(c);
