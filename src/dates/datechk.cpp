@@ -17,9 +17,7 @@ bool in_accepted_range(std::int64_t year) {
 
 // A field that does not hold a number makes the date invalid, whatever the switches say.
 bool is_valid(const QuarnDatechkRecord& record) {
-  const auto month = frame::read_signed(record.dc_month);
-  const auto day = frame::read_signed(record.dc_day);
-  const auto year = frame::read_signed(record.dc_year);
+  const auto [month, day, year] = dates::read_date(record.dc_month);
   if (!month || !day || !year) return false;
 
   const char year_check = record.dc_year_check[0];

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "dates/calendar.hpp"
+#include "dates/datechk.hpp"
 #include "frame/codec.hpp"
 #include "frame/declare.hpp"
 #include "frame/program.hpp"
@@ -44,9 +45,8 @@ std::int32_t getday(QuarnDatechkRecord* passed_check, QuarnGetdayRecord* passed_
   std::copy_n(day_record.gy_month, 2, check.dc_month);
   std::copy_n(day_record.gy_day, 2, check.dc_day);
   std::copy_n(day_record.gy_year, 4, check.dc_year);
-  auto month = frame::read_signed(check.dc_month);
-  auto day = frame::read_signed(check.dc_day);
-  const auto year = frame::read_signed(check.dc_year);
+  // Read from the day record: the same bytes, not read back just after they were written.
+  auto [month, day, year] = dates::read_date(day_record.gy_month);
   if (check.dc_zero_month[0] == 'Y' && month == 0) {
     month = 1;
     frame::write_signed(check.dc_month, 1);

@@ -151,10 +151,16 @@ template <class Word>
   return (word & 0xFF) * 100 + (word >> 16 & 0xFF);
 }
 
+// The values of the four pairs of eight digit bytes, each in its pair's first byte (the
+// even bytes; the odd ones hold what is left over).
+[[gnu::always_inline]] inline std::uint64_t pair_values(std::uint64_t word) {
+  word -= kZeros<std::uint64_t>;
+  return word * 10 + (word >> 8);
+}
+
 // The value of eight digit bytes: pairs, then fours, then the eight, each step one multiply.
 [[gnu::always_inline]] inline std::uint32_t value_of(std::uint64_t word) {
-  word -= kZeros<std::uint64_t>;
-  word = word * 10 + (word >> 8);  // each even byte: two digits
+  word = pair_values(word);
   word = ((word & 0x000000FF000000FF) * (100 + (1000000ULL << 32)) +
           ((word >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32))) >>
          32;

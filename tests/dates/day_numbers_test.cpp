@@ -64,6 +64,7 @@ TEST(Getday, NumbersAndWeekdays) {
       {"02302020", "01", "080415"},  // a day past the month's end counts on
       {"01002020", "03", "080354"},  // day 0 without its switch counts back
       {"03050000", "08", "000065"},  // year 0: day of the year from 2
+      {"0A0B202@", "05", "080356"},  // +1, +2, +2020 with the record's zone
       // Past year 4537 the field keeps the low six digits.
       {"12319999", "03", "995049"},
   };
