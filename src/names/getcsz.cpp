@@ -32,10 +32,10 @@ std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state
   }
 
   frame::put_text(state.gs_request_status, "01");
-  frame::put_text(state.gs_postal_code, frame::text_of(record.csz_postal_code));
+  names::copy_field(state.gs_postal_code, record.csz_postal_code);
   // GETSTATE looks codes up in the first positions of the state only, and puts the
   // terminator back after the code itself.
-  frame::put_text(state.gs_state_code, frame::text_of(record.csz_state));
+  names::copy_field(state.gs_state_code, record.csz_state);
   std::ranges::replace(state.gs_state_code, names::kSlash, ' ');
   names::call_getstate(state);
 

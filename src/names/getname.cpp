@@ -111,7 +111,7 @@ std::int32_t getname(QuarnGetnameRecord* passed) {
   const bool no_name = part_1.empty() && part_2.empty() && part_3.empty() && part_4.empty();
   const Outcome& outcome = no_name ? kNoName : slashes >= 4 ? kTooManyPieces : kSplit;
   frame::put_text(record.gn_return_code, outcome.code);
-  std::ranges::copy(outcome.sort_name_background, record.gn_sort_name);
+  names::copy_field(record.gn_sort_name, outcome.sort_name_background);
   SortName sort_name;
   sort_name.add_group(part_3, part_4);
   sort_name.add_group(part_1, part_2);

@@ -22,9 +22,4 @@ std::size_t split_pieces(std::string_view line, std::span<std::string_view> piec
   return piece + static_cast<std::size_t>(std::count(start, stop, kSlash));
 }
 
-void upper_case(frame::Field text) {
-  for (char& c : text)
-    c = upper(c);
-}
-
 }  // namespace quarn::names

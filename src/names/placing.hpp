@@ -12,6 +12,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <span>
 #include <string_view>
 
@@ -31,21 +33,24 @@ inline bool is_empty(frame::ConstField field) {
   return !field.empty() && field[0] == kSlash && frame::is_blank(field.subspan(1));
 }
 
+// A field is worked on in blocks of this many bytes (a vector register): its width rounded
+// up to whole blocks is read and worked out, and its own width of that is stored.
+inline constexpr std::size_t kBlock = 16;
+template <std::size_t kWidth>
+inline constexpr std::size_t kBlocksOf = ((kWidth + kBlock - 1) / kBlock) * kBlock;
+
+// The widest line and the widest field of the programs that place pieces.
+inline constexpr std::size_t kMaxLineWidth = 40;
+inline constexpr std::size_t kMaxFieldWidth = 40;
+
+// A keyed line as it is split: the line, then spaces, as many as a widest field's blocks.
+using LineBuffer = std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>>;
+
 // Splits a keyed line at its "/" characters: pieces[k] is the stretch after the k-th "/" up
 // to the next one, and the last element takes the whole rest of the line, further "/"
 // included. Elements beyond the pieces the line holds are empty. Returns the number of "/"
 // in the whole line.
 std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces);
-
-// A field is worked on in blocks of this many bytes (a vector register): its width rounded
-// up to whole blocks is read and worked out, and its own width of that is stored.
-inline constexpr std::size_t kBlock = 16;
-template <std::size_t kWidth>
-inline constexpr std::size_t kBlocksOf = (kWidth + kBlock - 1) / kBlock* kBlock;
-
-// The widest line and the widest field of the programs that place pieces.
-inline constexpr std::size_t kMaxLineWidth = 40;
-inline constexpr std::size_t kMaxFieldWidth = 40;
 
 // A piece of a keyed line, with at least a widest field's blocks of the line's buffer after
 // it: a field can be read in whole blocks from any of its characters.
@@ -61,7 +66,7 @@ class KeyedLine {
  public:
   template <std::size_t kWidth>
   explicit KeyedLine(const char (&line)[kWidth]) {
-    static_assert(kWidth <= kMaxLineWidth);
+    static_assert(kWidth <= kMaxLineWidth && kPieces > 0);
     std::copy_n(line, kWidth, buffer_.data());
     frame::clear(std::span(buffer_).subspan(kWidth));
     const std::string_view text = frame::trimmed(std::span<const char, kWidth>(line));
@@ -77,7 +82,7 @@ class KeyedLine {
   Piece operator[](std::size_t k) const { return {pieces_[k]}; }
 
  private:
-  std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>> buffer_;
+  LineBuffer buffer_;
   std::array<std::string_view, kPieces> pieces_;
   std::size_t slashes_;
   bool empty_;
@@ -94,13 +99,30 @@ struct Placed {
   std::string_view text() const { return {field.data(), length}; }
 };
 
+// Copies a field into a field of another record, or a table's value into a record, cut or
+// padded with spaces as frame::put_text does. The two never overlap, so the copy has a fixed
+// size that the compiler lays out as a few moves (put_text allows an overlap, and its copy is
+// a call into the C library). Both are char arrays or std::array<char, N>: their width is
+// their size.
+template <class To, class From>
+void copy_field(To& to, const From& from) {
+  static_assert(sizeof(*std::data(to)) == 1 && sizeof(*std::data(from)) == 1);
+  constexpr std::size_t kCopied = std::min(sizeof(To), sizeof(From));
+  std::memcpy(std::data(to), std::data(from), kCopied);
+  std::fill_n(std::data(to) + kCopied, sizeof(To) - kCopied, ' ');
+}
+
 // The letter a-z as A-Z; every other byte as it is.
 inline char upper(char c) {
   const bool lower = static_cast<unsigned char>(c - 'a') < 26;
   return static_cast<char>(c ^ (lower << 5));
 }
-// The letters a-z of the text as A-Z; every other byte is left as it is.
-void upper_case(frame::Field text);
+// The letters a-z of the text as A-Z; every other byte is left as it is. Inline: a field's
+// width is known where it is called, and the whole field is done in blocks.
+inline void upper_case(frame::Field text) {
+  for (char& c : text)
+    c = upper(c);
+}
 
 enum class Slashes { kKeep, kToSpaces };
 
