@@ -6,7 +6,7 @@
 namespace quarn::names {
 
 std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces) {
-  std::ranges::fill(pieces, std::string_view{});
+  std::ranges::fill(pieces, line.substr(line.size()));
   if (pieces.empty()) return static_cast<std::size_t>(std::ranges::count(line, kSlash));
   const char* const stop = line.data() + line.size();
   const char* start = line.data();

@@ -48,8 +48,8 @@ using LineBuffer = std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>>;
 
 // Splits a keyed line at its "/" characters: pieces[k] is the stretch after the k-th "/" up
 // to the next one, and the last element takes the whole rest of the line, further "/"
-// included. Elements beyond the pieces the line holds are empty. Returns the number of "/"
-// in the whole line.
+// included. Elements beyond the pieces the line holds are empty, at the line's end. Returns
+// the number of "/" in the whole line.
 std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces);
 
 // A piece of a keyed line, with at least a widest field's blocks of the line's buffer after
@@ -69,9 +69,15 @@ class KeyedLine {
     static_assert(kWidth <= kMaxLineWidth && kPieces > 0);
     std::copy_n(line, kWidth, buffer_.data());
     frame::clear(std::span(buffer_).subspan(kWidth));
+    // The line itself is split, not the copy: a read of the copy across the blocks it was
+    // written in waits until the copy has reached the cache, and by the time the pieces
+    // are placed it has.
     const std::string_view text = frame::trimmed(std::span<const char, kWidth>(line));
     empty_ = text.empty();
-    slashes_ = split_pieces({buffer_.data(), text.size()}, pieces_);
+    std::array<std::string_view, kPieces> pieces;
+    slashes_ = split_pieces(text, pieces);
+    for (std::size_t k = 0; k < kPieces; ++k)
+      pieces_[k] = {buffer_.data() + (pieces[k].data() - line), pieces[k].size()};
   }
 
   // True when the line is blank.
@@ -147,18 +153,14 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
     ++first;
   const std::size_t length = last - first;
 
-  // Each position of the field shows the text's character there, or a space after the
-  // text; then "/" become spaces and a-z upper case when asked, over the whole field.
-  // Positions are compared as bytes (all are below 128), so that a whole block is decided
-  // at once.
-  const char* const text = cut.data() + first;
+  // The field is worked out whole and then stored at once, written once: each position
+  // shows the text's character there, "/" as a space and a-z in upper case when asked, or
+  // after the text a space, or the terminator where the text ended before the shift when
+  // that is inside the field. Positions are compared as bytes (all are below 128), so that
+  // a whole block is decided at once; the text is read whole, past its end too, since a read
+  // that depends on a test would be done one character at a time.
   std::array<char, kBlocksOf<kWidth>> placed;
-  for (std::size_t i = 0; i < placed.size(); ++i) {
-    // Read whether it is the text's or not: a read that depends on the test would be done
-    // one character at a time.
-    const char c = text[i];
-    placed[i] = static_cast<std::uint8_t>(i) < static_cast<std::uint8_t>(length) ? c : ' ';
-  }
+  std::copy_n(cut.data() + first, placed.size(), placed.data());
   if constexpr (kSlashesAreBlank) {
     for (char& c : placed)
       c = c == kSlash ? ' ' : c;
@@ -167,10 +169,14 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
     for (char& c : placed)
       c = upper(c);
   }
+  const auto terminator = static_cast<std::uint8_t>(last < kWidth ? length : kWidth);
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const auto at = static_cast<std::uint8_t>(i);
+    const char after_text = at == terminator ? kSlash : ' ';
+    placed[i] = at < static_cast<std::uint8_t>(length) ? placed[i] : after_text;
+  }
   std::copy_n(placed.data(), kWidth, field.data());
-  // The terminator goes where the text ended before the shift, if that is inside the field.
   if (last == kWidth) return {field, kWidth};
-  field[length] = kSlash;
   return {field, length};
 }
 
