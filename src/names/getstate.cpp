@@ -179,11 +179,11 @@ bool is_letter(char c) {
 bool all_digits(std::string_view text) {
   return std::ranges::all_of(text, is_digit);
 }
-// Does `postal`, read in upper case, fit `pattern`, in which "9" stands for a digit, "A" for
-// a letter, and any other character for itself? Positions past the pattern must be spaces.
+// Does `postal`, in upper case, fit `pattern`, in which "9" stands for a digit, "A" for a
+// letter, and any other character for itself? Positions past the pattern must be spaces.
 bool fits(frame::ConstField postal, std::string_view pattern) {
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const char c = names::upper(postal[i]);
+    const char c = postal[i];
     const bool ok = pattern[i] == '9'   ? is_digit(c)
                     : pattern[i] == 'A' ? is_letter(c)
                                         : c == pattern[i];
@@ -195,9 +195,8 @@ bool fits(frame::ConstField postal, std::string_view pattern) {
 // Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
 // the terminator (GETCSZ always adds one).
 bool fits_hamilton(frame::ConstField postal, std::string_view state_code) {
-  const char letter = names::upper(postal[0]);
-  return state_code == "HM/  " && letter >= 'A' && letter <= 'P' &&
-         names::upper(postal[1]) == 'X' &&
+  const char letter = postal[0];
+  return state_code == "HM/  " && letter >= 'A' && letter <= 'P' && postal[1] == 'X' &&
          (frame::is_blank(postal.subspan(2)) ||
           (postal[2] == names::kSlash && frame::is_blank(postal.subspan(3))));
 }
@@ -303,13 +302,13 @@ void put_row(QuarnGetstateRecord& record, const StateRow& row) {
   names::copy_field(record.gs_country, row.country);
 }
 
-// After a row was found: the postal code checked, when a country was given, against its
-// pattern, and put in upper case. (It is checked as it reads in upper case before it is
-// rewritten, so that the check does not wait for the rewrite.)
+// After a row was found: the postal code put in upper case and checked, when a country was
+// given, against its pattern. (Upper case first: the whole field at once, rather than each
+// character as the pattern reads it.)
 ReturnCode check_postal_code(QuarnGetstateRecord& record, std::uint16_t country) {
+  names::upper_case(record.gs_postal_code);
   const bool ok = country == kAnyCountry || postal_code_fits(country, record.gs_postal_code,
                                                              frame::text_of(record.gs_state_code));
-  names::upper_case(record.gs_postal_code);
   return ok ? kFound : kPostalMismatch;
 }
 
