@@ -102,7 +102,6 @@ struct Placed {
   std::size_t length;
 
   bool empty() const { return length == 0; }
-  std::string_view text() const { return {field.data(), length}; }
 };
 
 // Copies a field into a field of another record, or a table's value into a record, cut or
@@ -157,8 +156,9 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
   // shows the text's character there, "/" as a space and a-z in upper case when asked, or
   // after the text a space, or the terminator where the text ended before the shift when
   // that is inside the field. Positions are compared as bytes (all are below 128), so that
-  // a whole block is decided at once; the text is read whole, past its end too, since a read
-  // that depends on a test would be done one character at a time.
+  // a whole block is decided at once; the text is read whole, past its end too (the line's
+  // buffer has room for that), since a read that depends on a test would be done one
+  // character at a time.
   std::array<char, kBlocksOf<kWidth>> placed;
   std::copy_n(cut.data() + first, placed.size(), placed.data());
   if constexpr (kSlashesAreBlank) {
@@ -176,8 +176,9 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
     placed[i] = at < static_cast<std::uint8_t>(length) ? placed[i] : after_text;
   }
   std::copy_n(placed.data(), kWidth, field.data());
-  if (last == kWidth) return {field, kWidth};
-  return {field, length};
+  // A text that reached the field's end before the shift got no terminator: all of the field
+  // is its text.
+  return {field, last == kWidth ? kWidth : length};
 }
 
 }  // namespace detail
