@@ -18,25 +18,24 @@ std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state
   auto& record = *passed;
   auto& state = *passed_state;
 
-  // Trailing spaces are blanks that placing would drop from the postal code anyway.
-  std::array<std::string_view, 3> pieces;
-  if (names::split_pieces(frame::trimmed(record.csz_line_in), pieces) != 2) {
+  const names::KeyedLine<3> line(record.csz_line_in);
+  if (line.slashes() != 2) {
     frame::put_text(record.csz_return_code, "70");
     return 0;
   }
-  const bool no_city = names::place(record.csz_city, pieces[0]).empty();
-  const bool no_state = names::place_upper(record.csz_state, pieces[1]).empty();
-  const bool no_postal_code = names::place_upper(record.csz_postal_code, pieces[2]).empty();
+  const bool no_city = names::place(record.csz_city, line[0]).empty();
+  const bool no_state = names::place_upper(record.csz_state, line[1]).empty();
+  const bool no_postal_code = names::place_upper(record.csz_postal_code, line[2]).empty();
   if (no_city && no_state && no_postal_code) {
     frame::put_text(record.csz_return_code, "79");
     return 0;
   }
 
   frame::put_text(state.gs_request_status, "01");
-  frame::put_text(state.gs_postal_code, frame::text_of(record.csz_postal_code));
+  names::copy_field(state.gs_postal_code, record.csz_postal_code);
   // GETSTATE looks codes up in the first positions of the state only, and puts the
   // terminator back after the code itself.
-  frame::put_text(state.gs_state_code, frame::text_of(record.csz_state));
+  names::copy_field(state.gs_state_code, record.csz_state);
   std::ranges::replace(state.gs_state_code, names::kSlash, ' ');
   names::call_getstate(state);
 

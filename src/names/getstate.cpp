@@ -156,13 +156,19 @@ constexpr std::array<std::uint16_t, 5> kCountries{kUS, kCA, kBM, kSG, kAnyCountr
 constexpr std::uint16_t kByCode = pair_key("01");
 constexpr std::uint16_t kByNumber = pair_key("02");
 
-// Return codes.
-constexpr std::string_view kFound = "00";
-constexpr std::string_view kBadRequest = "70";
-constexpr std::string_view kNotFound = "71";
-constexpr std::string_view kBadNumber = "72";
-constexpr std::string_view kPostalMismatch = "73";
-constexpr std::string_view kBadCountry = "74";
+// Return codes, at the width of the field that shows them.
+using ReturnCode = std::array<char, sizeof(QuarnGetstateRecord::gs_request_status)>;
+consteval ReturnCode return_code(std::string_view text) {
+  ReturnCode code{};
+  frame::put_text(code, text);
+  return code;
+}
+constexpr ReturnCode kFound = return_code("00");
+constexpr ReturnCode kBadRequest = return_code("70");
+constexpr ReturnCode kNotFound = return_code("71");
+constexpr ReturnCode kBadNumber = return_code("72");
+constexpr ReturnCode kPostalMismatch = return_code("73");
+constexpr ReturnCode kBadCountry = return_code("74");
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
@@ -173,11 +179,11 @@ bool is_letter(char c) {
 bool all_digits(std::string_view text) {
   return std::ranges::all_of(text, is_digit);
 }
-// Does `postal`, read in upper case, fit `pattern`, in which "9" stands for a digit, "A" for
-// a letter, and any other character for itself? Positions past the pattern must be spaces.
+// Does `postal`, in upper case, fit `pattern`, in which "9" stands for a digit, "A" for a
+// letter, and any other character for itself? Positions past the pattern must be spaces.
 bool fits(frame::ConstField postal, std::string_view pattern) {
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const char c = names::upper(postal[i]);
+    const char c = postal[i];
     const bool ok = pattern[i] == '9'   ? is_digit(c)
                     : pattern[i] == 'A' ? is_letter(c)
                                         : c == pattern[i];
@@ -189,9 +195,8 @@ bool fits(frame::ConstField postal, std::string_view pattern) {
 // Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
 // the terminator (GETCSZ always adds one).
 bool fits_hamilton(frame::ConstField postal, std::string_view state_code) {
-  const char letter = names::upper(postal[0]);
-  return state_code == "HM/  " && letter >= 'A' && letter <= 'P' &&
-         names::upper(postal[1]) == 'X' &&
+  const char letter = postal[0];
+  return state_code == "HM/  " && letter >= 'A' && letter <= 'P' && postal[1] == 'X' &&
          (frame::is_blank(postal.subspan(2)) ||
           (postal[2] == names::kSlash && frame::is_blank(postal.subspan(3))));
 }
@@ -287,23 +292,23 @@ const StateRow* find_by_number(std::span<const char, 3> number, std::uint16_t co
 }
 
 void put_code(QuarnGetstateRecord& record, const StateRow& row) {
-  frame::put_text(record.gs_state_code, frame::text_of(row.code));
+  names::copy_field(record.gs_state_code, row.code);
   record.gs_state_code[2] = names::kSlash;
 }
 
 void put_row(QuarnGetstateRecord& record, const StateRow& row) {
-  frame::put_text(record.gs_state_number, frame::text_of(row.number));
-  frame::put_text(record.gs_state_name, frame::text_of(row.name));
-  frame::put_text(record.gs_country, frame::text_of(row.country));
+  names::copy_field(record.gs_state_number, row.number);
+  names::copy_field(record.gs_state_name, row.name);
+  names::copy_field(record.gs_country, row.country);
 }
 
-// After a row was found: the postal code checked, when a country was given, against its
-// pattern, and put in upper case. (It is checked as it reads in upper case before it is
-// rewritten, so that the check does not wait for the rewrite.)
-std::string_view check_postal_code(QuarnGetstateRecord& record, std::uint16_t country) {
+// After a row was found: the postal code put in upper case and checked, when a country was
+// given, against its pattern. (Upper case first: the whole field at once, rather than each
+// character as the pattern reads it.)
+ReturnCode check_postal_code(QuarnGetstateRecord& record, std::uint16_t country) {
+  names::upper_case(record.gs_postal_code);
   const bool ok = country == kAnyCountry || postal_code_fits(country, record.gs_postal_code,
                                                              frame::text_of(record.gs_state_code));
-  names::upper_case(record.gs_postal_code);
   return ok ? kFound : kPostalMismatch;
 }
 
@@ -313,7 +318,7 @@ void show_no_row(QuarnGetstateRecord& record) {
   frame::put_text(record.gs_state_number, kNoNumber);
 }
 
-std::string_view by_code(QuarnGetstateRecord& record, std::uint16_t country) {
+ReturnCode by_code(QuarnGetstateRecord& record, std::uint16_t country) {
   // The code is worked on in its field, where it stays: in upper case, Singapore's own when
   // it is blank or empty for Singapore, and with its first space as the terminator when it
   // was keyed without one.
@@ -336,7 +341,7 @@ std::string_view by_code(QuarnGetstateRecord& record, std::uint16_t country) {
   return check_postal_code(record, country);
 }
 
-std::string_view by_number(QuarnGetstateRecord& record, std::uint16_t country) {
+ReturnCode by_number(QuarnGetstateRecord& record, std::uint16_t country) {
   // A number that is not three digits counts as "000", which no row can be found by.
   const std::span<const char, 3> number = record.gs_state_number;
   if (!all_digits(frame::text_of(number)) || frame::text_of(number) == kNoNumber) {
@@ -361,14 +366,14 @@ std::int32_t getstate(QuarnGetstateRecord* passed) {
   // Exactly one of the four countries or blank; lower case does not count.
   const std::uint16_t country = pair_key(record.gs_country);
   if (std::ranges::find(kCountries, country) == kCountries.end()) {
-    frame::put_text(record.gs_request_status, kBadCountry);
+    names::copy_field(record.gs_request_status, kBadCountry);
     return 0;
   }
 
   const std::uint16_t request = all_digits(frame::text_of(record.gs_request_status))
                                     ? pair_key(record.gs_request_status)
                                     : pair_key("00");
-  std::string_view result = kBadRequest;
+  ReturnCode result = kBadRequest;
   if (request == kByCode) {
     result = by_code(record, country);
   } else if (request == kByNumber) {
@@ -377,7 +382,7 @@ std::int32_t getstate(QuarnGetstateRecord* passed) {
     names::set_empty(record.gs_state_code);
     show_no_row(record);
   }
-  frame::put_text(record.gs_request_status, result);
+  names::copy_field(record.gs_request_status, result);
   return 0;
 }
 

@@ -1,9 +1,19 @@
 // Fields of the name and address programs. Their pieces come in separated by "/", and each
 // output text ends with a "/" right after its last character (the terminator): an empty
 // field is "/" and spaces, and a field whose text reaches its last position has none.
+//
+// The fields are short and their widths known where they are placed, so placing works on a
+// field's whole width at once, in steps of a fixed size that the compiler turns into a few
+// vector moves, compares and blends, rather than on as many characters as a text has (each
+// such copy or fill of a length known only at run time is a call into the C library).
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <span>
 #include <string_view>
 
@@ -22,17 +32,156 @@ inline void set_empty(frame::Field field) {
 inline bool is_empty(frame::ConstField field) {
   return !field.empty() && field[0] == kSlash && frame::is_blank(field.subspan(1));
 }
-// Writes `text` and its terminator from the start of the field and leaves what follows the
-// terminator as it was. A text as wide as the field, or wider, is cut and gets none.
-void write_terminated(frame::Field field, std::string_view text);
+
+// A field is worked on in blocks of this many bytes (a vector register): its width rounded
+// up to whole blocks is read and worked out, and its own width of that is stored.
+inline constexpr std::size_t kBlock = 16;
+template <std::size_t kWidth>
+inline constexpr std::size_t kBlocksOf = ((kWidth + kBlock - 1) / kBlock) * kBlock;
+
+// The widest line and the widest field of the programs that place pieces.
+inline constexpr std::size_t kMaxLineWidth = 40;
+inline constexpr std::size_t kMaxFieldWidth = 40;
+
+// A keyed line as it is split: the line, then spaces, as many as a widest field's blocks.
+using LineBuffer = std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>>;
 
 // Splits a keyed line at its "/" characters: pieces[k] is the stretch after the k-th "/" up
 // to the next one, and the last element takes the whole rest of the line, further "/"
-// included. Elements beyond the pieces the line holds are empty. Returns the number of "/"
-// in the whole line.
+// included. Elements beyond the pieces the line holds are empty, at the line's end. Returns
+// the number of "/" in the whole line.
 std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces);
 
+// A piece of a keyed line, with at least a widest field's blocks of the line's buffer after
+// it: a field can be read in whole blocks from any of its characters.
+struct Piece {
+  std::string_view text;
+};
+
+// A keyed line without its trailing spaces (blanks that placing would drop from the last
+// piece anyway), split into `kPieces` pieces as split_pieces does. The line is copied into
+// a buffer followed by spaces, which is what lets its pieces be read in whole blocks.
+template <std::size_t kPieces>
+class KeyedLine {
+ public:
+  template <std::size_t kWidth>
+  explicit KeyedLine(const char (&line)[kWidth]) {
+    static_assert(kWidth <= kMaxLineWidth && kPieces > 0);
+    std::copy_n(line, kWidth, buffer_.data());
+    frame::clear(std::span(buffer_).subspan(kWidth));
+    // The line itself is split, not the copy: a read of the copy across the blocks it was
+    // written in waits until the copy has reached the cache, and by the time the pieces
+    // are placed it has.
+    const std::string_view text = frame::trimmed(std::span<const char, kWidth>(line));
+    empty_ = text.empty();
+    std::array<std::string_view, kPieces> pieces;
+    slashes_ = split_pieces(text, pieces);
+    for (std::size_t k = 0; k < kPieces; ++k)
+      pieces_[k] = {buffer_.data() + (pieces[k].data() - line), pieces[k].size()};
+  }
+
+  // True when the line is blank.
+  bool empty() const { return empty_; }
+  // The number of "/" in the line.
+  std::size_t slashes() const { return slashes_; }
+  // The k-th piece; empty when the line holds fewer.
+  Piece operator[](std::size_t k) const { return {pieces_[k]}; }
+
+ private:
+  LineBuffer buffer_;
+  std::array<std::string_view, kPieces> pieces_;
+  std::size_t slashes_;
+  bool empty_;
+};
+
+// A field as placed: the field, and how many of its characters are its text (those before
+// the terminator, or all of them when it got none; none for a blank result).
+template <std::size_t kWidth>
+struct Placed {
+  std::span<const char, kWidth> field;
+  std::size_t length;
+
+  bool empty() const { return length == 0; }
+};
+
+// Copies a field into a field of another record, or a table's value into a record, cut or
+// padded with spaces as frame::put_text does. The two never overlap, so the copy has a fixed
+// size that the compiler lays out as a few moves (put_text allows an overlap, and its copy is
+// a call into the C library). Both are char arrays or std::array<char, N>: their width is
+// their size.
+template <class To, class From>
+void copy_field(To& to, const From& from) {
+  static_assert(sizeof(*std::data(to)) == 1 && sizeof(*std::data(from)) == 1);
+  constexpr std::size_t kCopied = std::min(sizeof(To), sizeof(From));
+  std::memcpy(std::data(to), std::data(from), kCopied);
+  std::fill_n(std::data(to) + kCopied, sizeof(To) - kCopied, ' ');
+}
+
+// The letter a-z as A-Z; every other byte as it is.
+inline char upper(char c) {
+  const bool lower = static_cast<unsigned char>(c - 'a') < 26;
+  return static_cast<char>(c ^ (lower << 5));
+}
+// The letters a-z of the text as A-Z; every other byte is left as it is. Inline: a field's
+// width is known where it is called, and the whole field is done in blocks.
+inline void upper_case(frame::Field text) {
+  for (char& c : text)
+    c = upper(c);
+}
+
 enum class Slashes { kKeep, kToSpaces };
+
+namespace detail {
+
+// The placing rule: only the piece's first `kWidth` characters count, and of those the
+// stretch from the first to the last that is not blank is kept.
+template <bool kSlashesAreBlank, bool kUpperCase, std::size_t kWidth>
+Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
+  static_assert(kWidth <= kMaxFieldWidth && kWidth < 128);
+  const auto blank = [](char c) { return c == ' ' || (kSlashesAreBlank && c == kSlash); };
+  const std::string_view cut(piece.text.data(), std::min(piece.text.size(), kWidth));
+  std::size_t last = cut.size();
+  while (last > 0 && blank(cut[last - 1]))
+    --last;
+  if (last == 0) {
+    set_empty(field);
+    return {field, 0};
+  }
+  std::size_t first = 0;
+  while (blank(cut[first]))
+    ++first;
+  const std::size_t length = last - first;
+
+  // The field is worked out whole and then stored at once, written once: each position
+  // shows the text's character there, "/" as a space and a-z in upper case when asked, or
+  // after the text a space, or the terminator where the text ended before the shift when
+  // that is inside the field. Positions are compared as bytes (all are below 128), so that
+  // a whole block is decided at once; the text is read whole, past its end too (the line's
+  // buffer has room for that), since a read that depends on a test would be done one
+  // character at a time.
+  std::array<char, kBlocksOf<kWidth>> placed;
+  std::copy_n(cut.data() + first, placed.size(), placed.data());
+  if constexpr (kSlashesAreBlank) {
+    for (char& c : placed)
+      c = c == kSlash ? ' ' : c;
+  }
+  if constexpr (kUpperCase) {
+    for (char& c : placed)
+      c = upper(c);
+  }
+  const auto terminator = static_cast<std::uint8_t>(last < kWidth ? length : kWidth);
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const auto at = static_cast<std::uint8_t>(i);
+    const char after_text = at == terminator ? kSlash : ' ';
+    placed[i] = at < static_cast<std::uint8_t>(length) ? placed[i] : after_text;
+  }
+  std::copy_n(placed.data(), kWidth, field.data());
+  // A text that reached the field's end before the shift got no terminator: all of the field
+  // is its text.
+  return {field, last == kWidth ? kWidth : length};
+}
+
+}  // namespace detail
 
 // Places a keyed piece into an output field. The piece is moved in with its leading spaces
 // and cut at the field's width, its "/" optionally turned into spaces; a blank result
@@ -42,17 +191,19 @@ enum class Slashes { kKeep, kToSpaces };
 // in the freed spaces, without terminator.
 // Returns the field's text as placed: what stands before the terminator, or the whole field
 // when it got none; empty for a blank result.
-std::string_view place(frame::Field field, std::string_view piece,
-                       Slashes slashes = Slashes::kKeep);
-// The same, with the letters a-z of the piece put in upper case.
-std::string_view place_upper(frame::Field field, std::string_view piece);
-
-// The letter a-z as A-Z; every other byte as it is.
-inline char upper(char c) {
-  const bool lower = static_cast<unsigned char>(c - 'a') < 26;
-  return static_cast<char>(c ^ (lower << 5));
+template <std::size_t kWidth>
+Placed<kWidth> place(std::span<char, kWidth> field, Piece piece, Slashes slashes = Slashes::kKeep) {
+  if (slashes == Slashes::kToSpaces) return detail::place_piece<true, false>(field, piece);
+  return detail::place_piece<false, false>(field, piece);
 }
-// The letters a-z of the text as A-Z; every other byte is left as it is.
-void upper_case(frame::Field text);
+template <std::size_t kWidth>
+Placed<kWidth> place(char (&field)[kWidth], Piece piece, Slashes slashes = Slashes::kKeep) {
+  return place(std::span<char, kWidth>(field), piece, slashes);
+}
+// The same, with the letters a-z of the piece put in upper case.
+template <std::size_t kWidth>
+Placed<kWidth> place_upper(char (&field)[kWidth], Piece piece) {
+  return detail::place_piece<false, true>(std::span<char, kWidth>(field), piece);
+}
 
 }  // namespace quarn::names

@@ -71,6 +71,8 @@ TEST(Getcsz, ReturnCodes) {
       {"BIRMINGHAM/AL/35203", "XX", "BIRMINGHAM/", "AL/", "35203/", "74"},
       {"S/X/1", "", "S/", "X/", "1/", "71"},
       {"X/ABCDEFGHIJKLMNOPQRSTUV/1", "", "X/", "ABCDEFGHIJKLMNOPQRST", "1/", "71"},
+      // The postal code ends at the line's last position.
+      {"BIRMINGHAM                     /al/35203", "US", "BIRMINGHAM/", "AL/", "35203/", "00"},
       {"HAMILTON/hm/px", "BM", "HAMILTON/", "HM/", "PX/", "00"},
       {"HAMILTON/hm/qx", "BM", "HAMILTON/", "HM/", "QX/", "73"},
   };

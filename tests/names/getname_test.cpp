@@ -97,6 +97,11 @@ TEST(Getname, PiecesAreCutAtTheFieldWidth) {
        {"ABCDEFGHIJKLMNO     ", "X/", "Y/", "/"},
        "Y, ABCDEFGHIJKLMNO      X/",
        "00"},
+      // Pieces that end at the line's last position. Cut at 40, the lone piece keeps all its
+      // leading spaces and so reaches the end of its field: no terminator, here or in the
+      // sort name.
+      {(std::string(39, ' ') + "X"), {"/", "/", "X", "/"}, "X", "00"},
+      {(std::string(37, ' ') + "A/B"), {"/", "A/", "B/", "/"}, "B, A/", "00"},
       // A composed name of more than 40 characters is cut, without terminator.
       {("A/B/" + forty.substr(0, 36)),
        {"A/", "B/", (forty.substr(0, 36) + "/"), "/"},
