@@ -1,9 +1,9 @@
 // XKEYCODE: the character that a virtual-key code carries, unshifted or shifted, and the
 // key's index in the two key tables.
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "frame/codec.hpp"
@@ -62,8 +62,8 @@ std::int32_t xkeycode(QuarnXkeycodeRecord* passed) {
   static_assert(offsetof(QuarnXkeycodeRecord, xk_key_index) + sizeof record.xk_key_index -
                     offsetof(QuarnXkeycodeRecord, xk_character) ==
                 sizeof(Output));
-  std::ranges::copy(output,
-                    reinterpret_cast<char*>(&record) + offsetof(QuarnXkeycodeRecord, xk_character));
+  std::memcpy(reinterpret_cast<char*>(&record) + offsetof(QuarnXkeycodeRecord, xk_character),
+              output.data(), output.size());
   return 0;
 }
 
