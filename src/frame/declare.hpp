@@ -170,11 +170,10 @@ class DeclaredProgram final : public Program {
   // Out of line, so that the short way keeps no registers for it.
   [[gnu::noinline]] std::int32_t enter_with_services(record_pointer_t<Records>... args) noexcept {
     auto records = untyped(Pointers{args...});
-    // A program without records has nothing to clear.
-    if constexpr (kCount > 0) {
-      const int passed = passed_params(kCount);
-      std::fill(records.begin() + passed, records.end(), nullptr);
-    }
+    // Asked even by a program without records: the first call of any program finds out
+    // whether this is a GnuCOBOL process, and outside one the later calls go the short way.
+    const int passed = passed_params(kCount);
+    std::fill(records.begin() + passed, records.end(), nullptr);
     return run(records.data());
   }
   std::int32_t run_typed(const Pointers& records) noexcept {

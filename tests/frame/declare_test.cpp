@@ -31,6 +31,15 @@ QUARN_PROGRAM((TEST, SIX), test_six, 0, (a, char[3]), (b, char[40]), (c, std::in
               (d, QuarnIxiostatRecord), (e, const char),
               (f, ::quarn::frame::Prefix<QuarnDatechkRecord, 12>));
 
+// A program without records.
+extern "C" int32_t QUARN_TEST_NONE(void);
+namespace {
+std::int32_t test_none() {
+  return 7;
+}
+}  // namespace
+QUARN_PROGRAM((TEST, NONE), test_none, 0);
+
 // A program with a needed record, called through its C entry. Its record says what to do:
 // "A" show the active indicator in the record, "R" call itself through its entry, "O"
 // install an observer that counts events.
@@ -135,6 +144,13 @@ TEST(Declaration, AnUnobservedCallThroughTheCEntryKeepsTheFrame) {
   set_frame_observer({});
   EXPECT_EQ(detail::entry_services.load(), 0);
   set_error_handler({});
+}
+
+// A program without records asks too, so that its later calls go the short way as well.
+TEST(Declaration, AProgramWithoutRecordsFindsOutWhereItRuns) {
+  EXPECT_EQ(QUARN_TEST_NONE(), 7);
+  EXPECT_EQ(detail::entry_services.load(), 0);
+  EXPECT_EQ(QUARN_TEST_NONE(), 7);
 }
 
 TEST(Declaration, TheGnuCobolAndExactNamesAreTheCEntry) {
