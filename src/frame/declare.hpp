@@ -166,15 +166,18 @@ class DeclaredProgram final : public Program {
     (Indexes{});
   }
   // A call from a GnuCOBOL process or one observed: records the caller did not pass are
-  // dropped, and the call runs as a call by name does (an observer sees entry and exit).
-  // Out of line, so that the short way keeps no registers for it.
+  // dropped, and an observer sees entry and exit. Out of line, so that the short way keeps
+  // no registers for it.
   [[gnu::noinline]] std::int32_t enter_with_services(record_pointer_t<Records>... args) noexcept {
-    auto records = untyped(Pointers{args...});
+    Pointers records{args...};
     // Asked even by a program without records: the first call of any program finds out
     // whether this is a GnuCOBOL process, and outside one the later calls go the short way.
     const int passed = passed_params(kCount);
-    std::fill(records.begin() + passed, records.end(), nullptr);
-    return run(records.data());
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+      ((static_cast<int>(I) >= passed ? (std::get<I>(records) = nullptr, 0) : 0), ...);
+    }
+    (Indexes{});
+    return run_typed(records);
   }
   std::int32_t run_typed(const Pointers& records) noexcept {
     ProgramFrame frame(*this, [&records] { return untyped(records); });
