@@ -86,19 +86,25 @@ SignConvention resolved(int setting) {
 }
 }  // namespace
 
+// -1: nothing set, the environment decides; kAutoSet: set to "auto", not resolved yet.
+constexpr signed char kAutoSet = -2;
 std::atomic<signed char> detail::sign_in_force{-1};
 
 SignConvention detail::first_sign_convention() {
-  signed char unresolved = -1;
-  const auto from_environment = static_cast<signed char>(resolved(setting_from_environment()));
-  // A setting made meanwhile wins over the environment.
-  sign_in_force.compare_exchange_strong(unresolved, from_environment, std::memory_order_relaxed);
+  signed char unresolved = sign_in_force.load(std::memory_order_relaxed);
+  const int setting = unresolved == kAutoSet ? 0 : setting_from_environment();
+  // A setting made meanwhile wins.
+  sign_in_force.compare_exchange_strong(unresolved, static_cast<signed char>(resolved(setting)),
+                                        std::memory_order_relaxed);
   return static_cast<SignConvention>(sign_in_force.load(std::memory_order_relaxed));
 }
 
 void set_sign_convention_setting(int setting) {
-  detail::sign_in_force.store(static_cast<signed char>(resolved(setting)),
-                              std::memory_order_relaxed);
+  // "auto" is resolved when a number is first written, not here: a host may set it before
+  // its GnuCOBOL runtime has started, and the answer of in_gnucobol_process() is kept.
+  detail::sign_in_force.store(
+      setting == 1 || setting == 2 ? static_cast<signed char>(resolved(setting)) : kAutoSet,
+      std::memory_order_relaxed);
 }
 
 }  // namespace quarn::frame

@@ -31,7 +31,7 @@ inline int passed_params(int declared) {
 void* gnucobol_external_area(const char* key, int size);
 
 namespace detail {
-// The convention in force, resolved; -1 until the first question or setting.
+// The convention in force, resolved; below 0 until it is first asked for.
 extern std::atomic<signed char> sign_in_force;
 SignConvention first_sign_convention();
 }  // namespace detail

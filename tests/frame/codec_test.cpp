@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "frame/host.hpp"
+#include "frame/program.hpp"
 
 namespace quarn::frame {
 namespace {
@@ -239,6 +240,19 @@ TEST(DisplayCodec, SignConventionSettingOverridesTheHost) {
   EXPECT_FALSE(in_gnucobol_process());
   write_signed(field, 5);
   EXPECT_EQ(field, "00E");
+}
+
+// Setting "auto" asks the host nothing yet: a host may set it before its GnuCOBOL runtime
+// has started, and what in_gnucobol_process() finds is kept for the process.
+TEST(DisplayCodec, AutomaticSignConventionIsResolvedWhenFirstUsed) {
+  if ((detail::entry_services.load() & detail::kAskRuntime) == 0)
+    GTEST_SKIP() << "this process has asked already (run alone, as ctest runs it)";
+  set_sign_convention_setting(0);
+  EXPECT_NE(detail::entry_services.load() & detail::kAskRuntime, 0) << "asked at the setting";
+  std::string field(3, '?');
+  write_signed(field, 5);
+  EXPECT_EQ(field, "00E");
+  EXPECT_EQ(detail::entry_services.load() & detail::kAskRuntime, 0) << "asked when first used";
 }
 
 TEST(BinaryCodec, ByteOrderAndSign) {
