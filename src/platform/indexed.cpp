@@ -426,10 +426,12 @@ FileStatus IndexedFile::read(std::span<char> record) {
   if (server_) return server_->read(record);
   if (db_ == nullptr || !reads(mode_)) return status::kReadMode;
   if (record.size() != layout_.record_length) return status::kLengthConflict;
+  // The key is kept by the file and bound from there without an allocation: bound from the
+  // record itself, it would change under SQLite when the row is copied over the record.
   const auto key = key_of(record);
-  // Bound in place: SQLite reads the key while it steps to the row, before the row is
-  // copied over it, and the statement is reset before it could step again.
-  sqlite3_bind_blob(select_, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+  read_key_.assign(key.begin(), key.end());
+  sqlite3_bind_blob(select_, 1, read_key_.data(), static_cast<int>(read_key_.size()),
+                    SQLITE_STATIC);
   return fetch(select_, record);
 }
 

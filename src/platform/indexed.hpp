@@ -120,6 +120,9 @@ class IndexedFile {
   sqlite3_stmt* next_after_ = nullptr;  // first key > ?
   // The position for read_next: the key last read or started at.
   std::vector<char> position_;
+  // The key a read is looked up by, bound to `select_` without a copy by SQLite: it stays as
+  // bound while the row found is copied over the record the key came from.
+  std::vector<char> read_key_;
   bool positioned_ = false;
   bool position_inclusive_ = false;
   bool in_transaction_ = false;
