@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "dates/calendar.hpp"
 #include "dates/datechk.hpp"
@@ -31,10 +32,10 @@ std::optional<std::int64_t> day_number(std::int64_t month, std::int64_t day, std
   return 365 * y + 1 + leap_days + before_month + day + (leap && month > 2);
 }
 
-// 1 Sunday ... 7 Saturday; day 1 (1 January 1800) counts as a Tuesday.
+// 1 Sunday ... 7 Saturday of day `number` (1 or more); day 1 (1 January 1800) counts as a
+// Tuesday.
 std::int64_t weekday(std::int64_t number) {
-  const std::int64_t w = (number - 1) % 7 + 3;
-  return w > 7 ? w - 7 : w;
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(number) + 1) % 7) + 1;
 }
 
 std::int32_t getday(QuarnDatechkRecord* passed_check, QuarnGetdayRecord* passed_day) {
@@ -56,28 +57,34 @@ std::int32_t getday(QuarnDatechkRecord* passed_check, QuarnGetdayRecord* passed_
     frame::write_signed(check.dc_day, 1);
   }
 
-  // The check result is passed on as plain digits; spaces count as "00".
+  // The check result is passed on as plain digits; spaces count as "00". A date is given a
+  // number only when its check found nothing wrong ("00", the usual case, needs no reading).
+  const std::string_view result = frame::text_of(check.dc_result);
   bool compute = false;
-  if (frame::text_of(check.dc_result) == "  ") {
+  if (result == "  " || result == "00") {
     frame::put_text(day_record.gy_check_result, "00");
     compute = true;
-  } else if (const auto result = frame::read_signed(check.dc_result)) {
-    frame::write_unsigned(day_record.gy_check_result, *result < 0 ? -*result : *result);
-    compute = *result == 0;
+  } else if (const auto value = frame::read_signed(check.dc_result)) {
+    frame::write_unsigned(day_record.gy_check_result, *value < 0 ? -*value : *value);
+    compute = *value == 0;
   } else {
     std::copy_n(check.dc_result, 2, day_record.gy_check_result);
   }
-  frame::put_text(day_record.gy_weekday, "00");
-  frame::put_text(day_record.gy_day_number, "000000");
-  if (!compute || !month || !day || !year) return 0;
 
-  const auto number = day_number(*month, *day, *year);
-  // A day far enough before the 1st gives no number at all.
-  if (!number || *number < 1) return 0;
+  // Both fields are zeros when the date has no number; a day far enough before the 1st has
+  // none either.
+  std::int64_t number = 0;
+  std::int64_t day_of_week = 0;
+  if (compute && month && day && year) {
+    if (const auto n = day_number(*month, *day, *year); n && *n >= 1) {
+      number = *n;
+      day_of_week = *year == 0 ? kYearZeroWeekday : weekday(number);
+    }
+  }
   // Past year 4537 the number has seven digits; the field keeps the low six, as a numeric
   // move does (12/31/9999, a common "no end" date, stays above every real date).
-  frame::write_unsigned(day_record.gy_day_number, *number);
-  frame::write_unsigned(day_record.gy_weekday, *year == 0 ? kYearZeroWeekday : weekday(*number));
+  frame::write_unsigned(day_record.gy_day_number, number);
+  frame::write_unsigned(day_record.gy_weekday, day_of_week);
   return 0;
 }
 
