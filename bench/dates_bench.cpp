@@ -51,38 +51,54 @@ std::vector<QuarnGetdateRecord> getdate_records() {
   return records;
 }
 
+// A sample walked over and over, one element a call. Its start and size are kept where the
+// loop's memory clobbers cannot reach them, so no call reloads them from the vector (or
+// divides by a record's size to find the count).
+template <class T>
+class Cycle {
+ public:
+  explicit Cycle(std::vector<T>& sample) : first_(sample.data()), count_(sample.size()) {}
+  T& next() {
+    T& element = first_[i_];
+    if (++i_ == count_) i_ = 0;
+    return element;
+  }
+
+ private:
+  T* first_;
+  std::size_t count_;
+  std::size_t i_ = 0;
+};
+
 void BM_Getday(benchmark::State& state) {
   auto records = getday_records();
   QuarnDatechkRecord check;
   std::memcpy(&check, "0000000000NNN", sizeof check);
-  std::size_t i = 0;
+  Cycle cycle(records);
   for (auto _ : state) {
-    QUARN_GETDAY(&check, &records[i]);
+    QUARN_GETDAY(&check, &cycle.next());
     benchmark::ClobberMemory();
-    if (++i == records.size()) i = 0;
   }
 }
 
 void BM_ChronoYmdToSysDays(benchmark::State& state) {
-  const auto dates = sample_dates();
-  std::size_t i = 0;
+  auto dates = sample_dates();
+  Cycle cycle(dates);
   for (auto _ : state) {
-    year_month_day ymd = dates[i];
+    year_month_day ymd = cycle.next();
     benchmark::DoNotOptimize(ymd);
     const sys_days day{ymd};
     benchmark::DoNotOptimize(day);
     benchmark::DoNotOptimize(weekday{day});
-    if (++i == dates.size()) i = 0;
   }
 }
 
 void BM_Getdate(benchmark::State& state) {
   auto records = getdate_records();
-  std::size_t i = 0;
+  Cycle cycle(records);
   for (auto _ : state) {
-    QUARN_GETDATE(&records[i]);
+    QUARN_GETDATE(&cycle.next());
     benchmark::ClobberMemory();
-    if (++i == records.size()) i = 0;
   }
 }
 
@@ -90,13 +106,12 @@ void BM_ChronoSysDaysToYmd(benchmark::State& state) {
   std::vector<sys_days> numbers;
   for (const year_month_day& ymd : sample_dates())
     numbers.emplace_back(ymd);
-  std::size_t i = 0;
+  Cycle cycle(numbers);
   for (auto _ : state) {
-    sys_days day = numbers[i];
+    sys_days day = cycle.next();
     benchmark::DoNotOptimize(day);
     const year_month_day ymd{day};
     benchmark::DoNotOptimize(ymd);
-    if (++i == numbers.size()) i = 0;
   }
 }
 
@@ -105,9 +120,9 @@ void BM_ChronoSysDaysToYmd(benchmark::State& state) {
 // a call is the calendar and how much the records.
 void BM_ChronoOnGetdayRecords(benchmark::State& state) {
   auto records = getday_records();
-  std::size_t i = 0;
+  Cycle cycle(records);
   for (auto _ : state) {
-    QuarnGetdayRecord& r = records[i];
+    QuarnGetdayRecord& r = cycle.next();
     int64_t m = 0, d = 0, y = 0;
     quarn_read_display(r.gy_month, 2, 1, &m);
     quarn_read_display(r.gy_day, 2, 1, &d);
@@ -118,15 +133,14 @@ void BM_ChronoOnGetdayRecords(benchmark::State& state) {
     quarn_write_display(r.gy_day_number, 6, 0, &number);
     quarn_write_display(r.gy_weekday, 2, 0, &dow);
     benchmark::ClobberMemory();
-    if (++i == records.size()) i = 0;
   }
 }
 
 void BM_ChronoOnGetdateRecords(benchmark::State& state) {
   auto records = getdate_records();
-  std::size_t i = 0;
+  Cycle cycle(records);
   for (auto _ : state) {
-    QuarnGetdateRecord& r = records[i];
+    QuarnGetdateRecord& r = cycle.next();
     int64_t number = 0;
     quarn_read_display(r.gd_day_number, 6, 1, &number);
     const year_month_day ymd{sys_days{days{number - 62093}}};
@@ -137,7 +151,6 @@ void BM_ChronoOnGetdateRecords(benchmark::State& state) {
     quarn_write_display(r.gd_day, 2, 0, &d);
     quarn_write_display(r.gd_year, 4, 0, &y);
     benchmark::ClobberMemory();
-    if (++i == records.size()) i = 0;
   }
 }
 
@@ -146,14 +159,14 @@ void BM_ChronoOnGetdateRecords(benchmark::State& state) {
 void BM_DisplayDate(benchmark::State& state) {
   auto records = getday_records();
   char out[8];
-  std::size_t i = 0;
+  Cycle cycle(records);
   for (auto _ : state) {
-    const auto date = quarn::frame::read_unsigned(quarn::frame::ConstField(records[i].gy_month, 8));
+    const auto date =
+        quarn::frame::read_unsigned(quarn::frame::ConstField(cycle.next().gy_month, 8));
     if (!date) state.SkipWithError("read");
     quarn::frame::write_unsigned(out, date.value_or(0));
     benchmark::DoNotOptimize(out);
     benchmark::ClobberMemory();
-    if (++i == records.size()) i = 0;
   }
 }
 
@@ -161,14 +174,13 @@ void BM_DisplayDate(benchmark::State& state) {
 void BM_DisplayDateCFunctions(benchmark::State& state) {
   auto records = getday_records();
   char out[8];
-  std::size_t i = 0;
+  Cycle cycle(records);
   for (auto _ : state) {
     std::int64_t date = 0;
-    if (quarn_read_display(records[i].gy_month, 8, 0, &date) != 0) state.SkipWithError("read");
+    if (quarn_read_display(cycle.next().gy_month, 8, 0, &date) != 0) state.SkipWithError("read");
     quarn_write_display(out, 8, 0, &date);
     benchmark::DoNotOptimize(out);
     benchmark::ClobberMemory();
-    if (++i == records.size()) i = 0;
   }
 }
 
