@@ -1,6 +1,7 @@
 // GETDAY: the day number of a date (days from 30 December 1799) and its day of the week.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -42,10 +43,9 @@ std::int32_t getday(QuarnDatechkRecord* passed_check, QuarnGetdayRecord* passed_
   auto& check = *passed_check;
   auto& day_record = *passed_day;
 
-  // The date is worked on in the check record's copy; the day record's stays as given.
-  std::copy_n(day_record.gy_month, 2, check.dc_month);
-  std::copy_n(day_record.gy_day, 2, check.dc_day);
-  std::copy_n(day_record.gy_year, 4, check.dc_year);
+  // The date is worked on in the check record's copy; the day record's stays as given. Both
+  // records keep the month, day and year side by side (see datechk.hpp): one copy of eight.
+  std::memcpy(check.dc_month, day_record.gy_month, 8);
   // Read from the day record: the same bytes, not read back just after they were written.
   auto [month, day, year] = dates::read_date(day_record.gy_month);
   if (check.dc_zero_month[0] == 'Y' && month == 0) {
