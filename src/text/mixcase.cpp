@@ -76,9 +76,6 @@ constexpr bool is_lower(char c) {
 constexpr bool is_upper(char c) {
   return c >= 'A' && c <= 'Z';
 }
-constexpr char to_upper(char c) {
-  return is_lower(c) ? static_cast<char>(c - 'a' + 'A') : c;
-}
 // The bit that tells a letter's cases apart.
 constexpr char kCaseBit = 'a' - 'A';
 
@@ -159,16 +156,20 @@ void write_case(char* at, Mask capitals) {
 // equal keys mean equal words. One table holds every word of the three lists at a slot of its
 // own, found from the key by a multiplication (a perfect hash, its multiplier found at compile
 // time), so that a word is looked up once for all the lists, and says where the word is put
-// back and which of its letters are capitals.
+// back and how it is written.
 using Key = std::uint64_t;
 constexpr std::size_t kKeyBytes = sizeof(Key);
 // Every byte's case bit cleared: the letters read as capitals.
 constexpr Key kInCapitals = ~(0x0101010101010101 * Key{kCaseBit});
-constexpr Key key_of(std::string_view word) {
-  Key key = 0;
+// A word's letters as they stand, letter i in byte i and zeros after the word.
+constexpr Key bytes_of(std::string_view word) {
+  Key bytes = 0;
   for (std::size_t i = 0; i < word.size(); ++i)
-    key |= Key{static_cast<unsigned char>(to_upper(word[i]))} << 8 * i;
-  return key;
+    bytes |= Key{static_cast<unsigned char>(word[i])} << 8 * i;
+  return bytes;
+}
+constexpr Key key_of(std::string_view word) {
+  return bytes_of(word) & kInCapitals;
 }
 
 // Which lists are in play: the exception set.
@@ -208,11 +209,10 @@ constexpr bool put_back(const Entry* general, const Entry* address, const Entry*
 }
 
 struct Slot {
-  Key key = 0;  // 0: no word here
+  Key key = 0;      // 0: no word here
+  Key written = 0;  // the word as written, in the key's form
   // Bit s set where the word is put back in situation s.
   std::uint16_t put_back_in = 0;
-  // Bit i set where the word as written has a capital at its letter i.
-  std::uint8_t capitals = 0;
 };
 static_assert(kSituations <= 16);
 
@@ -278,9 +278,7 @@ constexpr Index build_index() {
     }
     Slot& slot = index.slots[index.slot_of(keys[i])];
     slot.key = keys[i];
-    for (std::size_t letter = 0; letter < any->written.size(); ++letter) {
-      if (is_upper(any->written[letter])) slot.capitals |= 1u << letter;
-    }
+    slot.written = bytes_of(any->written);
     for (const Lists lists :
          {Lists::kGeneral, Lists::kGeneralAndAddress, Lists::kGeneralAndNames}) {
       for (const bool word_style : {false, true}) {
@@ -297,9 +295,9 @@ constexpr Index kIndex = build_index();
 
 // ---- The conversion ----
 // One pass over the text, a block at a time, marks where the letters, spaces and full stops
-// are, one bit for each byte. From the marks come the capitals: the words' or the sentences'
-// first letters, then the list words' capitals. A second pass writes every letter small but
-// the capitals.
+// are, one bit for each byte. From the marks come the capitals, the words' or the sentences'
+// first letters, and a second pass writes every letter small but the capitals. Then the list
+// words are put back as they are written.
 constexpr std::size_t kTextWidth = sizeof(QuarnMixcaseRecord::mc_text);
 constexpr std::size_t kBlocks = (kTextWidth + block::kBytes - 1) / block::kBytes;
 
@@ -367,32 +365,33 @@ Bits sentence_starts(const Marks& marks) {
   return starts;
 }
 
-// The capitals that put back the list words as written. Only a whole word counts: it starts
-// the text or follows a space, and a space or the end of the field follows it (the last word
-// of a full field counts as followed by the padding it has no room for). Punctuation is part
-// of a word, so "Ne," is not "NE". A list word is taken in the case the conversion gives it,
-// all small letters but the first, which may be a capital: so a list word that starts a
-// sentence is put back too.
-Bits list_word_capitals(const Padded& text, const Marks& marks, Bits capitals, Lists lists,
-                        bool word_style) {
+// Puts back the list words as written into the converted text. Only a whole word counts: it
+// starts the text or follows a space, and a space or the end of the field follows it (the
+// last word of a full field counts as followed by the padding it has no room for).
+// Punctuation is part of a word, so "Ne," is not "NE". A list word is taken in the case the
+// conversion gave it, all small letters but the first, which may be a capital: so a list
+// word that starts a sentence is put back too.
+void put_back_list_words(Padded& text, const Marks& marks, Bits capitals, Lists lists,
+                         bool word_style) {
   const Bits small_letters = marks.letters & ~capitals;
-  Bits put_back = 0;
   // The places where a word of each length may be a list word, for all places at once: a
-  // letter first in the text or after a space, then small letters, then a space.
+  // letter first in the text or after a space, then small letters, then a space. Unrolled,
+  // each length's shifts are by a constant.
   Bits run = marks.letters & (marks.spaces << 1 | bit(0));
+#pragma GCC unroll 5
   for (std::size_t length = 1; length <= kLongestWord; ++length) {
     if (length >= kShortestWord) {
-      const Key in_capitals = ((Key{1} << 8 * length) - 1) & kInCapitals;
+      const Key word = (Key{1} << 8 * length) - 1;  // the bytes of a word this long
       for_each_bit(run & marks.spaces >> length, [&](std::size_t at) {
-        const Key key = frame::digits::load_bytes(text.data() + at, kKeyBytes) & in_capitals;
+        const Key here = frame::digits::load_bytes(text.data() + at, kKeyBytes);
+        const Key key = here & word & kInCapitals;
         const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
         if (slot.key == key && (slot.put_back_in >> situation(lists, word_style, at == 0) & 1) != 0)
-          put_back |= Bits{slot.capitals} << at;
+          frame::digits::store_bytes(text.data() + at, (here & ~word) | slot.written, kKeyBytes);
       });
     }
     run &= small_letters >> length;
   }
-  return put_back;
 }
 
 std::int32_t mixcase(QuarnMixcaseRecord* passed) {
@@ -404,11 +403,10 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
   std::memcpy(work.data(), text.data(), kTextWidth);
   std::memset(work.data() + kTextWidth, ' ', work.size() - kTextWidth);
   const Marks marks = marks_of(work);
-  Bits capitals = word_style ? word_starts(marks) : sentence_starts(marks);
-  capitals |=
-      list_word_capitals(work, marks, capitals, lists_of(record.mc_exception_set[0]), word_style);
+  const Bits capitals = word_style ? word_starts(marks) : sentence_starts(marks);
   for (std::size_t at = 0; at < work.size(); at += block::kBytes)
     block::write_case(work.data() + at, static_cast<block::Mask>(capitals >> at));
+  put_back_list_words(work, marks, capitals, lists_of(record.mc_exception_set[0]), word_style);
 
   std::memcpy(text.data(), work.data(), kTextWidth);
   frame::clear(record.mc_style);
