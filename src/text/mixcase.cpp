@@ -115,18 +115,18 @@ __m128i letters(__m128i bytes) {
   return _mm_cmplt_epi8(moved, _mm_set1_epi8(static_cast<char>(0x80 + 'z' - 'a' + 1)));
 }
 
-struct Marks {
-  Mask letters;
-  Mask spaces;
-  Mask full_stops;
-};
+Mask mask(__m128i test) {
+  return static_cast<Mask>(_mm_movemask_epi8(test));
+}
 
-// Where the sixteen bytes at `at` hold letters, spaces and full stops.
-Marks marks(const char* at) {
-  const __m128i bytes = load(at);
-  const auto mask = [](__m128i test) { return static_cast<Mask>(_mm_movemask_epi8(test)); };
-  return {mask(letters(bytes)), mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))),
-          mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.')))};
+// Where the sixteen bytes at `at` hold letters.
+Mask letters_at(const char* at) {
+  return mask(letters(load(at)));
+}
+
+// Where the sixteen bytes at `at` hold the byte c.
+Mask bytes_at(const char* at, char c) {
+  return mask(_mm_cmpeq_epi8(load(at), _mm_set1_epi8(c)));
 }
 
 // Writes the sixteen bytes at `at` with every letter small but those whose bit is set in
@@ -313,12 +313,10 @@ static_assert(sizeof(Padded) <= sizeof(Bits) * 8);
 constexpr Bits bit(std::size_t at) {
   return Bits{1} << at;
 }
-std::size_t lowest_bit(Bits bits) {
-  const auto low = static_cast<std::uint64_t>(bits);
-  const int at = low != 0 ? std::countr_zero(low)
-                          : 64 + std::countr_zero(static_cast<std::uint64_t>(bits >> 64));
-  return static_cast<std::size_t>(at);
-}
+// The blocks' masks side by side, the first block's lowest, are the text's bits (the machine
+// is little-endian): a block's mask is put in or taken out with one move.
+using BlockMasks = std::array<block::Mask, sizeof(Bits) / sizeof(block::Mask)>;
+static_assert(kBlocks <= std::tuple_size_v<BlockMasks>);
 // Calls visit(at) for every bit set, lowest first, a half at a time.
 template <class Visit>
 void for_each_bit(Bits bits, Visit visit) {
@@ -330,23 +328,26 @@ void for_each_bit(Bits bits, Visit visit) {
   each(static_cast<std::uint64_t>(bits >> 64), 64);
 }
 
-// What the text holds where; the bytes after the field count as spaces.
+// The bits of the bytes where `test` (a block's test) holds.
+template <class Test>
+Bits bits_where(const Padded& text, Test test) {
+  BlockMasks masks{};
+  for (std::size_t i = 0; i < kBlocks; ++i)
+    masks[i] = test(text.data() + i * block::kBytes);
+  return std::bit_cast<Bits>(masks);
+}
+Bits bytes_where(const Padded& text, char c) {
+  return bits_where(text, [c](const char* at) { return block::bytes_at(at, c); });
+}
+
+// Where the text holds spaces and letters; the bytes after the field count as spaces.
 struct Marks {
   Bits spaces = 0;
   Bits letters = 0;
-  Bits full_stops = 0;
 };
 
 Marks marks_of(const Padded& text) {
-  Marks marks;
-  for (std::size_t at = 0; at < text.size(); at += block::kBytes) {
-    const block::Marks in_block = block::marks(text.data() + at);
-    marks.spaces |= Bits{in_block.spaces} << at;
-    marks.letters |= Bits{in_block.letters} << at;
-    marks.full_stops |= Bits{in_block.full_stops} << at;
-  }
-  marks.spaces |= ~Bits{0} << kTextWidth;
-  return marks;
+  return {bytes_where(text, ' ') | ~Bits{0} << kTextWidth, bits_where(text, block::letters_at)};
 }
 
 // Word style: every letter that does not follow a letter starts a word.
@@ -356,13 +357,14 @@ Bits word_starts(const Marks& marks) {
 
 // Sentence style: the first byte of the text, and the first byte that is not a space after
 // each full stop but one that starts the text (a byte that is no letter stays as it is).
-Bits sentence_starts(const Marks& marks) {
-  Bits starts = bit(0);
-  for_each_bit(marks.full_stops & ~bit(0), [&](std::size_t stop) {
-    const Bits after = ~marks.spaces & ~(bit(stop + 1) - 1);
-    if (after != 0) starts |= bit(lowest_bit(after));
-  });
-  return starts;
+// Found for every full stop at once: the bit of the byte after each stop, added to the
+// spaces' bits, carries through the spaces that follow the stop and comes to rest on the
+// first byte that is not one. (A stop's next byte starts a run of spaces or is no space
+// itself, and no such run holds a second bit to add; a carry out of the top is a stop with
+// only spaces after it.)
+Bits sentence_starts(const Padded& text, const Marks& marks) {
+  const Bits after_stops = (bytes_where(text, '.') & ~bit(0)) << 1;
+  return ((marks.spaces + after_stops) & ~marks.spaces) | bit(0);
 }
 
 // Puts back the list words as written into the converted text. Only a whole word counts: it
@@ -403,9 +405,10 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
   std::memcpy(work.data(), text.data(), kTextWidth);
   std::memset(work.data() + kTextWidth, ' ', work.size() - kTextWidth);
   const Marks marks = marks_of(work);
-  const Bits capitals = word_style ? word_starts(marks) : sentence_starts(marks);
-  for (std::size_t at = 0; at < work.size(); at += block::kBytes)
-    block::write_case(work.data() + at, static_cast<block::Mask>(capitals >> at));
+  const Bits capitals = word_style ? word_starts(marks) : sentence_starts(work, marks);
+  const auto capitals_in = std::bit_cast<BlockMasks>(capitals);
+  for (std::size_t i = 0; i < kBlocks; ++i)
+    block::write_case(work.data() + i * block::kBytes, capitals_in[i]);
   put_back_list_words(work, marks, capitals, lists_of(record.mc_exception_set[0]), word_style);
 
   std::memcpy(text.data(), work.data(), kTextWidth);
