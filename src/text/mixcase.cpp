@@ -96,11 +96,12 @@ static_assert(list_words_fit(kGeneral) && list_words_fit(kAddress) && list_words
 // ---- Sixteen bytes at a time ----
 // The text is tested and converted sixteen bytes ("a block") at a time with SSE2, which every
 // x86-64 processor has; nothing outside this namespace uses it. A test answers with a mask,
-// bit i for byte i of the block.
+// bit i for byte i of the block and no bit above those sixteen; write_case reads a mask's
+// sixteen low bits only.
 namespace block {
 
 constexpr std::size_t kBytes = 16;
-using Mask = std::uint16_t;
+using Mask = unsigned;
 
 __m128i load(const char* at) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
@@ -129,10 +130,10 @@ Mask bytes_at(const char* at, char c) {
   return mask(_mm_cmpeq_epi8(load(at), _mm_set1_epi8(c)));
 }
 
-// Writes the sixteen bytes at `at` with every letter small but those whose bit is set in
-// `capitals`, which become capitals; the other bytes stay as they are.
-void write_case(char* at, Mask capitals) {
-  const __m128i bytes = load(at);
+// Writes the sixteen bytes at `from` to `to` with every letter small but those whose bit is
+// set in `capitals`, which become capitals; the other bytes stay as they are.
+void write_case(const char* from, char* to, Mask capitals) {
+  const __m128i bytes = load(from);
   // The mask's low byte into bytes 0-7 and its high byte into bytes 8-15; byte i then keeps
   // the bit of its own place (i mod 8) and is all ones where that bit is set.
   __m128i spread = _mm_cvtsi32_si128(capitals);
@@ -144,7 +145,7 @@ void write_case(char* at, Mask capitals) {
   // Every letter's case bit set, then cleared again where a capital is due.
   const __m128i case_bits = _mm_and_si128(letters(bytes), _mm_set1_epi8(kCaseBit));
   const __m128i small = _mm_or_si128(bytes, case_bits);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(at),
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
                    _mm_xor_si128(small, _mm_and_si128(case_bits, capital)));
 }
 
@@ -313,28 +314,27 @@ static_assert(sizeof(Padded) <= sizeof(Bits) * 8);
 constexpr Bits bit(std::size_t at) {
   return Bits{1} << at;
 }
-// The blocks' masks side by side, the first block's lowest, are the text's bits (the machine
-// is little-endian): a block's mask is put in or taken out with one move.
-using BlockMasks = std::array<block::Mask, sizeof(Bits) / sizeof(block::Mask)>;
-static_assert(kBlocks <= std::tuple_size_v<BlockMasks>);
 // Calls visit(at) for every bit set, lowest first, a half at a time.
 template <class Visit>
 void for_each_bit(Bits bits, Visit visit) {
   const auto each = [&](std::uint64_t half, std::size_t base) {
     for (; half != 0; half &= half - 1)
-      visit(base + static_cast<std::size_t>(std::countr_zero(half)));
+      visit(base + static_cast<unsigned>(std::countr_zero(half)));
   };
   each(static_cast<std::uint64_t>(bits), 0);
   each(static_cast<std::uint64_t>(bits >> 64), 64);
 }
 
-// The bits of the bytes where `test` (a block's test) holds.
+// The bits of the bytes where `test` (a block's test) holds: the blocks' masks side by side,
+// four to a half of the bits.
 template <class Test>
 Bits bits_where(const Padded& text, Test test) {
-  BlockMasks masks{};
-  for (std::size_t i = 0; i < kBlocks; ++i)
-    masks[i] = test(text.data() + i * block::kBytes);
-  return std::bit_cast<Bits>(masks);
+  std::array<std::uint64_t, 2> halves{};
+  for (std::size_t i = 0; i < kBlocks; ++i) {
+    const std::uint64_t mask = test(text.data() + i * block::kBytes);
+    halves[i / 4] |= mask << block::kBytes * (i % 4);
+  }
+  return Bits{halves[1]} << 64 | halves[0];
 }
 Bits bytes_where(const Padded& text, char c) {
   return bits_where(text, [c](const char* at) { return block::bytes_at(at, c); });
@@ -367,32 +367,34 @@ Bits sentence_starts(const Padded& text, const Marks& marks) {
   return ((marks.spaces + after_stops) & ~marks.spaces) | bit(0);
 }
 
-// Puts back the list words as written into the converted text. Only a whole word counts: it
-// starts the text or follows a space, and a space or the end of the field follows it (the
-// last word of a full field counts as followed by the padding it has no room for).
-// Punctuation is part of a word, so "Ne," is not "NE". A list word is taken in the case the
-// conversion gave it, all small letters but the first, which may be a capital: so a list
+// Puts back the list words of the text, as written, into the converted field. Only a whole
+// word counts: it starts the text or follows a space, and a space or the end of the field
+// follows it (the last word of a full field counts as followed by the padding it has no room
+// for). Punctuation is part of a word, so "Ne," is not "NE". A list word is taken in the case
+// the conversion gives it, all small letters but the first, which may be a capital: so a list
 // word that starts a sentence is put back too.
-void put_back_list_words(Padded& text, const Marks& marks, Bits capitals, Lists lists,
-                         bool word_style) {
+void put_back_list_words(const Padded& text, frame::Field field, const Marks& marks, Bits capitals,
+                         Lists lists, bool word_style) {
   const Bits small_letters = marks.letters & ~capitals;
   // The places where a word of each length may be a list word, for all places at once: a
-  // letter first in the text or after a space, then small letters, then a space. Unrolled,
-  // each length's shifts are by a constant.
+  // letter first in the text or after a space, then small letters, then a space. All are
+  // found before any is looked up, so that the lookups keep only their own places at hand.
+  std::array<Bits, kLongestWord + 1> places{};
   Bits run = marks.letters & (marks.spaces << 1 | bit(0));
-#pragma GCC unroll 5
   for (std::size_t length = 1; length <= kLongestWord; ++length) {
-    if (length >= kShortestWord) {
-      const Key word = (Key{1} << 8 * length) - 1;  // the bytes of a word this long
-      for_each_bit(run & marks.spaces >> length, [&](std::size_t at) {
-        const Key here = frame::digits::load_bytes(text.data() + at, kKeyBytes);
-        const Key key = here & word & kInCapitals;
-        const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
-        if (slot.key == key && (slot.put_back_in >> situation(lists, word_style, at == 0) & 1) != 0)
-          frame::digits::store_bytes(text.data() + at, (here & ~word) | slot.written, kKeyBytes);
-      });
-    }
+    places[length] = run & marks.spaces >> length;
     run &= small_letters >> length;
+  }
+  // Unrolled, each length's mask and store are constants.
+#pragma GCC unroll 4
+  for (std::size_t length = kShortestWord; length <= kLongestWord; ++length) {
+    const Key in_capitals = ((Key{1} << 8 * length) - 1) & kInCapitals;
+    for_each_bit(places[length], [&](std::size_t at) {
+      const Key key = frame::digits::load_bytes(text.data() + at, kKeyBytes) & in_capitals;
+      const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
+      if (slot.key == key && (slot.put_back_in >> situation(lists, word_style, at == 0) & 1) != 0)
+        frame::digits::store_bytes(field.data() + at, slot.written, length);
+    });
   }
 }
 
@@ -406,12 +408,17 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
   std::memset(work.data() + kTextWidth, ' ', work.size() - kTextWidth);
   const Marks marks = marks_of(work);
   const Bits capitals = word_style ? word_starts(marks) : sentence_starts(work, marks);
-  const auto capitals_in = std::bit_cast<BlockMasks>(capitals);
-  for (std::size_t i = 0; i < kBlocks; ++i)
-    block::write_case(work.data() + i * block::kBytes, capitals_in[i]);
-  put_back_list_words(work, marks, capitals, lists_of(record.mc_exception_set[0]), word_style);
+  // Converted into the field a block at a time; the last block is the field's last sixteen
+  // bytes, which overlap the block before and are converted alike.
+#pragma GCC unroll kBlocks
+  for (std::size_t at = 0; at < kTextWidth; at += block::kBytes) {
+    const std::size_t from = std::min(at, kTextWidth - block::kBytes);
+    block::write_case(work.data() + from, text.data() + from,
+                      static_cast<block::Mask>(capitals >> from));
+  }
+  put_back_list_words(work, text, marks, capitals, lists_of(record.mc_exception_set[0]),
+                      word_style);
 
-  std::memcpy(text.data(), work.data(), kTextWidth);
   frame::clear(record.mc_style);
   frame::clear(record.mc_exception_set);
   return 0;
