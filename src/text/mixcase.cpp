@@ -340,14 +340,17 @@ Bits bytes_where(const Padded& text, char c) {
   return bits_where(text, [c](const char* at) { return block::bytes_at(at, c); });
 }
 
-// Where the text holds spaces and letters; the bytes after the field count as spaces.
+// Where the text holds spaces, letters and, in sentence style only, full stops; the bytes
+// after the field count as spaces.
 struct Marks {
+  Bits full_stops = 0;
   Bits spaces = 0;
   Bits letters = 0;
 };
 
-Marks marks_of(const Padded& text) {
-  return {bytes_where(text, ' ') | ~Bits{0} << kTextWidth, bits_where(text, block::letters_at)};
+Marks marks_of(const Padded& text, bool word_style) {
+  return {word_style ? 0 : bytes_where(text, '.'), bytes_where(text, ' ') | ~Bits{0} << kTextWidth,
+          bits_where(text, block::letters_at)};
 }
 
 // Word style: every letter that does not follow a letter starts a word.
@@ -362,8 +365,8 @@ Bits word_starts(const Marks& marks) {
 // first byte that is not one. (A stop's next byte starts a run of spaces or is no space
 // itself, and no such run holds a second bit to add; a carry out of the top is a stop with
 // only spaces after it.)
-Bits sentence_starts(const Padded& text, const Marks& marks) {
-  const Bits after_stops = (bytes_where(text, '.') & ~bit(0)) << 1;
+Bits sentence_starts(const Marks& marks) {
+  const Bits after_stops = (marks.full_stops & ~bit(0)) << 1;
   return ((marks.spaces + after_stops) & ~marks.spaces) | bit(0);
 }
 
@@ -406,8 +409,8 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
   Padded work;
   std::memcpy(work.data(), text.data(), kTextWidth);
   std::memset(work.data() + kTextWidth, ' ', work.size() - kTextWidth);
-  const Marks marks = marks_of(work);
-  const Bits capitals = word_style ? word_starts(marks) : sentence_starts(work, marks);
+  const Marks marks = marks_of(work, word_style);
+  const Bits capitals = word_style ? word_starts(marks) : sentence_starts(marks);
   // Converted into the field a block at a time; the last block is the field's last sixteen
   // bytes, which overlap the block before and are converted alike.
 #pragma GCC unroll kBlocks
