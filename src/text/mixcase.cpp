@@ -388,16 +388,20 @@ void put_back_list_words(const Padded& text, frame::Field field, const Marks& ma
     places[length] = run & marks.spaces >> length;
     run &= small_letters >> length;
   }
-  // Unrolled, each length's mask and store are constants.
+  // Unrolled, each length's mask and store are constants; the word that starts the text is
+  // looked up on its own, so that the others' situation is a constant.
 #pragma GCC unroll 4
   for (std::size_t length = kShortestWord; length <= kLongestWord; ++length) {
     const Key in_capitals = ((Key{1} << 8 * length) - 1) & kInCapitals;
-    for_each_bit(places[length], [&](std::size_t at) {
+    const auto put_back = [&](std::size_t at, std::size_t situation) {
       const Key key = frame::digits::load_bytes(text.data() + at, kKeyBytes) & in_capitals;
       const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
-      if (slot.key == key && (slot.put_back_in >> situation(lists, word_style, at == 0) & 1) != 0)
+      if (slot.key == key && (slot.put_back_in >> situation & 1) != 0)
         frame::digits::store_bytes(field.data() + at, slot.written, length);
-    });
+    };
+    if ((places[length] & bit(0)) != 0) put_back(0, situation(lists, word_style, true));
+    for_each_bit(places[length] & ~bit(0),
+                 [&](std::size_t at) { put_back(at, situation(lists, word_style, false)); });
   }
 }
 
