@@ -375,18 +375,18 @@ Bits sentence_starts(const Marks& marks) {
 // follows it (the last word of a full field counts as followed by the padding it has no room
 // for). Punctuation is part of a word, so "Ne," is not "NE". A list word is taken in the case
 // the conversion gives it, all small letters but the first, which may be a capital: so a list
-// word that starts a sentence is put back too.
-void put_back_list_words(const Padded& text, frame::Field field, const Marks& marks, Bits capitals,
-                         Lists lists, bool word_style) {
-  const Bits small_letters = marks.letters & ~capitals;
+// word that starts a sentence is put back too. (No word's or sentence's first letter falls
+// inside a whole word of letters, so the letters after the first are small.)
+void put_back_list_words(const Padded& text, frame::Field field, const Marks& marks, Lists lists,
+                         bool word_style) {
   // The places where a word of each length may be a list word, for all places at once: a
-  // letter first in the text or after a space, then small letters, then a space. All are
-  // found before any is looked up, so that the lookups keep only their own places at hand.
+  // letter first in the text or after a space, then letters, then a space. All are found
+  // before any is looked up, so that the lookups keep only their own places at hand.
   std::array<Bits, kLongestWord + 1> places{};
   Bits run = marks.letters & (marks.spaces << 1 | bit(0));
   for (std::size_t length = 1; length <= kLongestWord; ++length) {
     places[length] = run & marks.spaces >> length;
-    run &= small_letters >> length;
+    run &= marks.letters >> length;
   }
   // Unrolled, each length's mask and store are constants; the word that starts the text is
   // looked up on its own, so that the others' situation is a constant.
@@ -423,8 +423,7 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
     block::write_case(work.data() + from, text.data() + from,
                       static_cast<block::Mask>(capitals >> from));
   }
-  put_back_list_words(work, text, marks, capitals, lists_of(record.mc_exception_set[0]),
-                      word_style);
+  put_back_list_words(work, text, marks, lists_of(record.mc_exception_set[0]), word_style);
 
   frame::clear(record.mc_style);
   frame::clear(record.mc_exception_set);
