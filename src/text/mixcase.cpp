@@ -305,6 +305,7 @@ constexpr std::size_t kBlocks = (kTextWidth + block::kBytes - 1) / block::kBytes
 // The text worked on: the field's bytes, then spaces, which stand for its end, to the end of
 // the last block.
 using Padded = std::array<char, kBlocks * block::kBytes>;
+static_assert(kTextWidth >= block::kBytes);
 // A list word's key is read from any byte where a word of two letters can start.
 static_assert(kTextWidth - kShortestWord + kKeyBytes <= sizeof(Padded));
 
@@ -319,7 +320,7 @@ template <class Visit>
 void for_each_bit(Bits bits, Visit visit) {
   const auto each = [&](std::uint64_t half, std::size_t base) {
     for (; half != 0; half &= half - 1)
-      visit(base + static_cast<unsigned>(std::countr_zero(half)));
+      visit(base + static_cast<std::size_t>(std::countr_zero(half)));
   };
   each(static_cast<std::uint64_t>(bits), 0);
   each(static_cast<std::uint64_t>(bits >> 64), 64);
@@ -348,6 +349,7 @@ struct Marks {
   Bits letters = 0;
 };
 
+// The full stops are marked first, so that fewer blocks are held at once.
 Marks marks_of(const Padded& text, bool word_style) {
   return {word_style ? 0 : bytes_where(text, '.'), bytes_where(text, ' ') | ~Bits{0} << kTextWidth,
           bits_where(text, block::letters_at)};
@@ -393,10 +395,10 @@ void put_back_list_words(const Padded& text, frame::Field field, const Marks& ma
 #pragma GCC unroll 4
   for (std::size_t length = kShortestWord; length <= kLongestWord; ++length) {
     const Key in_capitals = ((Key{1} << 8 * length) - 1) & kInCapitals;
-    const auto put_back = [&](std::size_t at, std::size_t situation) {
+    const auto put_back = [&](std::size_t at, std::size_t where) {
       const Key key = frame::digits::load_bytes(text.data() + at, kKeyBytes) & in_capitals;
       const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
-      if (slot.key == key && (slot.put_back_in >> situation & 1) != 0)
+      if (slot.key == key && (slot.put_back_in >> where & 1) != 0)
         frame::digits::store_bytes(field.data() + at, slot.written, length);
     };
     if ((places[length] & bit(0)) != 0) put_back(0, situation(lists, word_style, true));
