@@ -76,9 +76,6 @@ constexpr bool is_lower(char c) {
 constexpr bool is_upper(char c) {
   return c >= 'A' && c <= 'Z';
 }
-constexpr char to_upper(char c) {
-  return is_lower(c) ? static_cast<char>(c - 'a' + 'A') : c;
-}
 // The bit that tells a letter's cases apart.
 constexpr char kCaseBit = 'a' - 'A';
 
@@ -99,11 +96,12 @@ static_assert(list_words_fit(kGeneral) && list_words_fit(kAddress) && list_words
 // ---- Sixteen bytes at a time ----
 // The text is tested and converted sixteen bytes ("a block") at a time with SSE2, which every
 // x86-64 processor has; nothing outside this namespace uses it. A test answers with a mask,
-// bit i for byte i of the block.
+// bit i for byte i of the block and no bit above those sixteen; write_case reads a mask's
+// sixteen low bits only.
 namespace block {
 
 constexpr std::size_t kBytes = 16;
-using Mask = std::uint16_t;
+using Mask = unsigned;
 
 __m128i load(const char* at) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
@@ -118,24 +116,24 @@ __m128i letters(__m128i bytes) {
   return _mm_cmplt_epi8(moved, _mm_set1_epi8(static_cast<char>(0x80 + 'z' - 'a' + 1)));
 }
 
-struct Marks {
-  Mask letters;
-  Mask spaces;
-  Mask full_stops;
-};
-
-// Where the sixteen bytes at `at` hold letters, spaces and full stops.
-Marks marks(const char* at) {
-  const __m128i bytes = load(at);
-  const auto mask = [](__m128i test) { return static_cast<Mask>(_mm_movemask_epi8(test)); };
-  return {mask(letters(bytes)), mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))),
-          mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.')))};
+Mask mask(__m128i test) {
+  return static_cast<Mask>(_mm_movemask_epi8(test));
 }
 
-// Writes the sixteen bytes at `at` with every letter small but those whose bit is set in
-// `capitals`, which become capitals; the other bytes stay as they are.
-void write_case(char* at, Mask capitals) {
-  const __m128i bytes = load(at);
+// Where the sixteen bytes at `at` hold letters.
+Mask letters_at(const char* at) {
+  return mask(letters(load(at)));
+}
+
+// Where the sixteen bytes at `at` hold the byte c.
+Mask bytes_at(const char* at, char c) {
+  return mask(_mm_cmpeq_epi8(load(at), _mm_set1_epi8(c)));
+}
+
+// Writes the sixteen bytes at `from` to `to` with every letter small but those whose bit is
+// set in `capitals`, which become capitals; the other bytes stay as they are.
+void write_case(const char* from, char* to, Mask capitals) {
+  const __m128i bytes = load(from);
   // The mask's low byte into bytes 0-7 and its high byte into bytes 8-15; byte i then keeps
   // the bit of its own place (i mod 8) and is all ones where that bit is set.
   __m128i spread = _mm_cvtsi32_si128(capitals);
@@ -147,7 +145,7 @@ void write_case(char* at, Mask capitals) {
   // Every letter's case bit set, then cleared again where a capital is due.
   const __m128i case_bits = _mm_and_si128(letters(bytes), _mm_set1_epi8(kCaseBit));
   const __m128i small = _mm_or_si128(bytes, case_bits);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(at),
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
                    _mm_xor_si128(small, _mm_and_si128(case_bits, capital)));
 }
 
@@ -159,16 +157,20 @@ void write_case(char* at, Mask capitals) {
 // equal keys mean equal words. One table holds every word of the three lists at a slot of its
 // own, found from the key by a multiplication (a perfect hash, its multiplier found at compile
 // time), so that a word is looked up once for all the lists, and says where the word is put
-// back and which of its letters are capitals.
+// back and how it is written.
 using Key = std::uint64_t;
 constexpr std::size_t kKeyBytes = sizeof(Key);
 // Every byte's case bit cleared: the letters read as capitals.
 constexpr Key kInCapitals = ~(0x0101010101010101 * Key{kCaseBit});
-constexpr Key key_of(std::string_view word) {
-  Key key = 0;
+// A word's letters as they stand, letter i in byte i and zeros after the word.
+constexpr Key bytes_of(std::string_view word) {
+  Key bytes = 0;
   for (std::size_t i = 0; i < word.size(); ++i)
-    key |= Key{static_cast<unsigned char>(to_upper(word[i]))} << 8 * i;
-  return key;
+    bytes |= Key{static_cast<unsigned char>(word[i])} << 8 * i;
+  return bytes;
+}
+constexpr Key key_of(std::string_view word) {
+  return bytes_of(word) & kInCapitals;
 }
 
 // Which lists are in play: the exception set.
@@ -208,11 +210,10 @@ constexpr bool put_back(const Entry* general, const Entry* address, const Entry*
 }
 
 struct Slot {
-  Key key = 0;  // 0: no word here
+  Key key = 0;      // 0: no word here
+  Key written = 0;  // the word as written, in the key's form
   // Bit s set where the word is put back in situation s.
   std::uint16_t put_back_in = 0;
-  // Bit i set where the word as written has a capital at its letter i.
-  std::uint8_t capitals = 0;
 };
 static_assert(kSituations <= 16);
 
@@ -278,9 +279,7 @@ constexpr Index build_index() {
     }
     Slot& slot = index.slots[index.slot_of(keys[i])];
     slot.key = keys[i];
-    for (std::size_t letter = 0; letter < any->written.size(); ++letter) {
-      if (is_upper(any->written[letter])) slot.capitals |= 1u << letter;
-    }
+    slot.written = bytes_of(any->written);
     for (const Lists lists :
          {Lists::kGeneral, Lists::kGeneralAndAddress, Lists::kGeneralAndNames}) {
       for (const bool word_style : {false, true}) {
@@ -297,15 +296,16 @@ constexpr Index kIndex = build_index();
 
 // ---- The conversion ----
 // One pass over the text, a block at a time, marks where the letters, spaces and full stops
-// are, one bit for each byte. From the marks come the capitals: the words' or the sentences'
-// first letters, then the list words' capitals. A second pass writes every letter small but
-// the capitals.
+// are, one bit for each byte. From the marks come the capitals, the words' or the sentences'
+// first letters, and a second pass writes every letter small but the capitals. Then the list
+// words are put back as they are written.
 constexpr std::size_t kTextWidth = sizeof(QuarnMixcaseRecord::mc_text);
 constexpr std::size_t kBlocks = (kTextWidth + block::kBytes - 1) / block::kBytes;
 
 // The text worked on: the field's bytes, then spaces, which stand for its end, to the end of
 // the last block.
 using Padded = std::array<char, kBlocks * block::kBytes>;
+static_assert(kTextWidth >= block::kBytes);
 // A list word's key is read from any byte where a word of two letters can start.
 static_assert(kTextWidth - kShortestWord + kKeyBytes <= sizeof(Padded));
 
@@ -314,12 +314,6 @@ __extension__ typedef unsigned __int128 Bits;
 static_assert(sizeof(Padded) <= sizeof(Bits) * 8);
 constexpr Bits bit(std::size_t at) {
   return Bits{1} << at;
-}
-std::size_t lowest_bit(Bits bits) {
-  const auto low = static_cast<std::uint64_t>(bits);
-  const int at = low != 0 ? std::countr_zero(low)
-                          : 64 + std::countr_zero(static_cast<std::uint64_t>(bits >> 64));
-  return static_cast<std::size_t>(at);
 }
 // Calls visit(at) for every bit set, lowest first, a half at a time.
 template <class Visit>
@@ -332,23 +326,33 @@ void for_each_bit(Bits bits, Visit visit) {
   each(static_cast<std::uint64_t>(bits >> 64), 64);
 }
 
-// What the text holds where; the bytes after the field count as spaces.
+// The bits of the bytes where `test` (a block's test) holds: the blocks' masks side by side,
+// four to a half of the bits.
+template <class Test>
+Bits bits_where(const Padded& text, Test test) {
+  std::array<std::uint64_t, 2> halves{};
+  for (std::size_t i = 0; i < kBlocks; ++i) {
+    const std::uint64_t mask = test(text.data() + i * block::kBytes);
+    halves[i / 4] |= mask << block::kBytes * (i % 4);
+  }
+  return Bits{halves[1]} << 64 | halves[0];
+}
+Bits bytes_where(const Padded& text, char c) {
+  return bits_where(text, [c](const char* at) { return block::bytes_at(at, c); });
+}
+
+// Where the text holds spaces, letters and, in sentence style only, full stops; the bytes
+// after the field count as spaces.
 struct Marks {
+  Bits full_stops = 0;
   Bits spaces = 0;
   Bits letters = 0;
-  Bits full_stops = 0;
 };
 
-Marks marks_of(const Padded& text) {
-  Marks marks;
-  for (std::size_t at = 0; at < text.size(); at += block::kBytes) {
-    const block::Marks in_block = block::marks(text.data() + at);
-    marks.spaces |= Bits{in_block.spaces} << at;
-    marks.letters |= Bits{in_block.letters} << at;
-    marks.full_stops |= Bits{in_block.full_stops} << at;
-  }
-  marks.spaces |= ~Bits{0} << kTextWidth;
-  return marks;
+// The full stops are marked first, so that fewer blocks are held at once.
+Marks marks_of(const Padded& text, bool word_style) {
+  return {word_style ? 0 : bytes_where(text, '.'), bytes_where(text, ' ') | ~Bits{0} << kTextWidth,
+          bits_where(text, block::letters_at)};
 }
 
 // Word style: every letter that does not follow a letter starts a word.
@@ -358,41 +362,49 @@ Bits word_starts(const Marks& marks) {
 
 // Sentence style: the first byte of the text, and the first byte that is not a space after
 // each full stop but one that starts the text (a byte that is no letter stays as it is).
+// Found for every full stop at once: the bit of the byte after each stop, added to the
+// spaces' bits, carries through the spaces that follow the stop and comes to rest on the
+// first byte that is not one. (A stop's next byte starts a run of spaces or is no space
+// itself, and no such run holds a second bit to add; a carry out of the top is a stop with
+// only spaces after it.)
 Bits sentence_starts(const Marks& marks) {
-  Bits starts = bit(0);
-  for_each_bit(marks.full_stops & ~bit(0), [&](std::size_t stop) {
-    const Bits after = ~marks.spaces & ~(bit(stop + 1) - 1);
-    if (after != 0) starts |= bit(lowest_bit(after));
-  });
-  return starts;
+  const Bits after_stops = (marks.full_stops & ~bit(0)) << 1;
+  return ((marks.spaces + after_stops) & ~marks.spaces) | bit(0);
 }
 
-// The capitals that put back the list words as written. Only a whole word counts: it starts
-// the text or follows a space, and a space or the end of the field follows it (the last word
-// of a full field counts as followed by the padding it has no room for). Punctuation is part
-// of a word, so "Ne," is not "NE". A list word is taken in the case the conversion gives it,
-// all small letters but the first, which may be a capital: so a list word that starts a
-// sentence is put back too.
-Bits list_word_capitals(const Padded& text, const Marks& marks, Bits capitals, Lists lists,
-                        bool word_style) {
-  const Bits small_letters = marks.letters & ~capitals;
-  Bits put_back = 0;
+// Puts back the list words of the text, as written, into the converted field. Only a whole
+// word counts: it starts the text or follows a space, and a space or the end of the field
+// follows it (the last word of a full field counts as followed by the padding it has no room
+// for). Punctuation is part of a word, so "Ne," is not "NE". A list word is taken in the case
+// the conversion gives it, all small letters but the first, which may be a capital: so a list
+// word that starts a sentence is put back too. (No word's or sentence's first letter falls
+// inside a whole word of letters, so the letters after the first are small.)
+void put_back_list_words(const Padded& text, frame::Field field, const Marks& marks, Lists lists,
+                         bool word_style) {
   // The places where a word of each length may be a list word, for all places at once: a
-  // letter first in the text or after a space, then small letters, then a space.
+  // letter first in the text or after a space, then letters, then a space. All are found
+  // before any is looked up, so that the lookups keep only their own places at hand.
+  std::array<Bits, kLongestWord + 1> places{};
   Bits run = marks.letters & (marks.spaces << 1 | bit(0));
   for (std::size_t length = 1; length <= kLongestWord; ++length) {
-    if (length >= kShortestWord) {
-      const Key in_capitals = ((Key{1} << 8 * length) - 1) & kInCapitals;
-      for_each_bit(run & marks.spaces >> length, [&](std::size_t at) {
-        const Key key = frame::digits::load_bytes(text.data() + at, kKeyBytes) & in_capitals;
-        const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
-        if (slot.key == key && (slot.put_back_in >> situation(lists, word_style, at == 0) & 1) != 0)
-          put_back |= Bits{slot.capitals} << at;
-      });
-    }
-    run &= small_letters >> length;
+    places[length] = run & marks.spaces >> length;
+    run &= marks.letters >> length;
   }
-  return put_back;
+  // Unrolled, each length's mask and store are constants; the word that starts the text is
+  // looked up on its own, so that the others' situation is a constant.
+#pragma GCC unroll 4
+  for (std::size_t length = kShortestWord; length <= kLongestWord; ++length) {
+    const Key in_capitals = ((Key{1} << 8 * length) - 1) & kInCapitals;
+    const auto put_back = [&](std::size_t at, std::size_t where) {
+      const Key key = frame::digits::load_bytes(text.data() + at, kKeyBytes) & in_capitals;
+      const Slot& slot = kIndex.slots[kIndex.slot_of(key)];
+      if (slot.key == key && (slot.put_back_in >> where & 1) != 0)
+        frame::digits::store_bytes(field.data() + at, slot.written, length);
+    };
+    if ((places[length] & bit(0)) != 0) put_back(0, situation(lists, word_style, true));
+    for_each_bit(places[length] & ~bit(0),
+                 [&](std::size_t at) { put_back(at, situation(lists, word_style, false)); });
+  }
 }
 
 std::int32_t mixcase(QuarnMixcaseRecord* passed) {
@@ -403,14 +415,18 @@ std::int32_t mixcase(QuarnMixcaseRecord* passed) {
   Padded work;
   std::memcpy(work.data(), text.data(), kTextWidth);
   std::memset(work.data() + kTextWidth, ' ', work.size() - kTextWidth);
-  const Marks marks = marks_of(work);
-  Bits capitals = word_style ? word_starts(marks) : sentence_starts(marks);
-  capitals |=
-      list_word_capitals(work, marks, capitals, lists_of(record.mc_exception_set[0]), word_style);
-  for (std::size_t at = 0; at < work.size(); at += block::kBytes)
-    block::write_case(work.data() + at, static_cast<block::Mask>(capitals >> at));
+  const Marks marks = marks_of(work, word_style);
+  const Bits capitals = word_style ? word_starts(marks) : sentence_starts(marks);
+  // Converted into the field a block at a time; the last block is the field's last sixteen
+  // bytes, which overlap the block before and are converted alike.
+#pragma GCC unroll kBlocks
+  for (std::size_t at = 0; at < kTextWidth; at += block::kBytes) {
+    const std::size_t from = std::min(at, kTextWidth - block::kBytes);
+    block::write_case(work.data() + from, text.data() + from,
+                      static_cast<block::Mask>(capitals >> from));
+  }
+  put_back_list_words(work, text, marks, lists_of(record.mc_exception_set[0]), word_style);
 
-  std::memcpy(text.data(), work.data(), kTextWidth);
   frame::clear(record.mc_style);
   frame::clear(record.mc_exception_set);
   return 0;
