@@ -238,6 +238,10 @@ inline constexpr auto kPowersOfTen = [] {
 [[gnu::always_inline]] inline bool write(char* at, std::size_t n, std::uint64_t magnitude) {
   const bool fits = n >= 20 || magnitude < kPowersOfTen[n];
   if (n == 0) return fits;
+  // A number too wide keeps its low n digits, cut here on the unusual path: the usual one
+  // then holds a number known to have n digits at most, and its steps divide it no further.
+  if (!fits) [[unlikely]]
+    magnitude %= kPowersOfTen[n];
   // A field of up to two is a pair from the table, one of up to four the last n bytes of a
   // word of four (a constant divisor is a multiply, a power of ten chosen by n is not).
   if (n <= 2) {
