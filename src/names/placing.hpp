@@ -8,8 +8,11 @@
 // such copy or fill of a length known only at run time is a call into the C library).
 #pragma once
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -46,38 +49,85 @@ inline constexpr std::size_t kMaxFieldWidth = 40;
 // A keyed line as it is split: the line, then spaces, as many as a widest field's blocks.
 using LineBuffer = std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>>;
 
-// Splits a keyed line at its "/" characters: pieces[k] is the stretch after the k-th "/" up
-// to the next one, and the last element takes the whole rest of the line, further "/"
-// included. Elements beyond the pieces the line holds are empty, at the line's end. Returns
-// the number of "/" in the whole line.
-std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces);
+// Which characters of a line or piece are of a kind: bit i stands for character i. A line
+// is at most 64 characters wide.
+using Mask = std::uint64_t;
+static_assert(kMaxLineWidth <= 64);
+
+// The mask of the first n characters (n below 64).
+constexpr Mask first_bits(std::size_t n) {
+  return (Mask{1} << n) - 1;
+}
+
+// The spaces and the "/" of a line.
+struct LineMarks {
+  Mask spaces = 0;
+  Mask slashes = 0;
+};
+
+// Finds them a block at a time (SSE2, which every x86-64 processor has): the blocks from the
+// start, the last one ending at the line's end and overlapping the one before it, which
+// marks its characters again the same way.
+template <std::size_t kWidth>
+LineMarks marks_of(const char (&line)[kWidth]) {
+  static_assert(kWidth >= kBlock && kWidth <= kMaxLineWidth);
+  LineMarks marks;
+  for (std::size_t at = 0; at < kWidth; at += kBlock) {
+    const std::size_t from = std::min(at, kWidth - kBlock);
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + from));
+    const auto mask = [&](char c) {
+      const auto found = _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c)));
+      return Mask{static_cast<std::uint16_t>(found)} << from;
+    };
+    marks.spaces |= mask(' ');
+    marks.slashes |= mask(kSlash);
+  }
+  return marks;
+}
 
 // A piece of a keyed line, with at least a widest field's blocks of the line's buffer after
-// it: a field can be read in whole blocks from any of its characters.
+// it: a field can be read in whole blocks from any of its characters. Its masks mark its
+// characters that are not spaces and those that are "/", none past its end.
 struct Piece {
   std::string_view text;
+  Mask non_spaces = 0;
+  Mask slashes = 0;
 };
 
 // A keyed line without its trailing spaces (blanks that placing would drop from the last
-// piece anyway), split into `kPieces` pieces as split_pieces does. The line is copied into
-// a buffer followed by spaces, which is what lets its pieces be read in whole blocks.
+// piece anyway), split at its "/" characters into `kPieces` pieces: piece k is the stretch
+// after the k-th "/" up to the next one, and the last piece takes the whole rest of the
+// line, further "/" included. Pieces beyond those the line holds are empty, at its end. The
+// line is copied into a buffer followed by spaces, which is what lets its pieces be read in
+// whole blocks.
 template <std::size_t kPieces>
 class KeyedLine {
  public:
   template <std::size_t kWidth>
   explicit KeyedLine(const char (&line)[kWidth]) {
-    static_assert(kWidth <= kMaxLineWidth && kPieces > 0);
+    static_assert(kPieces > 0);
     std::copy_n(line, kWidth, buffer_.data());
     frame::clear(std::span(buffer_).subspan(kWidth));
-    // The line itself is split, not the copy: a read of the copy across the blocks it was
-    // written in waits until the copy has reached the cache, and by the time the pieces
+    // The line itself is looked at, not the copy: a read of the copy across the blocks it
+    // was written in waits until the copy has reached the cache, and by the time the pieces
     // are placed it has.
-    const std::string_view text = frame::trimmed(std::span<const char, kWidth>(line));
-    empty_ = text.empty();
-    std::array<std::string_view, kPieces> pieces;
-    slashes_ = split_pieces(text, pieces);
-    for (std::size_t k = 0; k < kPieces; ++k)
-      pieces_[k] = {buffer_.data() + (pieces[k].data() - line), pieces[k].size()};
+    const LineMarks marks = marks_of(line);
+    const Mask non_spaces = ~marks.spaces & first_bits(kWidth);
+    const std::size_t length = static_cast<std::size_t>(std::bit_width(non_spaces));
+    empty_ = length == 0;
+    slashes_ = static_cast<std::size_t>(std::popcount(marks.slashes));
+    Mask ends = marks.slashes;
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < kPieces; ++k) {
+      const bool last = k + 1 == kPieces || ends == 0;
+      const std::size_t end = last ? length : static_cast<std::size_t>(std::countr_zero(ends));
+      const Mask in_piece = first_bits(end - start);
+      pieces_[k] = {{buffer_.data() + start, end - start},
+                    non_spaces >> start & in_piece,
+                    marks.slashes >> start & in_piece};
+      start = last ? length : end + 1;
+      ends &= ends - 1;
+    }
   }
 
   // True when the line is blank.
@@ -85,11 +135,11 @@ class KeyedLine {
   // The number of "/" in the line.
   std::size_t slashes() const { return slashes_; }
   // The k-th piece; empty when the line holds fewer.
-  Piece operator[](std::size_t k) const { return {pieces_[k]}; }
+  const Piece& operator[](std::size_t k) const { return pieces_[k]; }
 
  private:
   LineBuffer buffer_;
-  std::array<std::string_view, kPieces> pieces_;
+  std::array<Piece, kPieces> pieces_;
   std::size_t slashes_;
   bool empty_;
 };
@@ -136,20 +186,16 @@ namespace detail {
 // The placing rule: only the piece's first `kWidth` characters count, and of those the
 // stretch from the first to the last that is not blank is kept.
 template <bool kSlashesAreBlank, bool kUpperCase, std::size_t kWidth>
-Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
+Placed<kWidth> place_piece(std::span<char, kWidth> field, const Piece& piece) {
   static_assert(kWidth <= kMaxFieldWidth && kWidth < 128);
-  const auto blank = [](char c) { return c == ' ' || (kSlashesAreBlank && c == kSlash); };
-  const std::string_view cut(piece.text.data(), std::min(piece.text.size(), kWidth));
-  std::size_t last = cut.size();
-  while (last > 0 && blank(cut[last - 1]))
-    --last;
-  if (last == 0) {
+  Mask kept = piece.non_spaces & first_bits(kWidth);
+  if constexpr (kSlashesAreBlank) kept &= ~piece.slashes;
+  if (kept == 0) {
     set_empty(field);
     return {field, 0};
   }
-  std::size_t first = 0;
-  while (blank(cut[first]))
-    ++first;
+  const auto first = static_cast<std::size_t>(std::countr_zero(kept));
+  const auto last = static_cast<std::size_t>(std::bit_width(kept));
   const std::size_t length = last - first;
 
   // The field is worked out whole and then stored at once, written once: each position
@@ -160,7 +206,7 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
   // buffer has room for that), since a read that depends on a test would be done one
   // character at a time.
   std::array<char, kBlocksOf<kWidth>> placed;
-  std::copy_n(cut.data() + first, placed.size(), placed.data());
+  std::copy_n(piece.text.data() + first, placed.size(), placed.data());
   if constexpr (kSlashesAreBlank) {
     for (char& c : placed)
       c = c == kSlash ? ' ' : c;
@@ -192,7 +238,8 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
 // Returns the field's text as placed: what stands before the terminator, or the whole field
 // when it got none; empty for a blank result.
 template <std::size_t kWidth>
-Placed<kWidth> place(std::span<char, kWidth> field, Piece piece, Slashes slashes = Slashes::kKeep) {
+Placed<kWidth> place(std::span<char, kWidth> field, const Piece& piece,
+                     Slashes slashes = Slashes::kKeep) {
   if (slashes == Slashes::kToSpaces) return detail::place_piece<true, false>(field, piece);
   return detail::place_piece<false, false>(field, piece);
 }
