@@ -8,8 +8,6 @@
 // such copy or fill of a length known only at run time is a call into the C library).
 #pragma once
 
-#include <emmintrin.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -21,6 +19,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
+#include "names/blocks.hpp"
 
 namespace quarn::names {
 
@@ -45,45 +44,10 @@ inline constexpr std::size_t kBlocksOf = ((kWidth + kBlock - 1) / kBlock) * kBlo
 // The widest line and the widest field of the programs that place pieces.
 inline constexpr std::size_t kMaxLineWidth = 40;
 inline constexpr std::size_t kMaxFieldWidth = 40;
+static_assert(kMaxLineWidth <= 64, "a line's characters are marked in a Mask");
 
 // A keyed line as it is split: the line, then spaces, as many as a widest field's blocks.
 using LineBuffer = std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>>;
-
-// Which characters of a line or piece are of a kind: bit i stands for character i. A line
-// is at most 64 characters wide.
-using Mask = std::uint64_t;
-static_assert(kMaxLineWidth <= 64);
-
-// The mask of the first n characters (n below 64).
-constexpr Mask first_bits(std::size_t n) {
-  return (Mask{1} << n) - 1;
-}
-
-// The spaces and the "/" of a line.
-struct LineMarks {
-  Mask spaces = 0;
-  Mask slashes = 0;
-};
-
-// Finds them a block at a time (SSE2, which every x86-64 processor has): the blocks from the
-// start, the last one ending at the line's end and overlapping the one before it, which
-// marks its characters again the same way.
-template <std::size_t kWidth>
-LineMarks marks_of(const char (&line)[kWidth]) {
-  static_assert(kWidth >= kBlock && kWidth <= kMaxLineWidth);
-  LineMarks marks;
-  for (std::size_t at = 0; at < kWidth; at += kBlock) {
-    const std::size_t from = std::min(at, kWidth - kBlock);
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + from));
-    const auto mask = [&](char c) {
-      const auto found = _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c)));
-      return Mask{static_cast<std::uint16_t>(found)} << from;
-    };
-    marks.spaces |= mask(' ');
-    marks.slashes |= mask(kSlash);
-  }
-  return marks;
-}
 
 // A piece of a keyed line, with at least a widest field's blocks of the line's buffer after
 // it: a field can be read in whole blocks from any of its characters. Its masks mark its
@@ -111,12 +75,13 @@ class KeyedLine {
     // The line itself is looked at, not the copy: a read of the copy across the blocks it
     // was written in waits until the copy has reached the cache, and by the time the pieces
     // are placed it has.
-    const LineMarks marks = marks_of(line);
-    const Mask non_spaces = ~marks.spaces & first_bits(kWidth);
+    const Blocks<kWidth> blocks(line);
+    const Mask non_spaces = ~blocks.equal(' ') & first_bits(kWidth);
+    const Mask slashes = blocks.equal(kSlash);
     const std::size_t length = static_cast<std::size_t>(std::bit_width(non_spaces));
     empty_ = length == 0;
-    slashes_ = static_cast<std::size_t>(std::popcount(marks.slashes));
-    Mask ends = marks.slashes;
+    slashes_ = count_of(slashes);
+    Mask ends = slashes;
     std::size_t start = 0;
     for (std::size_t k = 0; k < kPieces; ++k) {
       const bool last = k + 1 == kPieces || ends == 0;
@@ -124,7 +89,7 @@ class KeyedLine {
       const Mask in_piece = first_bits(end - start);
       pieces_[k] = {{buffer_.data() + start, end - start},
                     non_spaces >> start & in_piece,
-                    marks.slashes >> start & in_piece};
+                    slashes >> start & in_piece};
       start = last ? length : end + 1;
       ends &= ends - 1;
     }

@@ -1,0 +1,100 @@
+// A field of 16 to 64 bytes sixteen at a time (SSE2, which every x86-64 processor has). The
+// field is held as the blocks that cover it: from its start in steps of sixteen, the last one
+// ending at the field's end, so that it may overlap the one before it. A test or a change of
+// the bytes two blocks share comes out the same in both, so the overlap needs no care.
+#pragma once
+
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace quarn::names {
+
+// Which bytes of a field are of a kind: bit i stands for byte i.
+using Mask = std::uint64_t;
+
+// The mask of the first n bytes (n below 64).
+constexpr Mask first_bits(std::size_t n) {
+  return (Mask{1} << n) - 1;
+}
+
+// How many bytes a mask marks. (std::popcount is a call into the compiler's support
+// library where the build does not assume a processor with the instruction for it.)
+constexpr std::size_t count_of(Mask mask) {
+  mask -= mask >> 1 & 0x5555555555555555;
+  mask = (mask & 0x3333333333333333) + (mask >> 2 & 0x3333333333333333);
+  mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0F;
+  return static_cast<std::size_t>(mask * 0x0101010101010101 >> 56);
+}
+static_assert(count_of(0) == 0 && count_of(0b1011'0000'0001) == 4 && count_of(~Mask{0}) == 64);
+
+template <std::size_t kWidth>
+class Blocks {
+  static_assert(kWidth >= 16 && kWidth <= 64);
+  static constexpr std::size_t kCount = (kWidth + 15) / 16;
+
+ public:
+  // The field's bytes, all of them read before any is written back.
+  explicit Blocks(const char* field) {
+    for (std::size_t k = 0; k < kCount; ++k)
+      bytes_[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + start(k)));
+  }
+
+  // Writes the bytes back over the field.
+  void store(char* field) const {
+    for (std::size_t k = 0; k < kCount; ++k)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(field + start(k)), bytes_[k]);
+  }
+
+  // The bytes that are `c`.
+  Mask equal(char c) const {
+    return where(
+        [c](__m128i bytes, std::size_t) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); });
+  }
+  // The bytes that are the same as those of `other`, a field as wide, at the same positions.
+  Mask equal(const std::array<char, kWidth>& other) const {
+    return where([&](__m128i bytes, std::size_t at) {
+      return _mm_cmpeq_epi8(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(&other[at])));
+    });
+  }
+  // The bytes from `low` to `high`, as unsigned bytes.
+  Mask between(char low, char high) const {
+    return where([=](__m128i bytes, std::size_t) { return in_range(bytes, low, high); });
+  }
+
+  // Puts the letters a-z in upper case; every other byte stays as it is.
+  void upper_case() {
+    for (__m128i& bytes : bytes_) {
+      const __m128i case_bit = _mm_and_si128(in_range(bytes, 'a', 'z'), _mm_set1_epi8(0x20));
+      bytes = _mm_xor_si128(bytes, case_bit);
+    }
+  }
+
+ private:
+  static constexpr std::size_t start(std::size_t k) { return std::min(k * 16, kWidth - 16); }
+
+  // 0xFF where the byte is from `low` to `high`: its distance from `low` is at most the range's.
+  static __m128i in_range(__m128i bytes, char low, char high) {
+    const __m128i from_low = _mm_sub_epi8(bytes, _mm_set1_epi8(low));
+    const __m128i range = _mm_set1_epi8(static_cast<char>(high - low));
+    return _mm_cmpeq_epi8(_mm_min_epu8(from_low, range), from_low);
+  }
+
+  // The mask of the bytes for which `test` of their block (and the block's start) gives 0xFF.
+  template <class Test>
+  Mask where(Test test) const {
+    Mask mask = 0;
+    for (std::size_t k = 0; k < kCount; ++k) {
+      const auto found = static_cast<std::uint16_t>(_mm_movemask_epi8(test(bytes_[k], start(k))));
+      mask |= Mask{found} << start(k);
+    }
+    return mask;
+  }
+
+  __m128i bytes_[kCount];
+};
+
+}  // namespace quarn::names
