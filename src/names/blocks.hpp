@@ -1,7 +1,9 @@
 // A field of 16 to 64 bytes sixteen at a time (SSE2, which every x86-64 processor has). The
 // field is held as the blocks that cover it: from its start in steps of sixteen, the last one
 // ending at the field's end, so that it may overlap the one before it. A test or a change of
-// the bytes two blocks share comes out the same in both, so the overlap needs no care.
+// the bytes two blocks share comes out the same in both, so the overlap needs no care. A
+// field of up to 8 bytes is held in the first bytes of one block, read and written as a word
+// (frame::digits::load_bytes and store_bytes), the block's other bytes zero and unmarked.
 #pragma once
 
 #include <emmintrin.h>
@@ -10,6 +12,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "frame/codec.hpp"
 
 namespace quarn::names {
 
@@ -33,20 +37,31 @@ static_assert(count_of(0) == 0 && count_of(0b1011'0000'0001) == 4 && count_of(~M
 
 template <std::size_t kWidth>
 class Blocks {
-  static_assert(kWidth >= 16 && kWidth <= 64);
+  static_assert((kWidth >= 1 && kWidth <= 8) || (kWidth >= 16 && kWidth <= 64));
+  static constexpr bool kShort = kWidth < 16;
   static constexpr std::size_t kCount = (kWidth + 15) / 16;
 
  public:
   // The field's bytes, all of them read before any is written back.
   explicit Blocks(const char* field) {
-    for (std::size_t k = 0; k < kCount; ++k)
-      bytes_[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + start(k)));
+    if constexpr (kShort) {
+      const auto word = static_cast<long long>(frame::digits::load_bytes(field, kWidth));
+      bytes_[0] = _mm_cvtsi64_si128(word);
+    } else {
+      for (std::size_t k = 0; k < kCount; ++k)
+        bytes_[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + start(k)));
+    }
   }
 
   // Writes the bytes back over the field.
   void store(char* field) const {
-    for (std::size_t k = 0; k < kCount; ++k)
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(field + start(k)), bytes_[k]);
+    if constexpr (kShort) {
+      const auto word = static_cast<std::uint64_t>(_mm_cvtsi128_si64(bytes_[0]));
+      frame::digits::store_bytes(field, word, kWidth);
+    } else {
+      for (std::size_t k = 0; k < kCount; ++k)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(field + start(k)), bytes_[k]);
+    }
   }
 
   // The bytes that are `c`.
@@ -56,6 +71,7 @@ class Blocks {
   }
   // The bytes that are the same as those of `other`, a field as wide, at the same positions.
   Mask equal(const std::array<char, kWidth>& other) const {
+    static_assert(!kShort);
     return where([&](__m128i bytes, std::size_t at) {
       return _mm_cmpeq_epi8(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(&other[at])));
     });
@@ -74,7 +90,9 @@ class Blocks {
   }
 
  private:
-  static constexpr std::size_t start(std::size_t k) { return std::min(k * 16, kWidth - 16); }
+  static constexpr std::size_t start(std::size_t k) {
+    return kShort ? 0 : std::min(k * 16, kWidth - 16);
+  }
 
   // 0xFF where the byte is from `low` to `high`: its distance from `low` is at most the range's.
   static __m128i in_range(__m128i bytes, char low, char high) {
@@ -91,7 +109,7 @@ class Blocks {
       const auto found = static_cast<std::uint16_t>(_mm_movemask_epi8(test(bytes_[k], start(k))));
       mask |= Mask{found} << start(k);
     }
-    return mask;
+    return kShort ? mask & first_bits(kWidth) : mask;
   }
 
   __m128i bytes_[kCount];

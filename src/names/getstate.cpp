@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -364,13 +365,14 @@ ReturnCode by_code(QuarnGetstateRecord& record, std::uint16_t country) {
   // it is blank or empty for Singapore, and with its first space as the terminator when it
   // was keyed without one.
   const std::span<char, 5> code = record.gs_state_code;
-  names::upper_case(code);
+  names::Blocks<code.size()> bytes(code.data());
+  bytes.upper_case();
+  bytes.store(code.data());
+  const names::Mask spaces = bytes.equal(' ');
   if (country == kSG && (frame::is_blank(code) || names::is_empty(code))) {
     frame::put_text(code, "SG/");
-  }
-  if (std::ranges::find(code, names::kSlash) == code.end()) {
-    const std::size_t space = frame::first_space(code);
-    if (space < code.size()) code[space] = names::kSlash;
+  } else if (bytes.equal(names::kSlash) == 0 && spaces != 0) {
+    code[static_cast<std::size_t>(std::countr_zero(spaces))] = names::kSlash;
   }
   // An empty code, "/" and spaces, is none of the table's.
   const StateRow* row = find_by_code(code, country);
