@@ -213,42 +213,32 @@ constexpr PostalShape kHamilton("AX/");
 constexpr PostalShape kHamiltonWithoutEnd("AX");
 constexpr PostalShape kSingaporean("999999/");
 
-// A postal code field, in upper case, with its digits and letters found once for all the
-// shapes it is held against.
-class PostalCode {
- public:
-  explicit PostalCode(const names::Blocks<kPostalWidth>& code)
-      : code_(code), digits_(code.between('0', '9')), letters_(code.between('A', 'Z')) {}
-
-  bool fits(const PostalShape& shape) const {
-    return (digits_ & shape.digits) == shape.digits &&
-           (letters_ & shape.letters) == shape.letters &&
-           (code_.equal(shape.bytes) & shape.exact) == shape.exact;
-  }
-  // True when the first byte is from `low` to `high`.
-  bool starts_between(char low, char high) const { return code_.between(low, high) & 1; }
-
- private:
-  const names::Blocks<kPostalWidth>& code_;
-  names::Mask digits_;
-  names::Mask letters_;
-};
+// Does the postal code, in upper case, have the shape? Inline: the shapes are constants, and a
+// kind of byte that a shape wants nowhere is then not looked for.
+[[gnu::always_inline]] inline bool fits(const names::Blocks<kPostalWidth>& postal,
+                                        const PostalShape& shape) {
+  const auto all = [](names::Mask found, names::Mask wanted) { return (found & wanted) == wanted; };
+  return all(postal.between('0', '9'), shape.digits) &&
+         all(postal.between('A', 'Z'), shape.letters) &&
+         all(postal.equal(shape.bytes), shape.exact);
+}
 
 // Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
 // the terminator (GETCSZ always adds one).
-bool fits_hamilton(const PostalCode& postal, std::string_view state_code) {
-  return state_code == "HM/  " && postal.starts_between('A', 'P') &&
-         (postal.fits(kHamilton) || postal.fits(kHamiltonWithoutEnd));
+bool fits_hamilton(const names::Blocks<kPostalWidth>& postal, std::string_view state_code) {
+  return state_code == "HM/  " && (postal.between('A', 'P') & 1) &&
+         (fits(postal, kHamilton) || fits(postal, kHamiltonWithoutEnd));
 }
 
-bool postal_code_fits(std::uint16_t country, const PostalCode& postal,
+bool postal_code_fits(std::uint16_t country, const names::Blocks<kPostalWidth>& postal,
                       std::string_view state_code) {
-  if (country == kUS) return postal.fits(kZip) || postal.fits(kZipPlusFour);
-  if (country == kCA) return postal.fits(kCanadian);
+  if (country == kUS) return fits(postal, kZip) || fits(postal, kZipPlusFour);
+  if (country == kCA) return fits(postal, kCanadian);
   if (country == kBM) {
-    return postal.fits(kBermudan) || postal.fits(kBermudanBX) || fits_hamilton(postal, state_code);
+    return fits(postal, kBermudan) || fits(postal, kBermudanBX) ||
+           fits_hamilton(postal, state_code);
   }
-  return postal.fits(kSingaporean);
+  return fits(postal, kSingaporean);
 }
 
 bool country_matches(const StateRow& row, std::uint16_t country) {
@@ -349,8 +339,8 @@ ReturnCode check_postal_code(QuarnGetstateRecord& record, std::uint16_t country)
   names::Blocks<kPostalWidth> postal(record.gs_postal_code);
   postal.upper_case();
   postal.store(record.gs_postal_code);
-  const bool ok = country == kAnyCountry || postal_code_fits(country, PostalCode(postal),
-                                                             frame::text_of(record.gs_state_code));
+  const bool ok = country == kAnyCountry ||
+                  postal_code_fits(country, postal, frame::text_of(record.gs_state_code));
   return ok ? kFound : kPostalMismatch;
 }
 

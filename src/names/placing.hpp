@@ -166,9 +166,9 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, const Piece& piece) {
   // The field is worked out whole and then stored at once, written once: each position
   // shows the text's character there, "/" as a space and a-z in upper case when asked, or
   // after the text a space, or the terminator where the text ended before the shift when
-  // that is inside the field. Positions are compared as bytes (all are below 128), so that
-  // a whole block is decided at once; the text is read whole, past its end too (the line's
-  // buffer has room for that), since a read that depends on a test would be done one
+  // that is inside the field. Positions are compared as signed bytes (all are below 128),
+  // so that a whole block is decided at once; the text is read whole, past its end too (the
+  // line's buffer has room for that), since a read that depends on a test would be done one
   // character at a time.
   std::array<char, kBlocksOf<kWidth>> placed;
   std::copy_n(piece.text.data() + first, placed.size(), placed.data());
@@ -180,11 +180,11 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, const Piece& piece) {
     for (char& c : placed)
       c = upper(c);
   }
-  const auto terminator = static_cast<std::uint8_t>(last < kWidth ? length : kWidth);
+  const auto terminator = static_cast<std::int8_t>(last < kWidth ? length : kWidth);
   for (std::size_t i = 0; i < placed.size(); ++i) {
-    const auto at = static_cast<std::uint8_t>(i);
-    const char after_text = at == terminator ? kSlash : ' ';
-    placed[i] = at < static_cast<std::uint8_t>(length) ? placed[i] : after_text;
+    const auto at = static_cast<std::int8_t>(i);
+    const char shown = at < static_cast<std::int8_t>(length) ? placed[i] : ' ';
+    placed[i] = at == terminator ? kSlash : shown;
   }
   std::copy_n(placed.data(), kWidth, field.data());
   // A text that reached the field's end before the shift got no terminator: all of the field
