@@ -25,16 +25,6 @@ constexpr Mask first_bits(std::size_t n) {
   return (Mask{1} << n) - 1;
 }
 
-// How many bytes a mask marks. (std::popcount is a call into the compiler's support
-// library where the build does not assume a processor with the instruction for it.)
-constexpr std::size_t count_of(Mask mask) {
-  mask -= mask >> 1 & 0x5555555555555555;
-  mask = (mask & 0x3333333333333333) + (mask >> 2 & 0x3333333333333333);
-  mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0F;
-  return static_cast<std::size_t>(mask * 0x0101010101010101 >> 56);
-}
-static_assert(count_of(0) == 0 && count_of(0b1011'0000'0001) == 4 && count_of(~Mask{0}) == 64);
-
 template <std::size_t kWidth>
 class Blocks {
   static_assert((kWidth >= 1 && kWidth <= 8) || (kWidth >= 16 && kWidth <= 64));

@@ -49,11 +49,12 @@ static_assert(kMaxLineWidth <= 64, "a line's characters are marked in a Mask");
 // A keyed line as it is split: the line, then spaces, as many as a widest field's blocks.
 using LineBuffer = std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>>;
 
-// A piece of a keyed line, with at least a widest field's blocks of the line's buffer after
-// it: a field can be read in whole blocks from any of its characters. Its masks mark its
-// characters that are not spaces and those that are "/", none past its end.
+// A piece of a keyed line: where it starts in the line's buffer, which has at least a widest
+// field's blocks after it (a field can be read in whole blocks from any of its characters),
+// and masks of its characters that are not spaces and of those that are "/", none past its
+// end.
 struct Piece {
-  std::string_view text;
+  const char* text = nullptr;
   Mask non_spaces = 0;
   Mask slashes = 0;
 };
@@ -80,24 +81,28 @@ class KeyedLine {
     const Mask slashes = blocks.equal(kSlash);
     const std::size_t length = static_cast<std::size_t>(std::bit_width(non_spaces));
     empty_ = length == 0;
-    slashes_ = count_of(slashes);
-    Mask ends = slashes;
+    Mask ends = slashes;  // the "/" not passed yet
+    slashes_ = 0;
     std::size_t start = 0;
     for (std::size_t k = 0; k < kPieces; ++k) {
       const bool last = k + 1 == kPieces || ends == 0;
       const std::size_t end = last ? length : static_cast<std::size_t>(std::countr_zero(ends));
       const Mask in_piece = first_bits(end - start);
-      pieces_[k] = {{buffer_.data() + start, end - start},
-                    non_spaces >> start & in_piece,
+      pieces_[k] = {buffer_.data() + start, non_spaces >> start & in_piece,
                     slashes >> start & in_piece};
+      if (!last) {
+        ++slashes_;
+        ends &= ends - 1;
+      }
       start = last ? length : end + 1;
-      ends &= ends - 1;
     }
+    slashes_ += ends != 0;
   }
 
   // True when the line is blank.
   bool empty() const { return empty_; }
-  // The number of "/" in the line.
+  // The number of "/" in the line, up to `kPieces`: a line with more counts as one with
+  // `kPieces` (more pieces than asked for, which is all that the programs look at).
   std::size_t slashes() const { return slashes_; }
   // The k-th piece; empty when the line holds fewer.
   const Piece& operator[](std::size_t k) const { return pieces_[k]; }
@@ -171,7 +176,7 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, const Piece& piece) {
   // line's buffer has room for that), since a read that depends on a test would be done one
   // character at a time.
   std::array<char, kBlocksOf<kWidth>> placed;
-  std::copy_n(piece.text.data() + first, placed.size(), placed.data());
+  std::copy_n(piece.text + first, placed.size(), placed.data());
   if constexpr (kSlashesAreBlank) {
     for (char& c : placed)
       c = c == kSlash ? ' ' : c;
