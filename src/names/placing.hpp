@@ -153,6 +153,17 @@ enum class Slashes { kKeep, kToSpaces };
 
 namespace detail {
 
+// What stands after a placed text: spaces with the terminator among them. A field takes it
+// from the window of this strip that starts as far before its "/" as the terminator is from
+// the field's start: one read a block, rather than each position compared with the
+// terminator's.
+inline constexpr auto kAfterText = [] {
+  std::array<char, kMaxFieldWidth + 1 + kBlocksOf<kMaxFieldWidth>> strip;
+  std::ranges::fill(strip, ' ');
+  strip[kMaxFieldWidth] = kSlash;
+  return strip;
+}();
+
 // The placing rule: only the piece's first `kWidth` characters count, and of those the
 // stretch from the first to the last that is not blank is kept.
 template <bool kSlashesAreBlank, bool kUpperCase, std::size_t kWidth>
@@ -170,11 +181,11 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, const Piece& piece) {
 
   // The field is worked out whole and then stored at once, written once: each position
   // shows the text's character there, "/" as a space and a-z in upper case when asked, or
-  // after the text a space, or the terminator where the text ended before the shift when
-  // that is inside the field. Positions are compared as signed bytes (all are below 128),
-  // so that a whole block is decided at once; the text is read whole, past its end too (the
-  // line's buffer has room for that), since a read that depends on a test would be done one
-  // character at a time.
+  // after the text what kAfterText puts there: a space, or the terminator where the text
+  // ended before the shift when that is inside the field. Positions are compared as signed
+  // bytes (all are below 128), so that a whole block is decided at once; the text is read
+  // whole, past its end too (the line's buffer has room for that), since a read that
+  // depends on a test would be done one character at a time.
   std::array<char, kBlocksOf<kWidth>> placed;
   std::copy_n(piece.text + first, placed.size(), placed.data());
   if constexpr (kSlashesAreBlank) {
@@ -185,11 +196,12 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, const Piece& piece) {
     for (char& c : placed)
       c = upper(c);
   }
-  const auto terminator = static_cast<std::int8_t>(last < kWidth ? length : kWidth);
+  const std::size_t terminator = last < kWidth ? length : kWidth;
+  const char* const after_text = kAfterText.data() + kMaxFieldWidth - terminator;
   for (std::size_t i = 0; i < placed.size(); ++i) {
-    const auto at = static_cast<std::int8_t>(i);
-    const char shown = at < static_cast<std::int8_t>(length) ? placed[i] : ' ';
-    placed[i] = at == terminator ? kSlash : shown;
+    const char text = placed[i];
+    const char after = after_text[i];
+    placed[i] = static_cast<std::int8_t>(i) < static_cast<std::int8_t>(length) ? text : after;
   }
   std::copy_n(placed.data(), kWidth, field.data());
   // A text that reached the field's end before the shift got no terminator: all of the field
