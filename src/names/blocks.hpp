@@ -17,6 +17,9 @@
 
 namespace quarn::names {
 
+// The bytes of a block: a vector register.
+inline constexpr std::size_t kBlock = 16;
+
 // Which bytes of a field are of a kind: bit i stands for byte i.
 using Mask = std::uint64_t;
 
@@ -27,9 +30,9 @@ constexpr Mask first_bits(std::size_t n) {
 
 template <std::size_t kWidth>
 class Blocks {
-  static_assert((kWidth >= 1 && kWidth <= 8) || (kWidth >= 16 && kWidth <= 64));
-  static constexpr bool kShort = kWidth < 16;
-  static constexpr std::size_t kCount = (kWidth + 15) / 16;
+  static_assert((kWidth >= 1 && kWidth <= 8) || (kWidth >= kBlock && kWidth <= 64));
+  static constexpr bool kShort = kWidth < kBlock;
+  static constexpr std::size_t kCount = (kWidth + kBlock - 1) / kBlock;
 
  public:
   // The field's bytes, all of them read before any is written back.
@@ -81,7 +84,7 @@ class Blocks {
 
  private:
   static constexpr std::size_t start(std::size_t k) {
-    return kShort ? 0 : std::min(k * 16, kWidth - 16);
+    return kShort ? 0 : std::min(k * kBlock, kWidth - kBlock);
   }
 
   // 0xFF where the byte is from `low` to `high`: its distance from `low` is at most the range's.

@@ -35,9 +35,8 @@ inline bool is_empty(frame::ConstField field) {
   return !field.empty() && field[0] == kSlash && frame::is_blank(field.subspan(1));
 }
 
-// A field is worked on in blocks of this many bytes (a vector register): its width rounded
-// up to whole blocks is read and worked out, and its own width of that is stored.
-inline constexpr std::size_t kBlock = 16;
+// A field is placed in blocks (kBlock bytes, a vector register): its width rounded up to
+// whole blocks is read and worked out, and its own width of that is stored.
 template <std::size_t kWidth>
 inline constexpr std::size_t kBlocksOf = ((kWidth + kBlock - 1) / kBlock) * kBlock;
 
@@ -141,12 +140,6 @@ void copy_field(To& to, const From& from) {
 inline char upper(char c) {
   const bool lower = static_cast<unsigned char>(c - 'a') < 26;
   return static_cast<char>(c ^ (lower << 5));
-}
-// The letters a-z of the text as A-Z; every other byte is left as it is. Inline: a field's
-// width is known where it is called, and the whole field is done in blocks.
-inline void upper_case(frame::Field text) {
-  for (char& c : text)
-    c = upper(c);
 }
 
 enum class Slashes { kKeep, kToSpaces };
