@@ -69,7 +69,7 @@ class KeyedLine {
  public:
   template <std::size_t kWidth>
   explicit KeyedLine(const char (&line)[kWidth]) {
-    static_assert(kPieces > 0);
+    static_assert(kWidth <= kMaxLineWidth && kPieces > 0);
     std::copy_n(line, kWidth, buffer_.data());
     frame::clear(std::span(buffer_).subspan(kWidth));
     // The line itself is looked at, not the copy: a read of the copy across the blocks it
