@@ -35,8 +35,7 @@ std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state
   frame::put_text(state.gs_request_status, "01");
   names::copy_field(state.gs_postal_code, record.csz_postal_code);
   // GETSTATE looks codes up in the first positions of the state only, and puts the
-  // terminator back after the code itself. (The code is written as GETSTATE reads it, as
-  // a word of its five bytes: each of its reads then finds its bytes in one write.)
+  // terminator back after the code itself.
   names::Blocks<sizeof(state.gs_state_code)> code(record.csz_state);
   code.replace(names::kSlash, ' ');
   code.store(state.gs_state_code);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -353,16 +352,17 @@ void show_no_row(QuarnGetstateRecord& record) {
 ReturnCode by_code(QuarnGetstateRecord& record, std::uint16_t country) {
   // The code is worked on in its field, where it stays: in upper case, Singapore's own when
   // it is blank or empty for Singapore, and with its first space as the terminator when it
-  // was keyed without one.
+  // was keyed without one. (A byte at a time: the caller has just written the field, in
+  // writes of any size, and each byte is sure to be handed on from whichever wrote it.)
   const std::span<char, 5> code = record.gs_state_code;
-  names::Blocks<code.size()> bytes(code.data());
-  bytes.upper_case();
-  bytes.store(code.data());
-  const names::Mask spaces = bytes.equal(' ');
+  for (char& c : code)
+    c = names::upper(c);
   if (country == kSG && (frame::is_blank(code) || names::is_empty(code))) {
     frame::put_text(code, "SG/");
-  } else if (bytes.equal(names::kSlash) == 0 && spaces != 0) {
-    code[static_cast<std::size_t>(std::countr_zero(spaces))] = names::kSlash;
+  }
+  if (std::ranges::find(code, names::kSlash) == code.end()) {
+    const auto space = std::ranges::find(code, ' ');
+    if (space != code.end()) *space = names::kSlash;
   }
   // An empty code, "/" and spaces, is none of the table's.
   const StateRow* row = find_by_code(code, country);
