@@ -8,6 +8,7 @@
 #include "frame/codec.hpp"
 #include "frame/declare.hpp"
 #include "frame/program.hpp"
+#include "names/blocks.hpp"
 #include "names/getstate.hpp"
 #include "names/placing.hpp"
 
@@ -35,8 +36,9 @@ std::int32_t getcsz(QuarnGetcszRecord* passed, QuarnGetstateRecord* passed_state
   names::copy_field(state.gs_postal_code, record.csz_postal_code);
   // GETSTATE looks codes up in the first positions of the state only, and puts the
   // terminator back after the code itself.
-  names::copy_field(state.gs_state_code, record.csz_state);
-  std::ranges::replace(state.gs_state_code, names::kSlash, ' ');
+  names::Blocks<sizeof(state.gs_state_code)> code(record.csz_state);
+  code.replace(names::kSlash, ' ');
+  code.store(state.gs_state_code);
   names::call_getstate(state);
 
   const std::string_view found = frame::text_of(state.gs_request_status);

@@ -15,7 +15,8 @@ namespace quarn {
 namespace {
 
 constexpr std::size_t kSortNameWidth = sizeof(QuarnGetnameRecord::gn_sort_name);
-using SortNameText = std::array<char, kSortNameWidth>;
+// A sort name field's text, with spaces after it up to whole blocks.
+using SortNameText = std::array<char, names::kBlocksOf<kSortNameWidth>>;
 
 consteval SortNameText sort_name_text(std::string_view text) {
   SortNameText field{};
@@ -37,9 +38,9 @@ constexpr Outcome kNoName{"79", sort_name_text("*****No Name*****/")};
 // groups by ", "; empty texts are left out with their joining space.
 class SortName {
  public:
-  // The positions that are read whatever the name's length, those of the field, always hold
+  // The positions that are read whatever the name's length, the field's blocks, always hold
   // a character.
-  SortName() { frame::clear(std::span(buffer_).first<kSortNameWidth>()); }
+  SortName() { frame::clear(std::span(buffer_).first<names::kBlocksOf<kSortNameWidth>>()); }
 
   template <std::size_t kFirst, std::size_t kSecond>
   void add_group(const names::Placed<kFirst>& first, const names::Placed<kSecond>& second) {
@@ -50,17 +51,17 @@ class SortName {
     append(second);
   }
 
-  // Writes the name and its terminator over the start of the field, cut at its width; what
-  // follows the terminator stays as it was. (Positions are compared as bytes, the name being
-  // shorter than 256, so that a whole block is decided at once.)
-  void write_over(std::span<char, kSortNameWidth> field) const {
+  // Writes the name and its terminator over the background into the field, cut at its
+  // width: what follows the terminator is the background's. (Positions are compared as
+  // bytes, the name being shorter than 256, so that a whole block is decided at once.)
+  void write(std::span<char, kSortNameWidth> field, const SortNameText& background) const {
     SortNameText shown;
     for (std::size_t i = 0; i < shown.size(); ++i) {
       const char name = buffer_[i];
-      const char behind = field[i];
+      const char behind = background[i];
       shown[i] = static_cast<std::uint8_t>(i) < static_cast<std::uint8_t>(length_) ? name : behind;
     }
-    std::ranges::copy(shown, field.begin());
+    std::copy_n(shown.data(), field.size(), field.data());
     if (length_ < field.size()) field[length_] = names::kSlash;
   }
 
@@ -111,11 +112,10 @@ std::int32_t getname(QuarnGetnameRecord* passed) {
   const bool no_name = part_1.empty() && part_2.empty() && part_3.empty() && part_4.empty();
   const Outcome& outcome = no_name ? kNoName : slashes >= 4 ? kTooManyPieces : kSplit;
   frame::put_text(record.gn_return_code, outcome.code);
-  names::copy_field(record.gn_sort_name, outcome.sort_name_background);
   SortName sort_name;
   sort_name.add_group(part_3, part_4);
   sort_name.add_group(part_1, part_2);
-  sort_name.write_over(record.gn_sort_name);
+  sort_name.write(record.gn_sort_name, outcome.sort_name_background);
   return 0;
 }
 

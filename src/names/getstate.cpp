@@ -10,6 +10,7 @@
 #include "frame/codec.hpp"
 #include "frame/declare.hpp"
 #include "frame/program.hpp"
+#include "names/blocks.hpp"
 #include "names/placing.hpp"
 
 namespace quarn {
@@ -170,45 +171,73 @@ constexpr ReturnCode kBadNumber = return_code("72");
 constexpr ReturnCode kPostalMismatch = return_code("73");
 constexpr ReturnCode kBadCountry = return_code("74");
 
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
-bool is_letter(char c) {
-  return c >= 'A' && c <= 'Z';
-}
 bool all_digits(std::string_view text) {
-  return std::ranges::all_of(text, is_digit);
+  return std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
-// Does `postal`, in upper case, fit `pattern`, in which "9" stands for a digit, "A" for a
-// letter, and any other character for itself? Positions past the pattern must be spaces.
-bool fits(frame::ConstField postal, std::string_view pattern) {
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const char c = postal[i];
-    const bool ok = pattern[i] == '9'   ? is_digit(c)
-                    : pattern[i] == 'A' ? is_letter(c)
-                                        : c == pattern[i];
-    if (!ok) return false;
+
+constexpr std::size_t kPostalWidth = sizeof(QuarnGetstateRecord::gs_postal_code);
+
+// A form of postal code, from a pattern in which "9" stands for a digit, "A" for a letter
+// A-Z, and any other character for itself; the positions past the pattern are spaces. Kept
+// as which positions of the field must hold a digit, which a letter, and which the byte of
+// the pattern there.
+struct PostalShape {
+  consteval explicit PostalShape(std::string_view pattern) {
+    for (std::size_t i = 0; i < kPostalWidth; ++i) {
+      const char c = i < pattern.size() ? pattern[i] : ' ';
+      const names::Mask at = names::Mask{1} << i;
+      if (c == '9') {
+        digits |= at;
+      } else if (c == 'A') {
+        letters |= at;
+      } else {
+        exact |= at;
+        bytes[i] = c;
+      }
+    }
   }
-  return frame::is_blank(postal.subspan(pattern.size()));
+
+  names::Mask digits = 0;
+  names::Mask letters = 0;
+  names::Mask exact = 0;
+  std::array<char, kPostalWidth> bytes{};
+};
+
+constexpr PostalShape kZip("99999/");
+constexpr PostalShape kZipPlusFour("99999-9999/");
+constexpr PostalShape kCanadian("A9A 9A9/");
+constexpr PostalShape kBermudan("99/");
+constexpr PostalShape kBermudanBX("BX/");
+constexpr PostalShape kHamilton("AX/");
+constexpr PostalShape kHamiltonWithoutEnd("AX");
+constexpr PostalShape kSingaporean("999999/");
+
+// Does the postal code, in upper case, have the shape? Inline: the shapes are constants, and a
+// kind of byte that a shape wants nowhere is then not looked for.
+[[gnu::always_inline]] inline bool fits(const names::Blocks<kPostalWidth>& postal,
+                                        const PostalShape& shape) {
+  const auto all = [](names::Mask found, names::Mask wanted) { return (found & wanted) == wanted; };
+  return all(postal.between('0', '9'), shape.digits) &&
+         all(postal.between('A', 'Z'), shape.letters) &&
+         all(postal.equal(shape.bytes), shape.exact);
 }
 
 // Bermuda's third form, allowed only for Hamilton: a letter A-P, then "X", with or without
 // the terminator (GETCSZ always adds one).
-bool fits_hamilton(frame::ConstField postal, std::string_view state_code) {
-  const char letter = postal[0];
-  return state_code == "HM/  " && letter >= 'A' && letter <= 'P' && postal[1] == 'X' &&
-         (frame::is_blank(postal.subspan(2)) ||
-          (postal[2] == names::kSlash && frame::is_blank(postal.subspan(3))));
+bool fits_hamilton(const names::Blocks<kPostalWidth>& postal, std::string_view state_code) {
+  return state_code == "HM/  " && (postal.between('A', 'P') & 1) &&
+         (fits(postal, kHamilton) || fits(postal, kHamiltonWithoutEnd));
 }
 
-bool postal_code_fits(std::uint16_t country, frame::ConstField postal,
+bool postal_code_fits(std::uint16_t country, const names::Blocks<kPostalWidth>& postal,
                       std::string_view state_code) {
-  if (country == kUS) return fits(postal, "99999/") || fits(postal, "99999-9999/");
-  if (country == kCA) return fits(postal, "A9A 9A9/");
+  if (country == kUS) return fits(postal, kZip) || fits(postal, kZipPlusFour);
+  if (country == kCA) return fits(postal, kCanadian);
   if (country == kBM) {
-    return fits(postal, "99/") || fits(postal, "BX/") || fits_hamilton(postal, state_code);
+    return fits(postal, kBermudan) || fits(postal, kBermudanBX) ||
+           fits_hamilton(postal, state_code);
   }
-  return fits(postal, "999999/");  // SG
+  return fits(postal, kSingaporean);
 }
 
 bool country_matches(const StateRow& row, std::uint16_t country) {
@@ -306,9 +335,11 @@ void put_row(QuarnGetstateRecord& record, const StateRow& row) {
 // given, against its pattern. (Upper case first: the whole field at once, rather than each
 // character as the pattern reads it.)
 ReturnCode check_postal_code(QuarnGetstateRecord& record, std::uint16_t country) {
-  names::upper_case(record.gs_postal_code);
-  const bool ok = country == kAnyCountry || postal_code_fits(country, record.gs_postal_code,
-                                                             frame::text_of(record.gs_state_code));
+  names::Blocks<kPostalWidth> postal(record.gs_postal_code);
+  postal.upper_case();
+  postal.store(record.gs_postal_code);
+  const bool ok = country == kAnyCountry ||
+                  postal_code_fits(country, postal, frame::text_of(record.gs_state_code));
   return ok ? kFound : kPostalMismatch;
 }
 
@@ -321,15 +352,17 @@ void show_no_row(QuarnGetstateRecord& record) {
 ReturnCode by_code(QuarnGetstateRecord& record, std::uint16_t country) {
   // The code is worked on in its field, where it stays: in upper case, Singapore's own when
   // it is blank or empty for Singapore, and with its first space as the terminator when it
-  // was keyed without one.
+  // was keyed without one. (A byte at a time: the caller has just written the field, in
+  // writes of any size, and each byte is sure to be handed on from whichever wrote it.)
   const std::span<char, 5> code = record.gs_state_code;
-  names::upper_case(code);
+  for (char& c : code)
+    c = names::upper(c);
   if (country == kSG && (frame::is_blank(code) || names::is_empty(code))) {
     frame::put_text(code, "SG/");
   }
   if (std::ranges::find(code, names::kSlash) == code.end()) {
-    const std::size_t space = frame::first_space(code);
-    if (space < code.size()) code[space] = names::kSlash;
+    const auto space = std::ranges::find(code, ' ');
+    if (space != code.end()) *space = names::kSlash;
   }
   // An empty code, "/" and spaces, is none of the table's.
   const StateRow* row = find_by_code(code, country);

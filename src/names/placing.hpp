@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include <string_view>
 
 #include "frame/codec.hpp"
+#include "names/blocks.hpp"
 
 namespace quarn::names {
 
@@ -33,34 +35,35 @@ inline bool is_empty(frame::ConstField field) {
   return !field.empty() && field[0] == kSlash && frame::is_blank(field.subspan(1));
 }
 
-// A field is worked on in blocks of this many bytes (a vector register): its width rounded
-// up to whole blocks is read and worked out, and its own width of that is stored.
-inline constexpr std::size_t kBlock = 16;
+// A field is placed in blocks (kBlock bytes, a vector register): its width rounded up to
+// whole blocks is read and worked out, and its own width of that is stored.
 template <std::size_t kWidth>
 inline constexpr std::size_t kBlocksOf = ((kWidth + kBlock - 1) / kBlock) * kBlock;
 
 // The widest line and the widest field of the programs that place pieces.
 inline constexpr std::size_t kMaxLineWidth = 40;
 inline constexpr std::size_t kMaxFieldWidth = 40;
+static_assert(kMaxLineWidth <= 64, "a line's characters are marked in a Mask");
 
 // A keyed line as it is split: the line, then spaces, as many as a widest field's blocks.
 using LineBuffer = std::array<char, kMaxLineWidth + kBlocksOf<kMaxFieldWidth>>;
 
-// Splits a keyed line at its "/" characters: pieces[k] is the stretch after the k-th "/" up
-// to the next one, and the last element takes the whole rest of the line, further "/"
-// included. Elements beyond the pieces the line holds are empty, at the line's end. Returns
-// the number of "/" in the whole line.
-std::size_t split_pieces(std::string_view line, std::span<std::string_view> pieces);
-
-// A piece of a keyed line, with at least a widest field's blocks of the line's buffer after
-// it: a field can be read in whole blocks from any of its characters.
+// A piece of a keyed line: where it starts in the line's buffer, which has at least a widest
+// field's blocks after it (a field can be read in whole blocks from any of its characters),
+// and masks of its characters that are not spaces and of those that are "/", none past its
+// end.
 struct Piece {
-  std::string_view text;
+  const char* text = nullptr;
+  Mask non_spaces = 0;
+  Mask slashes = 0;
 };
 
 // A keyed line without its trailing spaces (blanks that placing would drop from the last
-// piece anyway), split into `kPieces` pieces as split_pieces does. The line is copied into
-// a buffer followed by spaces, which is what lets its pieces be read in whole blocks.
+// piece anyway), split at its "/" characters into `kPieces` pieces: piece k is the stretch
+// after the k-th "/" up to the next one, and the last piece takes the whole rest of the
+// line, further "/" included. Pieces beyond those the line holds are empty, at its end. The
+// line is copied into a buffer followed by spaces, which is what lets its pieces be read in
+// whole blocks.
 template <std::size_t kPieces>
 class KeyedLine {
  public:
@@ -69,27 +72,43 @@ class KeyedLine {
     static_assert(kWidth <= kMaxLineWidth && kPieces > 0);
     std::copy_n(line, kWidth, buffer_.data());
     frame::clear(std::span(buffer_).subspan(kWidth));
-    // The line itself is split, not the copy: a read of the copy across the blocks it was
-    // written in waits until the copy has reached the cache, and by the time the pieces
+    // The line itself is looked at, not the copy: a read of the copy across the blocks it
+    // was written in waits until the copy has reached the cache, and by the time the pieces
     // are placed it has.
-    const std::string_view text = frame::trimmed(std::span<const char, kWidth>(line));
-    empty_ = text.empty();
-    std::array<std::string_view, kPieces> pieces;
-    slashes_ = split_pieces(text, pieces);
-    for (std::size_t k = 0; k < kPieces; ++k)
-      pieces_[k] = {buffer_.data() + (pieces[k].data() - line), pieces[k].size()};
+    const Blocks<kWidth> blocks(line);
+    const Mask non_spaces = ~blocks.equal(' ') & first_bits(kWidth);
+    const Mask slashes = blocks.equal(kSlash);
+    const std::size_t length = static_cast<std::size_t>(std::bit_width(non_spaces));
+    empty_ = length == 0;
+    Mask ends = slashes;  // the "/" not passed yet
+    slashes_ = 0;
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < kPieces; ++k) {
+      const bool last = k + 1 == kPieces || ends == 0;
+      const std::size_t end = last ? length : static_cast<std::size_t>(std::countr_zero(ends));
+      const Mask in_piece = first_bits(end - start);
+      pieces_[k] = {buffer_.data() + start, non_spaces >> start & in_piece,
+                    slashes >> start & in_piece};
+      if (!last) {
+        ++slashes_;
+        ends &= ends - 1;
+      }
+      start = last ? length : end + 1;
+    }
+    slashes_ += ends != 0;
   }
 
   // True when the line is blank.
   bool empty() const { return empty_; }
-  // The number of "/" in the line.
+  // The number of "/" in the line, up to `kPieces`: a line with more counts as one with
+  // `kPieces` (more pieces than asked for, which is all that the programs look at).
   std::size_t slashes() const { return slashes_; }
   // The k-th piece; empty when the line holds fewer.
-  Piece operator[](std::size_t k) const { return {pieces_[k]}; }
+  const Piece& operator[](std::size_t k) const { return pieces_[k]; }
 
  private:
   LineBuffer buffer_;
-  std::array<std::string_view, kPieces> pieces_;
+  std::array<Piece, kPieces> pieces_;
   std::size_t slashes_;
   bool empty_;
 };
@@ -122,45 +141,46 @@ inline char upper(char c) {
   const bool lower = static_cast<unsigned char>(c - 'a') < 26;
   return static_cast<char>(c ^ (lower << 5));
 }
-// The letters a-z of the text as A-Z; every other byte is left as it is. Inline: a field's
-// width is known where it is called, and the whole field is done in blocks.
-inline void upper_case(frame::Field text) {
-  for (char& c : text)
-    c = upper(c);
-}
 
 enum class Slashes { kKeep, kToSpaces };
 
 namespace detail {
 
+// What stands after a placed text: spaces with the terminator among them. A field takes it
+// from the window of this strip that starts as far before its "/" as the terminator is from
+// the field's start: one read a block, rather than each position compared with the
+// terminator's.
+inline constexpr auto kAfterText = [] {
+  std::array<char, kMaxFieldWidth + 1 + kBlocksOf<kMaxFieldWidth>> strip;
+  std::ranges::fill(strip, ' ');
+  strip[kMaxFieldWidth] = kSlash;
+  return strip;
+}();
+
 // The placing rule: only the piece's first `kWidth` characters count, and of those the
 // stretch from the first to the last that is not blank is kept.
 template <bool kSlashesAreBlank, bool kUpperCase, std::size_t kWidth>
-Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
+Placed<kWidth> place_piece(std::span<char, kWidth> field, const Piece& piece) {
   static_assert(kWidth <= kMaxFieldWidth && kWidth < 128);
-  const auto blank = [](char c) { return c == ' ' || (kSlashesAreBlank && c == kSlash); };
-  const std::string_view cut(piece.text.data(), std::min(piece.text.size(), kWidth));
-  std::size_t last = cut.size();
-  while (last > 0 && blank(cut[last - 1]))
-    --last;
-  if (last == 0) {
+  Mask kept = piece.non_spaces & first_bits(kWidth);
+  if constexpr (kSlashesAreBlank) kept &= ~piece.slashes;
+  if (kept == 0) {
     set_empty(field);
     return {field, 0};
   }
-  std::size_t first = 0;
-  while (blank(cut[first]))
-    ++first;
+  const auto first = static_cast<std::size_t>(std::countr_zero(kept));
+  const auto last = static_cast<std::size_t>(std::bit_width(kept));
   const std::size_t length = last - first;
 
   // The field is worked out whole and then stored at once, written once: each position
   // shows the text's character there, "/" as a space and a-z in upper case when asked, or
-  // after the text a space, or the terminator where the text ended before the shift when
-  // that is inside the field. Positions are compared as bytes (all are below 128), so that
-  // a whole block is decided at once; the text is read whole, past its end too (the line's
-  // buffer has room for that), since a read that depends on a test would be done one
-  // character at a time.
+  // after the text what kAfterText puts there: a space, or the terminator where the text
+  // ended before the shift when that is inside the field. Positions are compared as signed
+  // bytes (all are below 128), so that a whole block is decided at once; the text is read
+  // whole, past its end too (the line's buffer has room for that), since a read that
+  // depends on a test would be done one character at a time.
   std::array<char, kBlocksOf<kWidth>> placed;
-  std::copy_n(cut.data() + first, placed.size(), placed.data());
+  std::copy_n(piece.text + first, placed.size(), placed.data());
   if constexpr (kSlashesAreBlank) {
     for (char& c : placed)
       c = c == kSlash ? ' ' : c;
@@ -169,11 +189,12 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
     for (char& c : placed)
       c = upper(c);
   }
-  const auto terminator = static_cast<std::uint8_t>(last < kWidth ? length : kWidth);
+  const std::size_t terminator = last < kWidth ? length : kWidth;
+  const char* const after_text = kAfterText.data() + kMaxFieldWidth - terminator;
   for (std::size_t i = 0; i < placed.size(); ++i) {
-    const auto at = static_cast<std::uint8_t>(i);
-    const char after_text = at == terminator ? kSlash : ' ';
-    placed[i] = at < static_cast<std::uint8_t>(length) ? placed[i] : after_text;
+    const char text = placed[i];
+    const char after = after_text[i];
+    placed[i] = static_cast<std::int8_t>(i) < static_cast<std::int8_t>(length) ? text : after;
   }
   std::copy_n(placed.data(), kWidth, field.data());
   // A text that reached the field's end before the shift got no terminator: all of the field
@@ -192,7 +213,8 @@ Placed<kWidth> place_piece(std::span<char, kWidth> field, Piece piece) {
 // Returns the field's text as placed: what stands before the terminator, or the whole field
 // when it got none; empty for a blank result.
 template <std::size_t kWidth>
-Placed<kWidth> place(std::span<char, kWidth> field, Piece piece, Slashes slashes = Slashes::kKeep) {
+Placed<kWidth> place(std::span<char, kWidth> field, const Piece& piece,
+                     Slashes slashes = Slashes::kKeep) {
   if (slashes == Slashes::kToSpaces) return detail::place_piece<true, false>(field, piece);
   return detail::place_piece<false, false>(field, piece);
 }

@@ -59,6 +59,7 @@ TEST(Getstate, ByCode) {
   // Not found: the code is shown as worked on, number "000", name "/".
   expect_found(by_code("AB", "US"), "AB/", "000", "/", "US", "71");
   expect_found(by_code("ALABA"), "ALABA", "000", "/", "", "71");
+  expect_found(by_code("al ab"), "AL/AB", "000", "/", "", "71");
   expect_found(by_code("AL X"), "AL/X", "000", "/", "", "71");
   expect_found(by_code(" AL"), "/AL", "000", "/", "", "71");
   expect_found(by_code(""), "/", "000", "/", "", "71");
@@ -137,6 +138,7 @@ TEST(Getstate, PostalCodeIsCheckedAgainstTheCountry) {
       {"US", "AL", "35203-123/", "73"},
       {"US", "AL", "3520A/", "73"},
       {"US", "AL", "35203/ X", "73"},
+      {"US", "AL", "35203/             9", "73"},  // something in the last position
       {"CA", "AB", "t2p 1j9/", "00"},
       {"CA", "AB", "T2P1J9/", "73"},
       {"BM", "HM", "12/", "00"},
@@ -160,6 +162,7 @@ TEST(Getstate, PostalCodeIsCheckedAgainstTheCountry) {
   EXPECT_EQ(by_code("AB", "CA", "t2p 1j9/").postal, padded("T2P 1J9/", 20));
   EXPECT_EQ(by_code("AB", "", "t2p 1j9/").postal, padded("T2P 1J9/", 20));
   EXPECT_EQ(by_code("ZZ", "", "t2p 1j9/").postal, padded("t2p 1j9/", 20));
+  EXPECT_EQ(by_code("AB", "", "t2p 1j9/  a        z").postal, "T2P 1J9/  A        Z");
   // A rejected postal code still leaves the whole row found.
   expect_found(by_code("AL", "US", "3520/"), "AL/", "001", "Alabama/", "US", "73");
 }
