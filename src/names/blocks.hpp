@@ -1,17 +1,16 @@
 // A field of up to 64 bytes sixteen at a time (SSE2, which every x86-64 processor has). The
 // field is held as its whole blocks of sixteen from its start, and the up to 8 bytes left
-// after them as one word in the first bytes of one more block, whose other bytes are zero and
-// never marked. The reads follow how a field is usually written (a copy of 20 bytes is a store
-// of 16 and one of 4; store() below writes a rest of 5 as two overlapping words), so that each
-// read finds its bytes in one earlier write, which the processor hands on at once: a read
-// across two writes waits until both have reached the cache.
+// after them read as one word (frame::digits::load_bytes) into the first bytes of one more
+// block, whose other bytes are zero and never marked. That is how a field is usually written
+// too (a copy of 20 bytes is a store of 16 and one of 4), so that each read finds its bytes
+// in one earlier write, which the processor hands on at once: a read across two writes
+// waits until both have reached the cache.
 #pragma once
 
 #include <emmintrin.h>
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -73,15 +72,9 @@ class Blocks {
 
   // Puts `to` where the bytes are `from`.
   void replace(char from, char to) {
-    for (__m128i& bytes : bytes_)
-      bytes = put_where(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(from)), bytes, to);
-  }
-  // Puts `c` at byte `at` of the field.
-  void put(std::size_t at, char c) {
-    const __m128i positions = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    for (std::size_t k = 0; k < kCount; ++k) {
-      const auto here = static_cast<char>(at - k * kBlock);
-      bytes_[k] = put_where(_mm_cmpeq_epi8(positions, _mm_set1_epi8(here)), bytes_[k], c);
+    for (__m128i& bytes : bytes_) {
+      const __m128i found = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(from));
+      bytes = _mm_or_si128(_mm_andnot_si128(found, bytes), _mm_and_si128(found, _mm_set1_epi8(to)));
     }
   }
 
@@ -94,22 +87,9 @@ class Blocks {
   }
 
  private:
-  // The bytes after the whole blocks, read the way store() writes them: store_bytes writes
-  // a width that is no power of two as a word at its start and one at its end, which overlap,
-  // so the end word is read, and the bytes before it on their own. A read of the start word
-  // would take bytes of both writes, and wait for them right after a store().
   static __m128i load_rest(const char* field) {
-    constexpr std::size_t kEnd = std::bit_floor(kRest);
-    constexpr std::size_t kLead = kRest - kEnd;
-    const char* const rest = field + kWhole * kBlock;
-    std::uint64_t bytes = frame::digits::load_bytes(rest + kLead, kEnd) << (8 * kLead);
-    if constexpr (kLead > 0) bytes |= frame::digits::load_bytes(rest, kLead);
-    return _mm_cvtsi64_si128(static_cast<long long>(bytes));
-  }
-
-  // The bytes with `c` where `where` is 0xFF.
-  static __m128i put_where(__m128i where, __m128i bytes, char c) {
-    return _mm_or_si128(_mm_andnot_si128(where, bytes), _mm_and_si128(where, _mm_set1_epi8(c)));
+    const auto rest = frame::digits::load_bytes(field + kWhole * kBlock, kRest);
+    return _mm_cvtsi64_si128(static_cast<long long>(rest));
   }
 
   // 0xFF where the byte is from `low` to `high`: its distance from `low` is at most the range's.

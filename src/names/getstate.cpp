@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -137,13 +136,6 @@ constexpr std::array<StateRow, 90> kStateTable{{
 }};
 
 constexpr std::string_view kNoNumber = "000";
-
-// The code a blank or empty one stands for when the country is Singapore.
-constexpr auto kSingaporeCode = [] {
-  std::array<char, sizeof(QuarnGetstateRecord::gs_state_code)> code{};
-  frame::put_text(code, "SG/");
-  return code;
-}();
 
 static_assert(std::ranges::count_if(kStateTable, [](const StateRow& row) {
                 return frame::text_of(row.number) == kNoNumber;
@@ -360,22 +352,20 @@ void show_no_row(QuarnGetstateRecord& record) {
 ReturnCode by_code(QuarnGetstateRecord& record, std::uint16_t country) {
   // The code is worked on in its field, where it stays: in upper case, Singapore's own when
   // it is blank or empty for Singapore, and with its first space as the terminator when it
-  // was keyed without one. (Worked on whole, in a register: the field is read as GETCSZ has
-  // just written it, each read within one of its writes, and written back once.)
-  constexpr std::size_t kWidth = sizeof(record.gs_state_code);
-  names::Blocks<kWidth> code(record.gs_state_code);
-  code.upper_case();
-  if (country == kSG) {
-    const names::Mask blanks = code.equal(' ') | (code.equal(names::kSlash) & 1);
-    if (blanks == names::first_bits(kWidth)) code = names::Blocks<kWidth>(kSingaporeCode.data());
+  // was keyed without one. (A byte at a time: the caller has just written the field, in
+  // writes of any size, and each byte is sure to be handed on from whichever wrote it.)
+  const std::span<char, 5> code = record.gs_state_code;
+  for (char& c : code)
+    c = names::upper(c);
+  if (country == kSG && (frame::is_blank(code) || names::is_empty(code))) {
+    frame::put_text(code, "SG/");
   }
-  const names::Mask spaces = code.equal(' ');
-  if (code.equal(names::kSlash) == 0 && spaces != 0) {
-    code.put(static_cast<std::size_t>(std::countr_zero(spaces)), names::kSlash);
+  if (std::ranges::find(code, names::kSlash) == code.end()) {
+    const auto space = std::ranges::find(code, ' ');
+    if (space != code.end()) *space = names::kSlash;
   }
-  code.store(record.gs_state_code);
   // An empty code, "/" and spaces, is none of the table's.
-  const StateRow* row = find_by_code(record.gs_state_code, country);
+  const StateRow* row = find_by_code(code, country);
   if (row == nullptr) {
     show_no_row(record);
     return kNotFound;
