@@ -27,10 +27,10 @@ std::optional<std::int64_t> day_number(std::int64_t month, std::int64_t day, std
   if (year == 0) return 1 + before_month + day;
   if (year < kBaseYear) return {};
   const std::int64_t y = year - kBaseYear;
-  const bool leap = dates::is_leap_year(year);
-  // Leap days of the years before this one: 1800 counts as a leap year, 1900 does not.
-  const std::int64_t leap_days = y / 4 - leap - (year >= kNoLeapDay);
-  return 365 * y + 1 + leap_days + before_month + day + (leap && month > 2);
+  // Leap days of the years before this one: every fourth from 1800 on, but 1900.
+  const std::int64_t leap_days =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(y) + 3) / 4) - (year > kNoLeapDay);
+  return 365 * y + leap_days + before_month + day + (dates::is_leap_year(year) && month > 2);
 }
 
 // 1 Sunday ... 7 Saturday of day `number` (1 or more); day 1 (1 January 1800) counts as a
