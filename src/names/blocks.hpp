@@ -7,19 +7,18 @@
 // waits until both have reached the cache.
 #pragma once
 
-#include <emmintrin.h>
-
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "frame/block.hpp"
 #include "frame/codec.hpp"
 
 namespace quarn::names {
 
 // The bytes of a block: a vector register.
-inline constexpr std::size_t kBlock = 16;
+inline constexpr std::size_t kBlock = frame::block::kBytes;
 
 // Which bytes of a field are of a kind: bit i stands for byte i.
 using Mask = std::uint64_t;
@@ -40,14 +39,14 @@ class Blocks {
   // The field's bytes, all of them read before any is written back.
   explicit Blocks(const char* field) {
     for (std::size_t k = 0; k < kWhole; ++k)
-      bytes_[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + k * kBlock));
+      bytes_[k] = frame::block::load(field + k * kBlock);
     if constexpr (kRest > 0) bytes_[kWhole] = load_rest(field);
   }
 
   // Writes the bytes back over the field.
   void store(char* field) const {
     for (std::size_t k = 0; k < kWhole; ++k)
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(field + k * kBlock), bytes_[k]);
+      frame::block::store(field + k * kBlock, bytes_[k]);
     if constexpr (kRest > 0) {
       const auto rest = static_cast<std::uint64_t>(_mm_cvtsi128_si64(bytes_[kWhole]));
       frame::digits::store_bytes(field + kWhole * kBlock, rest, kRest);
@@ -56,8 +55,7 @@ class Blocks {
 
   // The bytes that are `c`.
   Mask equal(char c) const {
-    return where(
-        [c](__m128i bytes, std::size_t) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); });
+    return where([c](__m128i bytes, std::size_t) { return frame::block::equal(bytes, c); });
   }
   // The bytes that are the same as those of `other`, a field as wide, at the same positions.
   Mask equal(const std::array<char, kWidth>& other) const {
@@ -67,13 +65,14 @@ class Blocks {
   }
   // The bytes from `low` to `high`, as unsigned bytes.
   Mask between(char low, char high) const {
-    return where([=](__m128i bytes, std::size_t) { return in_range(bytes, low, high); });
+    return where(
+        [=](__m128i bytes, std::size_t) { return frame::block::in_range(bytes, low, high); });
   }
 
   // Puts `to` where the bytes are `from`.
   void replace(char from, char to) {
     for (__m128i& bytes : bytes_) {
-      const __m128i found = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(from));
+      const __m128i found = frame::block::equal(bytes, from);
       bytes = _mm_or_si128(_mm_andnot_si128(found, bytes), _mm_and_si128(found, _mm_set1_epi8(to)));
     }
   }
@@ -81,7 +80,8 @@ class Blocks {
   // Puts the letters a-z in upper case; every other byte stays as it is.
   void upper_case() {
     for (__m128i& bytes : bytes_) {
-      const __m128i case_bit = _mm_and_si128(in_range(bytes, 'a', 'z'), _mm_set1_epi8(0x20));
+      const __m128i case_bit =
+          _mm_and_si128(frame::block::in_range(bytes, 'a', 'z'), _mm_set1_epi8(0x20));
       bytes = _mm_xor_si128(bytes, case_bit);
     }
   }
@@ -92,19 +92,12 @@ class Blocks {
     return _mm_cvtsi64_si128(static_cast<long long>(rest));
   }
 
-  // 0xFF where the byte is from `low` to `high`: its distance from `low` is at most the range's.
-  static __m128i in_range(__m128i bytes, char low, char high) {
-    const __m128i from_low = _mm_sub_epi8(bytes, _mm_set1_epi8(low));
-    const __m128i range = _mm_set1_epi8(static_cast<char>(high - low));
-    return _mm_cmpeq_epi8(_mm_min_epu8(from_low, range), from_low);
-  }
-
   // The mask of the bytes for which `test` of their block (and the block's number) gives 0xFF.
   template <class Test>
   Mask where(Test test) const {
     Mask mask = 0;
     for (std::size_t k = 0; k < kCount; ++k) {
-      const auto found = static_cast<std::uint16_t>(_mm_movemask_epi8(test(bytes_[k], k)));
+      const Mask found = frame::block::mask(test(bytes_[k], k));
       mask |= Mask{found} << (k * kBlock);
     }
     return kRest > 0 ? mask & first_bits(kWidth) : mask;

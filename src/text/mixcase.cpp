@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "frame/block.hpp"
 #include "frame/codec.hpp"
 #include "frame/declare.hpp"
 #include "frame/program.hpp"
@@ -94,18 +95,14 @@ constexpr bool list_words_fit(const std::array<Entry, N>& list) {
 static_assert(list_words_fit(kGeneral) && list_words_fit(kAddress) && list_words_fit(kNames));
 
 // ---- Sixteen bytes at a time ----
-// The text is tested and converted sixteen bytes ("a block") at a time with SSE2, which every
-// x86-64 processor has; nothing outside this namespace uses it. A test answers with a mask,
-// bit i for byte i of the block and no bit above those sixteen; write_case reads a mask's
-// sixteen low bits only.
+// The text is tested and converted a block of sixteen bytes at a time (frame/block.hpp). A
+// test answers with a mask, bit i for byte i of the block and no bit above those sixteen;
+// write_case reads a mask's sixteen low bits only.
 namespace block {
 
-constexpr std::size_t kBytes = 16;
+using frame::block::kBytes;
+using frame::block::load;
 using Mask = unsigned;
-
-__m128i load(const char* at) {
-  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-}
 
 // 0xFF in the bytes that are letters, A-Z and a-z. With the case bit set a capital reads as
 // its small letter; adding 0x80 - 'a' moves 'a'-'z', and no other byte, to 0x80-0x99, the
@@ -116,18 +113,14 @@ __m128i letters(__m128i bytes) {
   return _mm_cmplt_epi8(moved, _mm_set1_epi8(static_cast<char>(0x80 + 'z' - 'a' + 1)));
 }
 
-Mask mask(__m128i test) {
-  return static_cast<Mask>(_mm_movemask_epi8(test));
-}
-
 // Where the sixteen bytes at `at` hold letters.
 Mask letters_at(const char* at) {
-  return mask(letters(load(at)));
+  return frame::block::mask(letters(load(at)));
 }
 
 // Where the sixteen bytes at `at` hold the byte c.
 Mask bytes_at(const char* at, char c) {
-  return mask(_mm_cmpeq_epi8(load(at), _mm_set1_epi8(c)));
+  return frame::block::mask(frame::block::equal(load(at), c));
 }
 
 // Writes the sixteen bytes at `from` to `to` with every letter small but those whose bit is
@@ -145,8 +138,7 @@ void write_case(const char* from, char* to, Mask capitals) {
   // Every letter's case bit set, then cleared again where a capital is due.
   const __m128i case_bits = _mm_and_si128(letters(bytes), _mm_set1_epi8(kCaseBit));
   const __m128i small = _mm_or_si128(bytes, case_bits);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
-                   _mm_xor_si128(small, _mm_and_si128(case_bits, capital)));
+  frame::block::store(to, _mm_xor_si128(small, _mm_and_si128(case_bits, capital)));
 }
 
 }  // namespace block
