@@ -1,6 +1,5 @@
 #include "frame/codec.hpp"
 
-#include <algorithm>
 #include <cstring>
 
 #include "frame/host.hpp"
@@ -30,11 +29,6 @@ std::string_view trimmed(ConstField field) {
   while (n > 0 && field[n - 1] == ' ')
     --n;
   return {field.data(), n};
-}
-
-std::size_t first_space(ConstField field) {
-  const auto it = std::find(field.begin(), field.end(), ' ');
-  return static_cast<std::size_t>(it - field.begin());
 }
 
 bool write_signed(Field field, std::int64_t value) {

@@ -48,8 +48,11 @@ inline std::string_view zero_ended(ConstField field) {
 inline bool is_blank(ConstField field) {
   return trimmed(field).empty();
 }
-// Index of the first space in the field, or the field's width when it has none.
-std::size_t first_space(ConstField field);
+// Index of the first space in the field, or the field's width when it has none. Inline: the
+// fields are short, and a search of a few bytes is no call into the C library.
+inline std::size_t first_space(ConstField field) {
+  return static_cast<std::size_t>(std::ranges::find(field, ' ') - field.begin());
+}
 
 // ---- display numbers: one ASCII digit a byte, right-justified, leading zeros ----
 

@@ -361,8 +361,8 @@ ReturnCode by_code(QuarnGetstateRecord& record, std::uint16_t country) {
     frame::put_text(code, "SG/");
   }
   if (std::ranges::find(code, names::kSlash) == code.end()) {
-    const auto space = std::ranges::find(code, ' ');
-    if (space != code.end()) *space = names::kSlash;
+    const std::size_t space = frame::first_space(code);
+    if (space < code.size()) code[space] = names::kSlash;
   }
   // An empty code, "/" and spaces, is none of the table's.
   const StateRow* row = find_by_code(code, country);
