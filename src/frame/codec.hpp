@@ -138,13 +138,14 @@ template <class Word>
   store_bytes(at, word >> (8 * (sizeof(Word) - n)), n);
 }
 
-// True when every byte is '0'-'9': each high half is 3, and stays 3 with 6 added (':' to '?'
-// would carry into 4). A carry out of a byte only happens from a byte whose high half is
-// not 3, which fails the first test anyway.
+// True when every byte is '0'-'9'. A byte below '0' or from 0xB0 up gets its high bit set
+// when '0' is taken off; one from ':' to 0xAF when 0x46 is added ('9' + 0x46 is 0x7F). A
+// borrow or carry across bytes comes only out of a byte that is not a digit, and the lowest
+// such byte is flagged exactly: nothing crosses into it from the digits below.
 template <class Word>
 [[gnu::always_inline]] inline bool all_digits(Word word) {
-  constexpr Word kHigh = kEachByte<Word> * 0xF0;
-  return ((word & kHigh) | ((word + kEachByte<Word> * 6) & kHigh) >> 4) == kEachByte<Word> * 0x33;
+  constexpr Word kHigh = kEachByte<Word> * 0x80;
+  return (((word - kZeros<Word>) | (word + kEachByte<Word> * 0x46)) & kHigh) == 0;
 }
 
 // The value of four digit bytes: two pairs, then the four.
