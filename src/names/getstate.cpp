@@ -171,10 +171,6 @@ constexpr ReturnCode kBadNumber = return_code("72");
 constexpr ReturnCode kPostalMismatch = return_code("73");
 constexpr ReturnCode kBadCountry = return_code("74");
 
-bool all_digits(std::string_view text) {
-  return std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
-}
-
 constexpr std::size_t kPostalWidth = sizeof(QuarnGetstateRecord::gs_postal_code);
 
 // A form of postal code, from a pattern in which "9" stands for a digit, "A" for a letter
@@ -377,7 +373,7 @@ ReturnCode by_code(QuarnGetstateRecord& record, std::uint16_t country) {
 ReturnCode by_number(QuarnGetstateRecord& record, std::uint16_t country) {
   // A number that is not three digits counts as "000", which no row can be found by.
   const std::span<const char, 3> number = record.gs_state_number;
-  if (!all_digits(frame::text_of(number)) || frame::text_of(number) == kNoNumber) {
+  if (!frame::read_unsigned(number) || frame::text_of(number) == kNoNumber) {
     frame::clear(record.gs_state_code);
     frame::clear(record.gs_state_name);
     frame::put_text(record.gs_state_number, kNoNumber);
@@ -403,7 +399,7 @@ std::int32_t getstate(QuarnGetstateRecord* passed) {
     return 0;
   }
 
-  const std::uint16_t request = all_digits(frame::text_of(record.gs_request_status))
+  const std::uint16_t request = frame::read_unsigned(record.gs_request_status)
                                     ? pair_key(record.gs_request_status)
                                     : pair_key("00");
   ReturnCode result = kBadRequest;
