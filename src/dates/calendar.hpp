@@ -18,8 +18,13 @@ inline constexpr std::array<std::int64_t, 12> kMonthLengths{31, 28, 31, 30, 31, 
 inline constexpr std::array<std::int64_t, 12> kDaysBeforeMonth{0,   31,  59,  90,  120, 151,
                                                                181, 212, 243, 273, 304, 334};
 
+// Day numbers (GETDAY, GETDATE) count from 1 January of this year, day 1.
+inline constexpr std::int64_t kDayOneYear = 1800;
+// The one year divisible by 4 that has no 29 February.
+inline constexpr std::int64_t kYearWithoutLeapDay = 1900;
+
 constexpr bool is_leap_year(std::int64_t year) {
-  return year % 4 == 0 && year != 1900;
+  return year % 4 == 0 && year != kYearWithoutLeapDay;
 }
 
 // The length of month 1-12 of `year`.

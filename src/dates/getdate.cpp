@@ -1,6 +1,7 @@
 // GETDATE: the date of a day number (1 is 1 January 1800, 367 is 1 January 1801).
 #include <cstdint>
 
+#include "dates/calendar.hpp"
 #include "frame/codec.hpp"
 #include "frame/declare.hpp"
 #include "frame/program.hpp"
@@ -10,7 +11,6 @@ namespace {
 
 constexpr std::int64_t kFirstNumber = 1;
 constexpr std::int64_t kLastNumber = 109574;  // 31 December 2099
-constexpr std::int64_t kBaseYear = 1800;
 constexpr std::int64_t kMarchFirst1800 = 61;
 // Day number of 1 March 1900: the count has no 29 February 1900.
 constexpr std::int64_t kMarchFirst1900 = 36585;
@@ -46,7 +46,7 @@ Date date_of(std::int64_t number) {
   const std::uint32_t day = (scaled & 0xFFFF) / 2141 + 1;
   const bool next_year = month_from_march > 12;  // January and February
   const std::uint32_t month = next_year ? month_from_march - 12 : month_from_march;
-  const std::int64_t year = kBaseYear - 4 * kCyclesBack + std::int64_t{years} + next_year;
+  const std::int64_t year = dates::kDayOneYear - 4 * kCyclesBack + std::int64_t{years} + next_year;
   return {month, day, year};
 }
 

@@ -14,8 +14,6 @@
 namespace quarn {
 namespace {
 
-constexpr std::int64_t kBaseYear = 1800;
-constexpr std::int64_t kNoLeapDay = 1900;
 constexpr std::uint32_t kYearZeroWeekday = 8;
 
 // Days from 1 January of a date's counted year to the first of its month. January and
@@ -35,12 +33,12 @@ std::optional<std::int64_t> day_number(std::int64_t month, std::int64_t day, std
   if (month < 1 || month > 12) return {};
   const auto m = static_cast<std::size_t>(month - 1);
   if (year == 0) return 1 + dates::kDaysBeforeMonth[m] + day;
-  if (year < kBaseYear) return {};
+  if (year < dates::kDayOneYear) return {};
   const std::int64_t counted_year = year - (month <= 2);
-  const std::int64_t y = counted_year - kBaseYear;  // -1 for January and February 1800
+  const std::int64_t y = counted_year - dates::kDayOneYear;  // -1 for January and February 1800
   // Leap days of the years from 1800 to the counted year: every fourth, but 1900.
   const std::int64_t leap_days = static_cast<std::int64_t>(static_cast<std::uint64_t>(y + 4) / 4) -
-                                 (counted_year >= kNoLeapDay);
+                                 (counted_year >= dates::kYearWithoutLeapDay);
   return 365 * y + leap_days + kDaysFromCountedYear[m] + day;
 }
 
